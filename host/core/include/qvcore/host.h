@@ -1,0 +1,49 @@
+// The host side of the core library: what the Quorvane program (not a module) uses to run the
+// scene: resetting it, the hooks through which the core reaches the program's open tool and
+// user interface, and the scene generation that keeps evaluation caches honest.
+#pragma once
+
+#include <functional>
+#include <windows.h>
+
+#include "quorvane/interface.h"
+
+class cnode;
+
+namespace qv {
+
+// Hooks the program installs; each may be empty (then the call does nothing / answers 0).
+struct HostHooks {
+    // Sends an event to the open tool's Notify.
+    std::function<void(unsigned long event, unsigned long a, unsigned long b, void* data)> notifyTool;
+    // Called after every selection change, including those made by undo and redo (between
+    // events 30 and 31 then): the program re-asks the open modify tool.
+    std::function<void()> selectionChanged;
+    std::function<void()> updateViews;
+    std::function<HWND()> mainWindow;
+    std::function<int(HWND owner, unsigned long& rgb)> pickColour;
+    // Shows the node list (names of the candidates) and answers the chosen index or -1.
+    std::function<int(const char* title, const char* button, const std::vector<cnode*>& nodes)>
+        pickFromList;
+};
+HostHooks& Hooks();
+
+// An empty scene: every scene node disposed of, frame 0, range 0..100, 33 ms per frame,
+// recording off, undo history cleared, selection empty, callbacks removed.
+void ResetScene();
+
+// Bumped by every change that can move a node (keys, hierarchy); evaluation caches compare it.
+unsigned long long SceneGeneration();
+void BumpSceneGeneration();
+
+// Selection without undo level or event (for restoring state).
+void SetSelectionQuietly(const std::vector<cnode*>& nodes);
+std::vector<cnode*> Selection();
+
+// True when the node is in the scene list.
+bool InScene(const cnode* node);
+
+// Moves a node within the scene list (used by scene loading to keep order).
+void ClearSceneList();
+
+}  // namespace qv

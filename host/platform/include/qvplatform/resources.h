@@ -1,0 +1,23 @@
+// The resources of loaded modules: each module carries its resource script and the files it
+// names (bitmaps) in one blob that the build embeds; the platform finds them by module handle.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <windows.h>
+
+namespace qv::res {
+
+// Name of the data symbol and size symbol the build embeds into a module.
+inline constexpr const char* kBlobSymbol = "qv_resource_blob";
+inline constexpr const char* kBlobSizeSymbol = "qv_resource_blob_size";
+
+// Registers a module's resource blob under its handle (a module loaded by the host, or a test
+// that links the module's code). Answers false with an error when the blob cannot be read.
+bool RegisterModule(HINSTANCE module, const unsigned char* blob, size_t size, std::string& error);
+// Registers a resource script read from a file on disk (its bitmaps relative to it).
+bool RegisterModuleFile(HINSTANCE module, const std::string& rcPath, std::string& error);
+void UnregisterModule(HINSTANCE module);
+bool IsRegistered(HINSTANCE module);
+
+}  // namespace qv::res

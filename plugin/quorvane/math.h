@@ -15,8 +15,8 @@
 struct QVAPI cpoint3 {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 
-    cpoint3() = default;
-    cpoint3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+    constexpr cpoint3() = default;
+    constexpr cpoint3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 
     float& operator[](int i) { return i == 0 ? x : (i == 1 ? y : z); }
     float operator[](int i) const { return i == 0 ? x : (i == 1 ? y : z); }
@@ -41,8 +41,8 @@ struct QVAPI cpoint3 {
 struct QVAPI cquat {
     float x = 0.0f, y = 0.0f, z = 0.0f, w = 1.0f;  // identity by default
 
-    cquat() = default;
-    cquat(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
+    constexpr cquat() = default;
+    constexpr cquat(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
 
     // Hamilton product: (*this) × b = "rotate by *this, then by b".
     cquat operator*(const cquat& b) const;

@@ -13,7 +13,7 @@ class cbipanim;
 class cbipskinhelper;
 
 // The module's own handle, stored by the start routine; every dialog and resource load uses it.
-extern HINSTANCE hInstance;
+extern HINSTANCE hInst;
 
 // Colours of left and right limb bones (r, g, b, a in 0..1): blue and green at module start.
 extern ccolor leftColour;

@@ -17,6 +17,8 @@ public:
     // Draws the first numNodes members in list order, with the selection bit (4) cleared.
     void Draw(int t, CGLWindow* view, unsigned flags) override;
     int DrawsMembers(int t, int viewKind) override;
+    int NumMembers() const override;
+    cnode* GetMember(int i) const override;
     int PicksForMembers(int t) override;
 
     cnode* nodes[kMaxNodes] = {};  // the bones made so far, in the order of making

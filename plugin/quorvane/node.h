@@ -96,6 +96,9 @@ public:
     virtual int DrawsMembers(int t, int viewKind);
     // 1 when a pick on any of its members picks this node.
     virtual int PicksForMembers(int t);
+    // The nodes it draws (members of a container node); none for ordinary nodes.
+    virtual int NumMembers() const;
+    virtual cnode* GetMember(int i) const;
     // Vertex selection of a deformable node; nodes without vertices ignore it.
     virtual void SetSelection(int t, int level, const cbooleanarray& sel, int replace);
 

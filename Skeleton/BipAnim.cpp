@@ -1,0 +1,16 @@
+// Identity and special members of the modify tool; its binding, panel and commands live in
+// the files of their own concerns.
+#include "Skeleton/BipAnim.h"
+
+namespace {
+char kName[] = "Biped";
+}  // namespace
+
+cbipanim::cbipanim() { dialogId = kPanelDialog; }
+cbipanim::cbipanim(const cbipanim& other) = default;
+cbipanim& cbipanim::operator=(const cbipanim& other) = default;
+cbipanim::~cbipanim() = default;
+
+char* cbipanim::GetName() { return kName; }
+int cbipanim::UseApply() { return 0; }
+int cbipanim::Execute() { return 1; }

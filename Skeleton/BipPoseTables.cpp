@@ -75,7 +75,7 @@ constexpr PoseRotation kSkinRows[] = {
 template <std::size_t N>
 constexpr BipBodyPose MakeBodyPose(const PoseRotation (&own)[N]) {
     BipBodyPose pose{};
-    for (int slot = 0; slot < kNumBodySlots; ++slot) pose[slot].time = slot;
+    for (int slot = 0; slot < kNumSlots; ++slot) pose[slot].time = slot;
     for (const PoseRotation& r : kCommonRows) pose[r.slot].rot = r.rot;
     for (const PoseRotation& r : own) pose[r.slot].rot = r.rot;
     return pose;

@@ -4,16 +4,16 @@
 
 #include <array>
 
+#include "Skeleton/BipBones.h"
 #include "quorvane/anim.h"
 
-constexpr int kNumBodySlots = 83;
 constexpr int kNumBodyPoses = 2;
 constexpr int kBodyPoseIdle = 0;  // pose number of "Idle"
 constexpr int kBodyPoseSkin = 1;  // pose number of "Skin"
 
 // A body pose row: time = the slot it poses (-1: skip), rot = the slot's parent-relative
 // rotation; position (0, 0, 0) and scale (1, 1, 1) are not used by the pose operations.
-using BipBodyPose = std::array<ckey, kNumBodySlots>;
+using BipBodyPose = std::array<ckey, kNumSlots>;
 
 // bodyPoseTables[pose number][slot].
 extern const std::array<BipBodyPose, kNumBodyPoses> bodyPoseTables;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "Skeleton/BipBones.h"
 #include "quorvane/math.h"
 
 // One default bone: an 88-byte record. Positions are for height 1 relative to the root's
@@ -22,8 +23,6 @@ static_assert(sizeof(BipDefaultRecord) == 88, "the default record is 88 bytes");
 constexpr int kNumLowerBody = 8;
 constexpr int kNumUpperBody = 10;
 constexpr int kNumSpineLinks = 4;    // "Spine1" .. "Spine4"
-constexpr int kMaxDigits = 5;        // fingers per hand, toes per foot
-constexpr int kMaxDigitLinks = 3;    // links per finger or toe
 constexpr int kDigitRecords = kMaxDigits * kMaxDigitLinks;  // 15 records per digit table
 
 // Lower body: 0 Pelvis, 1 Spine, 2..4 left leg, 5..7 right leg.

@@ -1,0 +1,146 @@
+// Key tracks: sorted parent-relative keys, binary-searched, interpolated per channel.
+#include "quorvane/anim.h"
+
+#include <algorithm>
+
+#include "qvcore/host.h"
+
+namespace {
+
+bool KeyBefore(const ckey& a, const ckey& b) { return a.time < b.time; }
+
+cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
+
+}  // namespace
+
+int canim::NumKeys() const { return static_cast<int>(keys_.size()); }
+
+int canim::GetKeyAt(int index, ckey& key) const {
+    if (index < 0 || index >= NumKeys()) return 0;
+    key = keys_[index];
+    return 1;
+}
+
+// Stored as given; the track is only marked for re-ordering when the key breaks the order
+// with its neighbours, so rewriting keys in place keeps time-based access cheap.
+int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
+    if (index < 0 || index >= NumKeys()) return 0;
+    keys_[index] = key;
+    if ((index > 0 && keys_[index - 1].time >= key.time) ||
+        (index + 1 < NumKeys() && keys_[index + 1].time <= key.time))
+        unordered_ = true;
+    ++version_;
+    qv::BumpSceneGeneration();
+    return 1;
+}
+
+int canim::GetKey(int time, ckey& key) const {
+    int i = FindIndexAtOrBefore(time);
+    if (i < 0 || keys_[i].time != time) return 0;
+    key = keys_[i];
+    return 1;
+}
+
+int canim::GetInterpolateKey(int time, ckey& key) const {
+    int i = FindIndexAtOrBefore(time);
+    if (keys_.empty()) return 0;
+    if (i < 0) {
+        key = keys_.front();
+    } else if (keys_[i].time == time || i + 1 >= NumKeys()) {
+        key = keys_[i];
+    } else {
+        const ckey& a = keys_[i];
+        const ckey& b = keys_[i + 1];
+        float u = static_cast<float>(time - a.time) / static_cast<float>(b.time - a.time);
+        key.pos = Lerp(a.pos, b.pos, u);
+        key.scale = Lerp(a.scale, b.scale, u);
+        key.rot = Slerp(a.rot, b.rot, u);
+    }
+    key.time = time;
+    return 1;
+}
+
+int canim::SetKey(const ckey& key) {
+    Normalise();
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
+    if (it != keys_.end() && it->time == key.time) *it = key;
+    else keys_.insert(it, key);
+    ++version_;
+    qv::BumpSceneGeneration();
+    return 1;
+}
+
+int canim::SetNumKeys(int n, int /*keep*/) {
+    n = std::max(n, 0);
+    size_t old = keys_.size();
+    if (static_cast<size_t>(n) > old) {
+        ckey fill = old > 0 ? keys_.back() : ckey{};
+        keys_.resize(n, fill);
+        if (n > 1) unordered_ = true;  // copies share one time until rewritten
+    } else {
+        keys_.resize(n);
+    }
+    ++version_;
+    qv::BumpSceneGeneration();
+    return 1;
+}
+
+int canim::RemoveKey(int time) {
+    int i = FindIndexAtOrBefore(time);
+    if (i < 0 || keys_[i].time != time) return 0;
+    keys_.erase(keys_.begin() + i);
+    ++version_;
+    qv::BumpSceneGeneration();
+    return 1;
+}
+
+int canim::RemoveKeysSeg(int from, int to) {
+    if (from > to) return 0;
+    Normalise();
+    ckey lo, hi;
+    lo.time = from;
+    hi.time = to;
+    auto first = std::lower_bound(keys_.begin(), keys_.end(), lo, KeyBefore);
+    auto last = std::upper_bound(first, keys_.end(), hi, KeyBefore);
+    int removed = static_cast<int>(last - first);
+    if (removed == 0) return 0;
+    keys_.erase(first, last);
+    ++version_;
+    qv::BumpSceneGeneration();
+    return removed;
+}
+
+const std::vector<ckey>& canim::Keys() const {
+    Normalise();
+    return keys_;
+}
+
+int canim::FindIndexAtOrBefore(int time) const {
+    Normalise();
+    ckey probe;
+    probe.time = time;
+    auto it = std::upper_bound(keys_.begin(), keys_.end(), probe, KeyBefore);
+    return static_cast<int>(it - keys_.begin()) - 1;
+}
+
+void canim::Clear() {
+    keys_.clear();
+    unordered_ = false;
+    ++version_;
+    qv::BumpSceneGeneration();
+}
+
+// Sorts by time (stable) and keeps, of several keys at one time, the one written last in
+// index order.
+void canim::Normalise() const {
+    if (!unordered_) return;
+    unordered_ = false;
+    std::stable_sort(keys_.begin(), keys_.end(), KeyBefore);
+    std::vector<ckey> out;
+    out.reserve(keys_.size());
+    for (const ckey& k : keys_) {
+        if (!out.empty() && out.back().time == k.time) out.back() = k;
+        else out.push_back(k);
+    }
+    keys_.swap(out);
+}

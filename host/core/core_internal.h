@@ -1,0 +1,74 @@
+// Internals shared by the core library's sources: the live-node registry, the scene state
+// (scene list, selection, time, tools' callbacks) and privileged access to node fields.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "quorvane/anim.h"
+#include "quorvane/node.h"
+
+class TransformCallback;
+class HitTestCallback;
+
+namespace qv::detail {
+
+// Every constructed node registers itself, so that stored pointers (selection undo, redo
+// snapshots, skin weights) can be checked before use.
+void RegisterNode(cnode* node);
+void UnregisterNode(cnode* node);
+bool IsLive(const cnode* node);
+
+// Time settings of a fresh scene.
+constexpr int kDefaultAnimStart = 0;     // frames
+constexpr int kDefaultAnimEnd = 100;     // frames
+constexpr int kDefaultTPF = 33;          // milliseconds per frame
+
+struct SceneState {
+    std::vector<cnode*> nodes;       // scene order
+    std::vector<cnode*> selection;   // selection order
+    int time = 0;
+    int animStart = kDefaultAnimStart;
+    int animEnd = kDefaultAnimEnd;
+    int tpf = kDefaultTPF;
+    int animOn = 0;
+    int subLevel = 0;
+    int subLevelLocked = 0;
+    TransformCallback* transformCallback = nullptr;
+    HitTestCallback* hitTestCallback = nullptr;
+};
+SceneState& Scene();
+
+// Takes the node out of the scene list and the selection (no undo level, no event).
+void ForgetNode(cnode* node);
+
+// Sends an event to the open tool through the program's hook.
+void NotifyTool(unsigned long event, unsigned long a = 0, unsigned long b = 0,
+                void* data = nullptr);
+
+// A saved key track of one node, for undo and redo.
+struct TrackCopy {
+    cnode* node = nullptr;
+    std::vector<ckey> keys;
+};
+TrackCopy CopyTrack(cnode* node);
+// Writes the saved keys back when the node still exists.
+void RestoreTrack(const TrackCopy& copy);
+
+// Replaces the selection without undo or event, keeping the nodes' selected flags in step.
+void ApplySelection(const std::vector<cnode*>& nodes);
+
+// Makes the selection `after` as one undo level (type 11) with the selection event and the
+// program's hook, when it differs from the present one. True when it changed.
+bool ChangeSelection(const std::vector<cnode*>& after);
+
+}  // namespace qv::detail
+
+// Privileged access to a node's fields for the host internals.
+class QvNodeAccess {
+public:
+    static void SetSelectedBit(cnode* node, bool on) {
+        if (on) node->flags_ |= QV_FLAG_SELECTED;
+        else node->flags_ &= ~static_cast<unsigned>(QV_FLAG_SELECTED);
+    }
+};

@@ -1,0 +1,275 @@
+// Points, quaternions and row-vector matrices of the host (see quorvane/math.h for the
+// conventions: p' = p · M, A × B = "A, then B", MatrixFromQuat(a × b) = M(a) × M(b)).
+#include "quorvane/math.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+// Below this cosine of the x angle the Euler decomposition treats y as 0 (gimbal lock).
+constexpr double kGimbalCosEpsilon = 1e-7;
+// Above this |dot| two quaternions are interpolated linearly (sin θ too small to divide by).
+constexpr float kSlerpLinearDot = 0.9995f;
+
+// Wraps an angle in degrees to (-180, 180].
+double WrapDegrees(double deg) {
+    if (deg <= -180.0) deg += 360.0;
+    if (deg > 180.0) deg -= 360.0;
+    return deg;
+}
+
+}  // namespace
+
+// --- cpoint3 ----------------------------------------------------------------------------------
+
+float cpoint3::Length() const { return std::sqrt(x * x + y * y + z * z); }
+
+void cpoint3::Normalize() {
+    float len = Length();
+    if (len > 0.0f) { x /= len; y /= len; z /= len; }
+}
+
+cpoint3 MakePt3(float x, float y, float z) { return {x, y, z}; }
+cquat MakeQuat(float x, float y, float z, float w) { return {x, y, z, w}; }
+
+float DotProd(const cpoint3& a, const cpoint3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+cpoint3 CrossProd(const cpoint3& a, const cpoint3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+float Length(const cpoint3& p) { return p.Length(); }
+
+cpoint3 Normalize(const cpoint3& p) {
+    cpoint3 r = p;
+    r.Normalize();
+    return r;
+}
+
+// --- cquat ------------------------------------------------------------------------------------
+
+// Hamilton product (*this)·b: rotate by *this, then by b.
+cquat cquat::operator*(const cquat& b) const {
+    return {w * b.x + x * b.w + y * b.z - z * b.y,
+            w * b.y - x * b.z + y * b.w + z * b.x,
+            w * b.z + x * b.y - y * b.x + z * b.w,
+            w * b.w - x * b.x - y * b.y - z * b.z};
+}
+
+void cquat::Normalize() {
+    float n = std::sqrt(x * x + y * y + z * z + w * w);
+    if (n > 0.0f) {
+        x /= n; y /= n; z /= n; w /= n;
+    } else {
+        *this = cquat{};
+    }
+}
+
+float DotProd(const cquat& a, const cquat& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
+}
+
+cquat Inverse(const cquat& q) {
+    float n2 = DotProd(q, q);
+    if (n2 <= 0.0f) return cquat{};
+    return {-q.x / n2, -q.y / n2, -q.z / n2, q.w / n2};
+}
+
+cquat Normalize(const cquat& q) {
+    cquat r = q;
+    r.Normalize();
+    return r;
+}
+
+cquat QuatFromAngleAxis(float deg, const cpoint3& axis) {
+    cpoint3 a = Normalize(axis);
+    double half = 0.5 * deg * kDegToRad;
+    float s = static_cast<float>(std::sin(half));
+    return {a.x * s, a.y * s, a.z * s, static_cast<float>(std::cos(half))};
+}
+
+// z first, then x, then y: Qz × Qx × Qy.
+cquat EulerToQuat(const cpoint3& e) {
+    return QuatFromAngleAxis(e.z, {0, 0, 1}) * QuatFromAngleAxis(e.x, {1, 0, 0}) *
+           QuatFromAngleAxis(e.y, {0, 1, 0});
+}
+
+// Inverse of EulerToQuat. The rotation matrix of Qz × Qx × Qy (= Rz · Rx · Ry) has
+// row 2 = (-cx·sy, sx, cx·cy) and column 1 = (-sz·cx, cz·cx, sx), which give the three angles;
+// everything is computed in double from the quaternion so that angles near ±90° x survive.
+cpoint3 QuatToEuler(const cquat& qin) {
+    double n = std::sqrt(double(qin.x) * qin.x + double(qin.y) * qin.y + double(qin.z) * qin.z +
+                         double(qin.w) * qin.w);
+    if (n <= 0.0) return {};
+    double x = qin.x / n, y = qin.y / n, z = qin.z / n, w = qin.w / n;
+    double m01 = 2 * (x * y - w * z), m11 = 1 - 2 * (x * x + z * z);
+    double m00 = 1 - 2 * (y * y + z * z), m10 = 2 * (x * y + w * z);
+    double m20 = 2 * (x * z - w * y), m21 = 2 * (y * z + w * x), m22 = 1 - 2 * (x * x + y * y);
+    double cx = std::sqrt(m20 * m20 + m22 * m22);
+    double ax = std::atan2(m21, cx);
+    double ay, az;
+    if (cx > kGimbalCosEpsilon) {
+        ay = std::atan2(-m20, m22);
+        az = std::atan2(-m01, m11);
+    } else {
+        // Gimbal lock: only z ± y is defined; put it all in z (y = 0, row 0 = (cz, ., .)).
+        ay = 0.0;
+        az = std::atan2(m10, m00);
+    }
+    return {static_cast<float>(WrapDegrees(ax * kRadToDeg)),
+            static_cast<float>(WrapDegrees(ay * kRadToDeg)),
+            static_cast<float>(WrapDegrees(az * kRadToDeg))};
+}
+
+cquat Slerp(const cquat& a, const cquat& bin, float t) {
+    cquat b = bin;
+    float d = DotProd(a, b);
+    if (d < 0.0f) {  // shortest arc: the other sign of b is nearer
+        b = {-b.x, -b.y, -b.z, -b.w};
+        d = -d;
+    }
+    float wa, wb;
+    if (d > kSlerpLinearDot) {
+        wa = 1.0f - t;
+        wb = t;
+    } else {
+        float theta = std::acos(std::clamp(d, -1.0f, 1.0f));
+        float s = std::sin(theta);
+        wa = std::sin((1.0f - t) * theta) / s;
+        wb = std::sin(t * theta) / s;
+    }
+    return Normalize(cquat{a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
+                           a.w * wa + b.w * wb});
+}
+
+cpoint3 operator*(const cpoint3& p, const cquat& q) { return VectorTransform(p, MatrixFromQuat(q)); }
+
+// --- cmatrix4 ---------------------------------------------------------------------------------
+
+// this × b: "this, then b".
+cmatrix4 cmatrix4::operator*(const cmatrix4& b) const {
+    cmatrix4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = m[i][0] * b.m[0][j] + m[i][1] * b.m[1][j] + m[i][2] * b.m[2][j] +
+                        m[i][3] * b.m[3][j];
+    return r;
+}
+
+cmatrix4 MatrixFromQuat(const cquat& q) {
+    float x = q.x, y = q.y, z = q.z, w = q.w;
+    cmatrix4 r;
+    r.m[0][0] = 1 - 2 * (y * y + z * z); r.m[0][1] = 2 * (x * y - w * z); r.m[0][2] = 2 * (x * z + w * y);
+    r.m[1][0] = 2 * (x * y + w * z); r.m[1][1] = 1 - 2 * (x * x + z * z); r.m[1][2] = 2 * (y * z - w * x);
+    r.m[2][0] = 2 * (x * z - w * y); r.m[2][1] = 2 * (y * z + w * x); r.m[2][2] = 1 - 2 * (x * x + y * y);
+    return r;
+}
+
+// Inverse of MatrixFromQuat on the rotation part (rows normalised first), by the largest of
+// w, x, y, z so that no division is by a small number.
+cquat QuatFromMatrix(const cmatrix4& mat) {
+    double m[3][3];
+    for (int i = 0; i < 3; ++i) {
+        double len = std::sqrt(double(mat.m[i][0]) * mat.m[i][0] + double(mat.m[i][1]) * mat.m[i][1] +
+                               double(mat.m[i][2]) * mat.m[i][2]);
+        for (int j = 0; j < 3; ++j) m[i][j] = len > 0.0 ? mat.m[i][j] / len : (i == j ? 1.0 : 0.0);
+    }
+    double tr = m[0][0] + m[1][1] + m[2][2];
+    double x, y, z, w;
+    if (tr > 0.0) {
+        double s = std::sqrt(tr + 1.0) * 2.0;  // 4w
+        w = 0.25 * s;
+        x = (m[2][1] - m[1][2]) / s;
+        y = (m[0][2] - m[2][0]) / s;
+        z = (m[1][0] - m[0][1]) / s;
+    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
+        double s = std::sqrt(1.0 + m[0][0] - m[1][1] - m[2][2]) * 2.0;  // 4x
+        w = (m[2][1] - m[1][2]) / s;
+        x = 0.25 * s;
+        y = (m[0][1] + m[1][0]) / s;
+        z = (m[0][2] + m[2][0]) / s;
+    } else if (m[1][1] > m[2][2]) {
+        double s = std::sqrt(1.0 + m[1][1] - m[0][0] - m[2][2]) * 2.0;  // 4y
+        w = (m[0][2] - m[2][0]) / s;
+        x = (m[0][1] + m[1][0]) / s;
+        y = 0.25 * s;
+        z = (m[1][2] + m[2][1]) / s;
+    } else {
+        double s = std::sqrt(1.0 + m[2][2] - m[0][0] - m[1][1]) * 2.0;  // 4z
+        w = (m[1][0] - m[0][1]) / s;
+        x = (m[0][2] + m[2][0]) / s;
+        y = (m[1][2] + m[2][1]) / s;
+        z = 0.25 * s;
+    }
+    return Normalize(cquat{float(x), float(y), float(z), float(w)});
+}
+
+cmatrix4 MatrixTranslate(const cpoint3& t) {
+    cmatrix4 r;
+    r.SetTrans(t);
+    return r;
+}
+
+cmatrix4 MatrixScale(const cpoint3& s) {
+    cmatrix4 r;
+    r.m[0][0] = s.x; r.m[1][1] = s.y; r.m[2][2] = s.z;
+    return r;
+}
+
+cmatrix4 MatrixLookAt(const cpoint3& up, const cpoint3& dir) {
+    cpoint3 r1 = Normalize(dir);
+    cpoint3 r0 = Normalize(CrossProd(dir, up));
+    cpoint3 r2 = CrossProd(r0, r1);
+    cmatrix4 r;
+    r.SetRow(0, r0);
+    r.SetRow(1, r1);
+    r.SetRow(2, r2);
+    return r;
+}
+
+// Gauss-Jordan elimination with partial pivoting, in double.
+cmatrix4 Inverse(const cmatrix4& in) {
+    double a[4][8];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            a[i][j] = in.m[i][j];
+            a[i][j + 4] = i == j ? 1.0 : 0.0;
+        }
+    for (int c = 0; c < 4; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < 4; ++r)
+            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+        if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};  // singular
+        if (pivot != c)
+            for (int j = 0; j < 8; ++j) std::swap(a[c][j], a[pivot][j]);
+        double inv = 1.0 / a[c][c];
+        for (int j = 0; j < 8; ++j) a[c][j] *= inv;
+        for (int r = 0; r < 4; ++r) {
+            if (r == c) continue;
+            double f = a[r][c];
+            if (f == 0.0) continue;
+            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[c][j];
+        }
+    }
+    cmatrix4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) r.m[i][j] = static_cast<float>(a[i][j + 4]);
+    return r;
+}
+
+// p · M with the point's implicit w = 1 (translation applied).
+cpoint3 operator*(const cpoint3& p, const cmatrix4& m) {
+    return {p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
+            p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
+            p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]};
+}
+
+cpoint3 VectorTransform(const cpoint3& p, const cmatrix4& m) {
+    return {p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0],
+            p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1],
+            p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2]};
+}

@@ -1,0 +1,225 @@
+// Scene nodes: hierarchy, evaluation of world placement from the key tracks (cached per time
+// and scene generation), world-to-parent-relative writes under the recording rule, disposal.
+#include "quorvane/node.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core_internal.h"
+#include "qvcore/host.h"
+#include "quorvane/interface.h"
+
+namespace {
+
+// Colour of a new bone (0..1 RGB): a light bone-like tan.
+constexpr ccolor kDefaultBoneColour{0.82f, 0.70f, 0.45f, 1.0f};
+
+// Local matrix of a key: scale, then rotation, then translation.
+cmatrix4 LocalMatrix(const ckey& k) {
+    cmatrix4 m = MatrixFromQuat(k.rot);
+    const float s[3] = {k.scale.x, k.scale.y, k.scale.z};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) m.m[i][j] *= s[i];
+    m.SetTrans(k.pos);
+    return m;
+}
+
+// The node's current interpolated key at t (a fresh key when the track is empty).
+ckey KeyAt(const canim& anim, int t) {
+    ckey k;
+    if (!anim.GetInterpolateKey(t, k)) k = ckey{};
+    k.time = t;
+    return k;
+}
+
+// Re-expresses every key of the track from one parent frame to another, so the node's world
+// placement is unchanged: newLocal = local × oldParentWorld × Inverse(newParentWorld).
+void ReparentKeys(canim& anim, const cmatrix4& oldParentWorld, const cmatrix4& newParentWorld) {
+    cmatrix4 correction = oldParentWorld * Inverse(newParentWorld);
+    cquat rotCorrection = QuatFromMatrix(correction);
+    for (int i = 0; i < anim.NumKeys(); ++i) {
+        ckey k;
+        anim.GetKeyAt(i, k);
+        k.pos = k.pos * correction;
+        k.rot = Normalize(k.rot * rotCorrection);  // local rotation, then the correction
+        anim.SetKeyAt(i, k, 0);
+    }
+}
+
+}  // namespace
+
+cnode::cnode() { qv::detail::RegisterNode(this); }
+
+cnode::~cnode() {
+    qv::detail::ForgetNode(this);
+    if (parent_) parent_->Detach(this, 0);
+    DetachAll(1);
+    qv::detail::UnregisterNode(this);
+    qv::BumpSceneGeneration();
+}
+
+void cnode::DeleteThis() { delete this; }
+
+int cnode::GetTypeID() const { return QV_TYPE_NODE; }
+const char* cnode::GetName() const { return name_.c_str(); }
+void cnode::SetName(const char* name) { name_ = name ? name : ""; }
+ccolor cnode::GetColor() const { return color_; }
+void cnode::SetColor(const ccolor& c) { color_ = c; }
+unsigned cnode::GetFlags() const { return flags_; }
+
+// The selected bit follows the selection; only the other bits are the caller's.
+void cnode::SetFlags(unsigned flags) {
+    flags_ = (flags & ~static_cast<unsigned>(QV_FLAG_SELECTED)) | (flags_ & QV_FLAG_SELECTED);
+}
+
+// --- hierarchy --------------------------------------------------------------------------------
+
+cnode* cnode::GetParent() const { return parent_; }
+int cnode::NumChildren() const { return static_cast<int>(children_.size()); }
+cnode* cnode::GetChild(int i) const {
+    return i >= 0 && i < NumChildren() ? children_[i] : nullptr;
+}
+
+void cnode::Attach(cnode* child, int keepWorld) {
+    if (!child) return;
+    for (const cnode* a = this; a; a = a->parent_) {
+        if (a == child) {
+            std::fprintf(stderr, "Attach: \"%s\" cannot become a child of its own descendant \"%s\"\n",
+                         child->GetName(), GetName());
+            return;
+        }
+    }
+    if (child->parent_ == this) return;
+    int t = GetAnimTime();
+    cmatrix4 oldParentWorld = child->parent_ ? child->parent_->GetNodeTM(t) : cmatrix4{};
+    cmatrix4 newParentWorld = GetNodeTM(t);
+    if (child->parent_) {
+        auto& sib = child->parent_->children_;
+        sib.erase(std::remove(sib.begin(), sib.end(), child), sib.end());
+    }
+    child->parent_ = this;
+    children_.push_back(child);
+    if (keepWorld) ReparentKeys(child->anim, oldParentWorld, newParentWorld);
+    qv::BumpSceneGeneration();
+}
+
+void cnode::Detach(cnode* child, int keepWorld) {
+    if (!child || child->parent_ != this) return;
+    cmatrix4 oldParentWorld = GetNodeTM(GetAnimTime());
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+    child->parent_ = nullptr;
+    if (keepWorld) ReparentKeys(child->anim, oldParentWorld, cmatrix4{});
+    qv::BumpSceneGeneration();
+}
+
+void cnode::DetachAll(int keepWorld) {
+    while (!children_.empty()) Detach(children_.back(), keepWorld);
+}
+
+// --- evaluation -------------------------------------------------------------------------------
+
+// world = local × parentWorld, cached for one (time, scene generation).
+cmatrix4 cnode::GetNodeTM(int t, int /*mode*/) {
+    unsigned long long gen = qv::SceneGeneration();
+    if (cache_.generation == gen && cache_.time == t) return cache_.world;
+    cmatrix4 world = LocalMatrix(KeyAt(anim, t));
+    if (parent_) world = world * parent_->GetNodeTM(t);
+    cache_.time = t;
+    cache_.generation = gen;
+    cache_.world = world;
+    return world;
+}
+
+cpoint3 cnode::GetPosition(int t) { return GetNodeTM(t).GetTrans(); }
+
+// Rotation of the world matrix with its scale taken out (rows normalised).
+cquat cnode::GetRotation(int t) { return QuatFromMatrix(GetNodeTM(t)); }
+
+cpoint3 cnode::GetScale(int t) { return KeyAt(anim, t).scale; }
+
+// --- writes (world values in, parent-relative keys out) ----------------------------------------
+
+namespace {
+
+// Applies edit to the key at t (recording on, or a key exists there); otherwise applies
+// spread(key) to every key, the same change the edit made at t.
+template <class Edit, class Spread>
+void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
+    ckey existing;
+    if (Interface::IsAnimOn() || anim.GetKey(t, existing) || anim.NumKeys() == 0) {
+        ckey k = KeyAt(anim, t);
+        edit(k);
+        anim.SetKey(k);
+        return;
+    }
+    for (int i = 0; i < anim.NumKeys(); ++i) {
+        ckey k;
+        anim.GetKeyAt(i, k);
+        spread(k);
+        anim.SetKeyAt(i, k, 0);
+    }
+}
+
+}  // namespace
+
+void cnode::SetPosition(int t, const cpoint3& p) {
+    cpoint3 local = parent_ ? p * Inverse(parent_->GetNodeTM(t)) : p;
+    cpoint3 delta = local - KeyAt(anim, t).pos;
+    WriteUnderRecordingRule(
+        anim, t, [&](ckey& k) { k.pos = local; }, [&](ckey& k) { k.pos += delta; });
+}
+
+// local = world × Inverse(parentWorld); without a key at t (recording off) every key's
+// rotation is followed by the same change: key × (Inverse(old) × new).
+void cnode::SetRotation(int t, const cquat& q) {
+    cquat local = parent_ ? q * Inverse(parent_->GetRotation(t)) : q;
+    local.Normalize();
+    cquat change = Normalize(Inverse(KeyAt(anim, t).rot) * local);
+    WriteUnderRecordingRule(
+        anim, t, [&](ckey& k) { k.rot = local; },
+        [&](ckey& k) { k.rot = Normalize(k.rot * change); });
+}
+
+// Scales spread to other keys as a per-axis factor (or are set outright from a zero scale).
+void cnode::SetScale(int t, const cpoint3& s) {
+    cpoint3 old = KeyAt(anim, t).scale;
+    WriteUnderRecordingRule(
+        anim, t, [&](ckey& k) { k.scale = s; },
+        [&](ckey& k) {
+            for (int a = 0; a < 3; ++a) k.scale[a] = old[a] != 0.0f ? k.scale[a] * (s[a] / old[a]) : s[a];
+        });
+}
+
+void cnode::SnapKey(int t) {
+    ckey k;
+    if (anim.GetKey(t, k)) return;
+    anim.SetKey(KeyAt(anim, t));
+}
+
+void cnode::UpdateTimeIdle() { qv::BumpSceneGeneration(); }
+
+// --- IK settings --------------------------------------------------------------------------------
+
+void cnode::SetIKInitialRot(const cquat& q) { ik_.initial = q; }
+void cnode::SetIKMinRot(const cpoint3& deg) { ik_.min = deg; }
+void cnode::SetIKMaxRot(const cpoint3& deg) { ik_.max = deg; }
+void cnode::EnableIKDOF(int on) { ik_.dof = on ? 1 : 0; }
+
+// --- display defaults -------------------------------------------------------------------------
+
+void cnode::Flash(int /*on*/) {}
+void cnode::Draw(int /*t*/, CGLWindow* /*view*/, unsigned /*flags*/) {}
+int cnode::GetSeeThroughFlag() const { return 0; }
+int cnode::DrawsMembers(int /*t*/, int /*viewKind*/) { return 0; }
+int cnode::PicksForMembers(int /*t*/) { return 0; }
+int cnode::NumMembers() const { return 0; }
+cnode* cnode::GetMember(int /*i*/) const { return nullptr; }
+void cnode::SetSelection(int /*t*/, int /*level*/, const cbooleanarray& /*sel*/, int /*replace*/) {}
+
+// --- bones ------------------------------------------------------------------------------------
+
+cbone::cbone() { color_ = kDefaultBoneColour; }
+cbone::~cbone() = default;
+int cbone::GetTypeID() const { return QV_TYPE_BONE; }
+
+cbone* CreateNewBone() { return new cbone(); }

@@ -1,0 +1,137 @@
+// How a bone looks: a lit, four-sided pyramid from the bone's position toward its first child
+// (or along its own x axis for an end bone), in the node's colour, brighter when selected.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+
+#include "quorvane/node.h"
+
+namespace {
+
+// An end bone is this share of the distance to its parent long (host units) ...
+constexpr float kEndBoneShare = 0.2f;
+// ... but never shorter than this (host units).
+constexpr float kEndBoneMinLength = 0.2f;
+// Half-width of the pyramid's base as a share of the bone's length.
+constexpr float kBaseHalfWidthShare = 0.12f;
+// The base sits this share of the length along the bone (a short neck toward the joint).
+constexpr float kBaseAtShare = 0.15f;
+// Colour boost of a selected bone (added to each component, clamped to 1).
+constexpr float kSelectedBoost = 0.35f;
+
+struct Shape {
+    cpoint3 joint, apex;
+    std::array<cpoint3, 4> base;
+};
+
+// The pyramid in world coordinates: joint → square base → apex at the bone's end.
+Shape BuildShape(const cpoint3& start, const cpoint3& end, const cpoint3& sideHint) {
+    Shape s;
+    s.joint = start;
+    s.apex = end;
+    cpoint3 dir = end - start;
+    float len = Length(dir);
+    cpoint3 d = Normalize(dir);
+    cpoint3 u = CrossProd(d, sideHint);
+    if (Length(u) < 1e-4f) u = CrossProd(d, {0, 0, 1});
+    if (Length(u) < 1e-4f) u = CrossProd(d, {1, 0, 0});
+    u = Normalize(u);
+    cpoint3 v = CrossProd(d, u);
+    cpoint3 centre = start + d * (len * kBaseAtShare);
+    float w = len * kBaseHalfWidthShare;
+    s.base = {centre + u * w, centre + v * w, centre - u * w, centre - v * w};
+    return s;
+}
+
+void Face(const cpoint3& a, const cpoint3& b, const cpoint3& c) {
+    cpoint3 n = Normalize(CrossProd(b - a, c - a));
+    glNormal3f(n.x, n.y, n.z);
+    glVertex3f(a.x, a.y, a.z);
+    glVertex3f(b.x, b.y, b.z);
+    glVertex3f(c.x, c.y, c.z);
+}
+
+void DrawSolid(const Shape& s) {
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < 4; ++i) {
+        const cpoint3& b0 = s.base[i];
+        const cpoint3& b1 = s.base[(i + 1) % 4];
+        Face(s.joint, b1, b0);
+        Face(b0, b1, s.apex);
+    }
+    glEnd();
+}
+
+void DrawOutline(const Shape& s) {
+    glBegin(GL_LINES);
+    for (int i = 0; i < 4; ++i) {
+        const cpoint3* ends[2][2] = {{&s.joint, &s.base[i]}, {&s.base[i], &s.apex}};
+        for (auto& e : ends) {
+            glVertex3f(e[0]->x, e[0]->y, e[0]->z);
+            glVertex3f(e[1]->x, e[1]->y, e[1]->z);
+        }
+        const cpoint3& b1 = s.base[(i + 1) % 4];
+        glVertex3f(s.base[i].x, s.base[i].y, s.base[i].z);
+        glVertex3f(b1.x, b1.y, b1.z);
+    }
+    glEnd();
+}
+
+// A light over the viewer's shoulder, fixed in eye space.
+void SetUpLight() {
+    const GLfloat position[4] = {0.3f, 0.5f, 1.0f, 0.0f};
+    const GLfloat ambient[4] = {0.35f, 0.35f, 0.35f, 1.0f};
+    const GLfloat diffuse[4] = {0.75f, 0.75f, 0.75f, 1.0f};
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glPopMatrix();
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_NORMALIZE);
+}
+
+}  // namespace
+
+// flags bit 4 (or the node's own selected flag) draws the selected look.
+void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
+    if (GetFlags() & QV_FLAG_HIDDEN) return;
+    cmatrix4 world = GetNodeTM(t);
+    cpoint3 start = world.GetTrans();
+    cpoint3 end;
+    if (cnode* child = GetChild(0)) {
+        end = child->GetPosition(t);
+    } else {
+        float len = kEndBoneMinLength;
+        if (parent_) len = std::max(kEndBoneMinLength, Length(start - parent_->GetPosition(t)) * kEndBoneShare);
+        end = start + Normalize(world.GetRow(0)) * len;
+    }
+    if (Length(end - start) <= 0.0f) return;
+    Shape shape = BuildShape(start, end, Normalize(world.GetRow(2)));
+    bool selected = (flags & 4u) || (GetFlags() & QV_FLAG_SELECTED);
+
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT);
+    SetUpLight();
+    glEnable(GL_DEPTH_TEST);
+    ccolor c = color_;
+    if (selected) {
+        c.r = std::min(1.0f, c.r + kSelectedBoost);
+        c.g = std::min(1.0f, c.g + kSelectedBoost);
+        c.b = std::min(1.0f, c.b + kSelectedBoost);
+    }
+    glColor4f(c.r, c.g, c.b, c.a);
+    DrawSolid(shape);
+    if (selected) {
+        glDisable(GL_LIGHTING);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glLineWidth(1.5f);
+        DrawOutline(shape);
+    }
+    glPopAttrib();
+}

@@ -20,6 +20,8 @@ struct OffscreenContext::Impl {
     int width = 0, height = 0;
     std::vector<unsigned char> buffer;  // bottom row first, as Mesa writes it
     std::string error;
+
+    void FinishDrawing();
 };
 
 OffscreenContext::OffscreenContext(int width, int height) : impl_(std::make_unique<Impl>()) {
@@ -57,10 +59,28 @@ void OffscreenContext::MakeCurrent() {
     }
 }
 
+// Drawing issued to this context must land in the buffer before it is read. Mesa may still be
+// rasterising it (also after another context was made current), so this context is made
+// current for a glFinish and the one current before is put back on its own buffer.
+void OffscreenContext::Impl::FinishDrawing() {
+    OSMesaContext previous = OSMesaGetCurrentContext();
+    if (previous == context) {
+        glFinish();
+        return;
+    }
+    GLint prevWidth = 0, prevHeight = 0, prevFormat = 0;
+    void* prevBuffer = nullptr;
+    const bool restorable =
+        previous && OSMesaGetColorBuffer(previous, &prevWidth, &prevHeight, &prevFormat, &prevBuffer);
+    OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, width, height);
+    glFinish();
+    if (restorable)
+        OSMesaMakeCurrent(previous, prevBuffer, GL_UNSIGNED_BYTE, prevWidth, prevHeight);
+}
+
 std::vector<unsigned char> OffscreenContext::ReadPixels() const {
     if (!Ok()) return {};
-    // Drawing issued to this context must land in the buffer before it is read.
-    if (OSMesaGetCurrentContext() == impl_->context) glFinish();
+    impl_->FinishDrawing();
     const size_t rowBytes = static_cast<size_t>(impl_->width) * kBytesPerPixel;
     std::vector<unsigned char> out(impl_->buffer.size());
     for (int row = 0; row < impl_->height; ++row) {

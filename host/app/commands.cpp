@@ -1,0 +1,54 @@
+// Argument reading shared by all commands, and the command table.
+#include "commands.h"
+
+namespace qvapp {
+
+const Word& Args::Next(const std::string& what) {
+    if (AtEnd()) Fail("missing " + what);
+    return line_.words[next_++];
+}
+
+int Args::Int(const std::string& what) { return ParseInt(Next(what), what, line_.number); }
+
+float Args::Float(const std::string& what) { return ParseFloat(Next(what), what, line_.number); }
+
+bool Args::TakeKeyword(const char* keyword) {
+    if (AtEnd()) return false;
+    const Word& w = line_.words[next_];
+    if (w.quoted || w.text != keyword) return false;
+    ++next_;
+    return true;
+}
+
+std::string Args::OneOf(const std::string& what, std::initializer_list<const char*> keywords) {
+    const Word& w = Next(what);
+    std::string list;
+    for (const char* k : keywords) {
+        if (!w.quoted && w.text == k) return w.text;
+        list += list.empty() ? k : std::string("|") + k;
+    }
+    Fail(what + " must be " + list + ", not \"" + w.text + "\"");
+}
+
+void Args::End() {
+    if (!AtEnd()) Fail("unexpected \"" + line_.words[next_].text + "\"");
+}
+
+void Args::Fail(const std::string& message) const {
+    throw ScriptError(line_.number, line_.Command() + ": " + message);
+}
+
+const CommandTable& Commands() {
+    static const CommandTable table = [] {
+        CommandTable t;
+        AddSceneCommands(t);
+        AddToolCommands(t);
+        AddSelectionCommands(t);
+        AddViewportCommands(t);
+        AddOutputCommands(t);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace qvapp

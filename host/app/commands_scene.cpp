@@ -1,0 +1,113 @@
+// Scene and time commands: new, time, range, tpf, anim, bone, rename, delete.
+#include "commands.h"
+#include "qvcore/host.h"
+#include "qvplatform/ui.h"
+#include "quorvane/interface.h"
+#include "quorvane/node.h"
+#include "script_runner.h"
+#include "tools.h"
+
+namespace qvapp {
+namespace {
+
+cnode* NamedNode(Args& args, const std::string& what) {
+    std::string name = args.Text(what);
+    cnode* node = Interface::FindNode(name.c_str());
+    if (!node) args.Fail("no node named \"" + name + "\"");
+    return node;
+}
+
+void CmdNew(ScriptRunner& run, Args& args) {
+    args.End();
+    run.Tools().Close();
+    qv::ResetScene();
+    qv::ui::ClearMessages();
+    run.Tools().InstallHooks();
+}
+
+void CmdTime(ScriptRunner&, Args& args) {
+    int frame = args.Int("frame");
+    args.End();
+    Interface::SetAnimTime(frame);
+}
+
+void CmdRange(ScriptRunner&, Args& args) {
+    int start = args.Int("start frame");
+    int end = args.Int("end frame");
+    args.End();
+    if (start > end) args.Fail("start " + std::to_string(start) + " is after end " +
+                               std::to_string(end));
+    Interface::SetAnimStart(start);
+    Interface::SetAnimEnd(end);
+    Interface::UpdateAnimBar();
+}
+
+void CmdTpf(ScriptRunner&, Args& args) {
+    int ms = args.Int("milliseconds per frame");
+    args.End();
+    if (ms <= 0) args.Fail("time per frame must be positive, not " + std::to_string(ms));
+    Interface::SetAnimTPF(ms);
+}
+
+void CmdAnim(ScriptRunner&, Args& args) {
+    bool on = args.OneOf("recording", {"on", "off"}) == "on";
+    args.End();
+    Interface::SetAnimOn(on ? 1 : 0);
+}
+
+// bone "NAME" [X Y Z] [parent "NAME"]: a plain bone at a world position (default the origin).
+void CmdBone(ScriptRunner&, Args& args) {
+    std::string name = args.Text("bone name");
+    if (name.empty()) args.Fail("a bone needs a name");
+    if (Interface::FindNode(name.c_str())) args.Fail("a node named \"" + name + "\" exists");
+    cpoint3 pos;
+    bool hasParent = args.TakeKeyword("parent");
+    if (!hasParent && !args.AtEnd()) {
+        pos.x = args.Float("x");
+        pos.y = args.Float("y");
+        pos.z = args.Float("z");
+        hasParent = args.TakeKeyword("parent");
+    }
+    cnode* parent = hasParent ? NamedNode(args, "parent name") : nullptr;
+    args.End();
+
+    cbone* bone = CreateNewBone();
+    bone->SetName(name.c_str());
+    bone->SetPosition(GetAnimTime(), pos);
+    if (parent) parent->Attach(bone, 1);
+    Interface::AddToScene(bone, 1);
+}
+
+void CmdRename(ScriptRunner&, Args& args) {
+    cnode* node = NamedNode(args, "old name");
+    std::string to = args.Text("new name");
+    args.End();
+    if (to.empty()) args.Fail("a node needs a name");
+    if (cnode* other = Interface::FindNode(to.c_str()); other && other != node)
+        args.Fail("a node named \"" + to + "\" exists");
+    node->SetName(to.c_str());
+}
+
+void CmdDelete(ScriptRunner& run, Args& args) {
+    cnode* node = NamedNode(args, "node name");
+    args.End();
+    size_t selectedBefore = SelectedNodes().size();
+    node->DeleteThis();
+    Interface::SceneChanged(1);
+    if (SelectedNodes().size() != selectedBefore) run.Tools().OnSelectionChanged();
+}
+
+}  // namespace
+
+void AddSceneCommands(CommandTable& table) {
+    table["new"] = CmdNew;
+    table["time"] = CmdTime;
+    table["range"] = CmdRange;
+    table["tpf"] = CmdTpf;
+    table["anim"] = CmdAnim;
+    table["bone"] = CmdBone;
+    table["rename"] = CmdRename;
+    table["delete"] = CmdDelete;
+}
+
+}  // namespace qvapp

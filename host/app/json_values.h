@@ -1,0 +1,28 @@
+// JSON forms of host values shared by the scene dump and the scene file. Floats are written
+// with 9 significant digits, enough for a float to read back exactly.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "quorvane/math.h"
+
+namespace qvapp {
+
+// Objects keep their keys in the order written, so dumps read in a fixed order.
+using Json = nlohmann::ordered_json;
+
+Json JsonFloat(float v);
+Json JsonPoint(const cpoint3& p);
+Json JsonQuat(const cquat& q);
+Json JsonColour(const ccolor& c);
+
+// Readers: false with error naming `what` when the value has the wrong shape.
+bool ReadFloat(const Json& j, const std::string& what, float& out, std::string& error);
+bool ReadPoint(const Json& j, const std::string& what, cpoint3& out, std::string& error);
+bool ReadQuat(const Json& j, const std::string& what, cquat& out, std::string& error);
+bool ReadColour(const Json& j, const std::string& what, ccolor& out,
+                std::string& error);
+
+}  // namespace qvapp

@@ -1,0 +1,59 @@
+// The host's own scene file (.qscene, JSON): every scene node with hierarchy, keys, colour,
+// flags, IK settings and skin data, and the time settings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "json_values.h"
+#include "quorvane/anim.h"
+#include "quorvane/node.h"
+
+namespace qvapp {
+
+class ToolManager;
+
+inline constexpr const char* kSceneFormat = "qscene";
+inline constexpr int kSceneVersion = 1;
+
+// The file's content, read and checked before the scene is touched.
+struct SavedWeight {
+    float value = 0.0f;
+    cpoint3 offset;
+    std::string bone;  // the bone's name
+};
+struct SavedVertex {
+    cpoint3 pos;
+    std::vector<SavedWeight> weights;
+};
+struct SavedNode {
+    std::string name;
+    int type = QV_TYPE_BONE;
+    int parent = -1;            // index into the node list, -1 for none
+    std::vector<int> children;  // indices, in child order
+    ccolor color;
+    unsigned flags = 0;
+    cikinfo ik;
+    std::vector<ckey> keys;
+    std::vector<SavedVertex> vertices;  // skin nodes only
+    std::vector<int> triangles;
+};
+struct SavedScene {
+    int time = 0, start = 0, end = 100, tpf = 33;
+    bool anim = false;
+    std::vector<SavedNode> nodes;
+};
+
+// The present scene as file content, and as JSON.
+SavedScene CaptureScene();
+Json SceneToJson(const SavedScene& scene);
+// Reads and validates; false with an error naming the bad entry.
+bool SceneFromJson(const Json& j, SavedScene& scene, std::string& error);
+// Replaces the scene (the open tool is closed first; the undo history ends up empty).
+void RestoreScene(const SavedScene& scene, ToolManager& tools);
+
+bool SaveSceneFile(const std::string& path, std::string& error);
+// The scene is replaced only when the whole file reads and checks out.
+bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& error);
+
+}  // namespace qvapp

@@ -1,0 +1,39 @@
+// The viewport the program uses headless: bounds of what the scene shows, and views framed on
+// it for clicks, drags and renders.
+#pragma once
+
+#include <vector>
+
+#include "qvplatform/gl.h"
+#include "quorvane/math.h"
+
+class cnode;
+
+namespace qvapp {
+
+// Default viewport size of clicks and drags (pixels).
+inline constexpr int kDefaultViewWidth = 640;
+inline constexpr int kDefaultViewHeight = 480;
+
+struct Box {
+    cpoint3 min, max;
+    bool empty = true;
+    void Add(const cpoint3& p);
+};
+
+// Every node the viewport draws at time t: visible scene nodes, and the members of nodes that
+// draw members, in scene order.
+std::vector<cnode*> DrawnNodes(int t);
+// Scene nodes and members searched by exact name (scene nodes first).
+cnode* FindDrawnNode(const char* name, int t);
+
+// Positions of drawn nodes (and skin vertices) at time t.
+Box SceneBox(int t);
+// Widens a box so that it is at least minSize host units on every side (empty: around origin).
+Box PaddedBox(Box box, float minSize);
+
+// The point a click on the node aims at: the midpoint of the segment to its first child, or its
+// position when it has no child.
+cpoint3 ClickPoint(cnode* node, int t);
+
+}  // namespace qvapp

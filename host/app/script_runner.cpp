@@ -1,0 +1,109 @@
+// The script loop: command dispatch, the UI driver reading modal answers from the script, and
+// error reporting as NAME:LINE: message.
+#include "script_runner.h"
+
+#include <iostream>
+#include <system_error>
+
+#include "commands.h"
+#include "script_actions.h"
+
+namespace qvapp {
+
+ScriptRunner::ScriptRunner(ToolManager& tools, RunOptions options)
+    : tools_(tools), options_(std::move(options)) {
+    previousDriver_ = qv::ui::GetDriver();
+    qv::ui::SetDriver(this);
+}
+
+ScriptRunner::~ScriptRunner() { qv::ui::SetDriver(previousDriver_); }
+
+std::string ScriptRunner::Where(int line) const {
+    return options_.scriptName + ":" + std::to_string(line);
+}
+
+std::string ScriptRunner::Format(int line, const std::string& message) const {
+    // Errors that the UI recorded with their own place (an action's line) keep it.
+    if (message.rfind(options_.scriptName + ":", 0) == 0) return message;
+    return Where(line) + ": " + message;
+}
+
+void ScriptRunner::Queue(std::vector<ScriptLine> lines) {
+    lines_ = std::move(lines);
+    next_ = 0;
+}
+
+int ScriptRunner::Run(const std::string& text) {
+    error_.clear();
+    qv::ui::TakeError();  // nothing left over from before the script
+    try {
+        Queue(ParseScript(text));
+        while (next_ < lines_.size()) {
+            const ScriptLine& line = lines_[next_++];
+            Execute(line);
+            CheckUiError(line);
+        }
+    } catch (const ScriptError& e) {
+        error_ = Format(e.Line(), e.what());
+        return 1;
+    }
+    return 0;
+}
+
+void ScriptRunner::Execute(const ScriptLine& line) {
+    const auto& table = Commands();
+    auto it = table.find(line.Command());
+    if (line.words.front().quoted || it == table.end())
+        throw ScriptError(line.number, "unknown command \"" + line.Command() + "\"");
+    Args args(line);
+    it->second(*this, args);
+}
+
+void ScriptRunner::CheckUiError(const ScriptLine& line) {
+    std::string error = qv::ui::TakeError();
+    if (!error.empty()) throw ScriptError(line.number, error);
+}
+
+bool ScriptRunner::NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) {
+    if (next_ >= lines_.size() || !IsModalCommand(lines_[next_].Command())) return false;
+    const ScriptLine& line = lines_[next_];
+    try {
+        out = LineToAction(line);
+    } catch (const ScriptError& e) {
+        qv::ui::RecordError(Format(line.number, e.what()));
+        return false;
+    }
+    std::string why;
+    if (!ActionFits(out, modal, why)) {
+        qv::ui::RecordError(Where(line.number) + ": " + line.Command() + ": " + why);
+        return false;
+    }
+    out.where = Where(line.number);
+    if (out.kind == qv::ui::Action::Kind::File) out.text = InputPath(out.text);
+    ++next_;
+    return true;
+}
+
+std::ostream& ScriptRunner::Out() { return options_.out ? *options_.out : std::cout; }
+
+std::string ScriptRunner::OutputPath(const std::string& path) const {
+    std::filesystem::path p(path);
+    if (p.is_relative() && !options_.outDir.empty()) p = options_.outDir / p;
+    std::error_code ec;
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+    return p.string();
+}
+
+std::string ScriptRunner::InputPath(const std::string& path) const {
+    std::filesystem::path p(path);
+    if (p.is_absolute()) return path;
+    std::error_code ec;
+    for (const auto& dir : {options_.outDir, options_.scriptDir}) {
+        if (dir.empty()) continue;
+        if (std::filesystem::exists(dir / p, ec)) return (dir / p).string();
+    }
+    if (std::filesystem::exists(p, ec) || options_.outDir.empty()) return path;
+    return OutputPath(path);  // a file yet to be written (a save dialog)
+}
+
+}  // namespace qvapp

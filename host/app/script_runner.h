@@ -1,0 +1,64 @@
+// Runs a session script: each line is one command; while a command has a modal window open,
+// the following lines answer it (the runner is the UI driver).
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "qvplatform/ui.h"
+#include "script_parser.h"
+
+namespace qvapp {
+
+class ToolManager;
+
+struct RunOptions {
+    std::string scriptName = "script";  // as errors name it: NAME:LINE: message
+    std::filesystem::path outDir;       // relative output paths go here (empty: as given)
+    std::filesystem::path scriptDir;    // relative input paths are also looked for here
+    std::ostream* out = nullptr;        // `dump -` (null: standard output)
+};
+
+class ScriptRunner : public qv::ui::Driver {
+public:
+    ScriptRunner(ToolManager& tools, RunOptions options);
+    ~ScriptRunner() override;
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+    // Runs a whole script: 0 when it ran to its end, 1 on a script error (see Error()).
+    int Run(const std::string& text);
+    // The error as printed: "NAME:LINE: message"; empty after success.
+    const std::string& Error() const { return error_; }
+
+    // Makes these lines the ones the driver hands to modal windows (for driving a modal window
+    // opened by the caller rather than by a command).
+    void Queue(std::vector<ScriptLine> lines);
+    size_t Remaining() const { return lines_.size() - next_; }
+    bool NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) override;
+
+    // --- used by the commands ---------------------------------------------------------------
+    ToolManager& Tools() { return tools_; }
+    std::ostream& Out();
+    // Relative outputs go under the output folder (created as needed).
+    std::string OutputPath(const std::string& path) const;
+    // Relative inputs: the output folder, then the script's folder, then as given.
+    std::string InputPath(const std::string& path) const;
+    std::string Where(int line) const;
+
+private:
+    void Execute(const ScriptLine& line);
+    void CheckUiError(const ScriptLine& line);
+    std::string Format(int line, const std::string& message) const;
+
+    ToolManager& tools_;
+    RunOptions options_;
+    std::vector<ScriptLine> lines_;
+    size_t next_ = 0;
+    std::string error_;
+    qv::ui::Driver* previousDriver_ = nullptr;
+};
+
+}  // namespace qvapp

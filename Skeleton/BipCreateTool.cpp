@@ -1,0 +1,77 @@
+// The creation tool's life cycle: opening and closing the panel, and the hand-over that turns
+// the biped under construction into ordinary scene bones with their final names.
+#include <cstdio>
+#include <cstring>
+
+#include "Skeleton/BipBuild.h"
+#include "Skeleton/BipCreate.h"
+#include "Skeleton/BipCreateParams.h"
+#include "Skeleton/BipCreateTool.h"
+#include "Skeleton/BipGlobals.h"
+#include "Skeleton/BipJointLimits.h"
+#include "Skeleton/BipPrefix.h"
+#include "plugin/BipPreview.h"
+#include "quorvane/interface.h"
+#include "quorvane/node.h"
+
+namespace {
+
+// Every default name starts with the five characters "Bip01"; the hand-over keeps what follows.
+constexpr int kDefaultPrefixLength = 5;
+constexpr int kNameBufferSize = 256;
+
+// "Bip01 L Thigh" becomes "<prefix> L Thigh"; the root "Bip01" becomes the prefix itself.
+void RenameUnderPrefix(cnode* bone, const char* prefix) {
+    const char* name = bone->GetName();
+    const char* rest = std::strlen(name) > static_cast<size_t>(kDefaultPrefixLength)
+                           ? name + kDefaultPrefixLength
+                           : "";
+    char newName[kNameBufferSize];
+    std::snprintf(newName, sizeof newName, "%s%s", prefix, rest);
+    bone->SetName(newName);
+}
+
+}  // namespace
+
+void HandOverBiped(bool selectRoot) {
+    if (bippreview.committed) return;
+    Interface::RemoveFromScene(&bippreview, 0);
+
+    char prefix[kPrefixBufferSize];
+    NewBipPrefix(prefix);
+    for (int i = 0; i < bippreview.numNodes; ++i) {
+        cnode* bone = bippreview.nodes[i];
+        SetupJointLimits(bone);
+        RenameUnderPrefix(bone, prefix);
+    }
+    Interface::AddNodeArrayToScene(bippreview.nodes, bippreview.numNodes, 1);
+    bippreview.committed = 1;
+
+    if (selectRoot && createRoot) {
+        Interface::DeselectAll();
+        Interface::Select(createRoot);
+    }
+}
+
+int ccreatebip::DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {
+    return CreatePanelProc(panel, msg, wParam, lParam);
+}
+
+// Forgets any biped: the builder's arrays and the preview list are emptied and the height goes
+// back to its default. Counts, colours and the panel window stay.
+void ccreatebip::Init() {
+    ClearBuilderState();
+    for (cnode*& node : bippreview.nodes) node = nullptr;
+    height = kDefaultHeight;
+    bippreview.numNodes = 0;
+    bippreview.committed = 0;
+}
+
+void ccreatebip::Done() { HandOverBiped(true); }
+
+// Selecting the preview node (a click on the biped under construction) hands it over.
+void ccreatebip::Notify(unsigned long event, unsigned long, unsigned long, void*) {
+    if (event == QV_EVENT_SELECTION_CHANGED && Interface::GetSelNode() == &bippreview &&
+        bippreview.committed == 0)
+        HandOverBiped(false);
+}

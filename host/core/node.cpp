@@ -52,8 +52,8 @@ cnode::cnode() { qv::detail::RegisterNode(this); }
 
 cnode::~cnode() {
     qv::detail::ForgetNode(this);
+    DetachAll(1);  // while this node still sits under its parent, so children keep their place
     if (parent_) parent_->Detach(this, 0);
-    DetachAll(1);
     qv::detail::UnregisterNode(this);
     qv::BumpSceneGeneration();
 }

@@ -1,0 +1,82 @@
+// Viewport picking of bones as window-space segments, and picks as selection changes.
+#include "core_test_support.h"
+
+namespace {
+
+// A front view: scene x to the right, scene z up, 10 pixels per host unit, the scene origin
+// at window (100, 100); y is depth.
+class FrontView : public CGLWindow {
+public:
+    static constexpr float kPixelsPerUnit = 10.0f;
+    static constexpr float kOrigin = 100.0f;
+    void Project(const cpoint3* in, cpoint3* out, int n) override {
+        for (int i = 0; i < n; ++i) Project(out[i], in[i].x, in[i].y, in[i].z);
+    }
+    void Project(cpoint3& out, float x, float y, float z) override {
+        out = {kOrigin + x * kPixelsPerUnit, kOrigin - z * kPixelsPerUnit, 0.5f + y * 0.001f};
+    }
+    void Begin2D() override {}
+    void End2D() override {}
+    int Width() const override { return 200; }
+    int Height() const override { return 200; }
+};
+
+using HitTest = SceneTest;
+
+}  // namespace
+
+TEST_F(HitTest, PicksTheNearestBoneSegmentWithinTheRadius) {
+    FrontView view;
+    cbone* thigh = AddBone("thigh", nullptr, {0, 0, 10});
+    cbone* calf = AddBone("calf", thigh, {0, 0, -5});  // segment (100,0)..(100,50) in window
+    (void)calf;
+    cbone* other = AddBone("other", nullptr, {3, 0, 10});  // end bone: stub to x = 3.2
+    HitTestTool tool;
+    tool.radius = 4;
+    HitTestRes res;
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 103, 25, tool, nullptr, &res));
+    EXPECT_EQ(res.node, thigh);
+    EXPECT_NEAR(res.distance, 3.0f, kFloatTol);
+    // Halfway between the thigh (x 100) and the other bone's stub (x 130..132): nothing.
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 115, 0, tool, nullptr, &res));
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 131, 2, tool, nullptr, &res));
+    EXPECT_EQ(res.node, other);
+    // The calf is an end bone too: its stub runs from (100,50) along x.
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 101, 52, tool, nullptr, &res));
+    EXPECT_EQ(res.node, calf);
+}
+
+TEST_F(HitTest, HiddenAndExcludedNodesAreNotPicked) {
+    FrontView view;
+    cbone* a = AddBone("a", nullptr, {0, 0, 0});
+    AddBone("b", a, {0, 0, 5});
+    HitTestTool tool;
+    HitTestRes res;
+    cbooleanarray exclude(2);
+    exclude.Set(0, true);
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 100, 75, tool, &exclude, &res));
+    a->SetFlags(QV_FLAG_HIDDEN);
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 100, 75, tool, nullptr, &res));
+    a->SetFlags(0);
+    EXPECT_TRUE(Interface::HitTestObjects(0, &view, 100, 75, tool, nullptr, &res));
+}
+
+TEST_F(HitTest, APickReplacesTheSelectionAsOneLevel) {
+    FrontView view;
+    cbone* a = AddBone("a");
+    cbone* b = AddBone("b", a, {0, 0, 5});
+    HitTestTool tool;
+    Interface::Select(b);
+    events.clear();
+    EXPECT_TRUE(Interface::HitTestAndSelectObjects(0, &view, 100, 80, tool));
+    EXPECT_EQ(qv::Selection(), std::vector<cnode*>{a});
+    EXPECT_EQ(theUndo.NumLevels(), 2);
+    EXPECT_EQ(events, (std::vector<unsigned long>{33, kSelectionHook}));
+    EXPECT_TRUE(Interface::HitTestAndSelectObjects(0, &view, 100, 80, tool));
+    EXPECT_EQ(theUndo.NumLevels(), 2);  // same pick again: no change
+    EXPECT_FALSE(Interface::HitTestAndSelectObjects(0, &view, 10, 10, tool));
+    EXPECT_EQ(Interface::NumSelNodes(), 0);
+    EXPECT_EQ(theUndo.NumLevels(), 3);
+    theUndo.Undo();
+    EXPECT_EQ(qv::Selection(), std::vector<cnode*>{a});
+}

@@ -1,0 +1,141 @@
+// Host math conventions pinned with hand-worked values: row vectors, "a then b" products,
+// z-x-y Euler angles and the look-at frame.
+#include <random>
+
+#include "core_test_support.h"
+
+namespace {
+
+const cpoint3 kX{1, 0, 0}, kY{0, 1, 0}, kZ{0, 0, 1};
+
+// 0.7071 as written in the conventions carries 1e-5 of rounding into a unit vector.
+constexpr float kRoundedHalfRootTol = 1e-4f;
+// Degrees lost by float quaternions away from gimbal lock.
+constexpr float kEulerTolDeg = 2e-3f;
+
+cquat RandomRotation(std::mt19937& rng) {
+    std::normal_distribution<float> n(0.0f, 1.0f);
+    return Normalize(cquat{n(rng), n(rng), n(rng), n(rng)});
+}
+
+bool MatrixNear(const cmatrix4& a, const cmatrix4& b, float tol) {
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            if (std::fabs(a.m[i][j] - b.m[i][j]) > tol) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(MathConventions, QuarterTurnAboutZTakesXToMinusY) {
+    cquat q{0, 0, 0.7071f, 0.7071f};
+    EXPECT_TRUE(PointNear(kX * q, {0, -1, 0}, kRoundedHalfRootTol));
+    EXPECT_TRUE(PointNear(MatrixFromQuat(q).GetRow(0), {0, -1, 0}, kRoundedHalfRootTol));
+    EXPECT_TRUE(PointNear(kY * q, {1, 0, 0}, kRoundedHalfRootTol));
+}
+
+TEST(MathConventions, ProductMeansFirstThenSecond) {
+    cquat aboutX = QuatFromAngleAxis(90, kX);
+    cquat aboutZ = QuatFromAngleAxis(90, kZ);
+    // Worked by hand: y ⊗ (x quarter) = -z, which the z quarter keeps; y ⊗ (z quarter) = +x,
+    // which the x quarter keeps.
+    EXPECT_TRUE(PointNear(kY * (aboutX * aboutZ), {0, 0, -1}, kFloatTol));
+    EXPECT_TRUE(PointNear(kY * (aboutZ * aboutX), {1, 0, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear((kY * aboutX) * aboutZ, kY * (aboutX * aboutZ), kFloatTol));
+    EXPECT_TRUE(MatrixNear(MatrixFromQuat(aboutX * aboutZ),
+                           MatrixFromQuat(aboutX) * MatrixFromQuat(aboutZ), kFloatTol));
+}
+
+TEST(MathConventions, InverseUndoesRotation) {
+    cquat q = QuatFromAngleAxis(37, {1, 2, 3});
+    EXPECT_TRUE(SameRotation(q * Inverse(q), cquat{}, kFloatTol));
+    EXPECT_TRUE(PointNear((cpoint3{1, 2, 3} * q) * Inverse(q), {1, 2, 3}, kFloatTol));
+    cquat unnormalised{0, 0, 2, 0};  // half turn, norm 2: inverse is conjugate / 4
+    cquat inv = Inverse(unnormalised);
+    EXPECT_FLOAT_EQ(inv.z, -0.5f);
+}
+
+TEST(MathConventions, QuatFromMatrixInvertsMatrixFromQuat) {
+    std::mt19937 rng(1234);
+    for (int i = 0; i < 200; ++i) {
+        cquat q = RandomRotation(rng);
+        EXPECT_TRUE(SameRotation(QuatFromMatrix(MatrixFromQuat(q)), q, 1e-6f));
+        // Scaled rows are normalised first.
+        cmatrix4 scaled = MatrixScale({2.0f, 0.5f, 3.0f}) * MatrixFromQuat(q);
+        EXPECT_TRUE(SameRotation(QuatFromMatrix(scaled), q, 1e-6f));
+    }
+}
+
+TEST(MathConventions, EulerComposesZThenXThenY) {
+    EXPECT_TRUE(SameRotation(EulerToQuat({0, 0, 90}), QuatFromAngleAxis(90, kZ), 1e-6f));
+    // z quarter first takes y to +x; the x quarter after it leaves +x alone.
+    EXPECT_TRUE(PointNear(kY * EulerToQuat({90, 0, 90}), {1, 0, 0}, kFloatTol));
+    // The y angle alone: row 2 of the y quarter turn's matrix, (2(xz - wy), ., .) = -1 · x.
+    EXPECT_TRUE(PointNear(kZ * EulerToQuat({0, 90, 0}), {-1, 0, 0}, kFloatTol));
+    EXPECT_TRUE(SameRotation(EulerToQuat({30, 40, 50}),
+                             QuatFromAngleAxis(50, kZ) * QuatFromAngleAxis(30, kX) *
+                                 QuatFromAngleAxis(40, kY),
+                             1e-6f));
+}
+
+TEST(MathConventions, EulerRoundTripsAwayFromGimbalLock) {
+    for (float x = -85; x <= 85; x += 17)
+        for (float y = -170; y <= 170; y += 34)
+            for (float z = -175; z <= 175; z += 35) {
+                cpoint3 back = QuatToEuler(EulerToQuat({x, y, z}));
+                EXPECT_TRUE(PointNear(back, {x, y, z}, kEulerTolDeg)) << x << " " << y << " " << z;
+            }
+}
+
+TEST(MathConventions, EulerRoundTripsNearGimbalLock) {
+    for (float x : {89.0f, 89.9f, 89.99f, 90.0f, -89.0f, -89.9f, -89.99f, -90.0f}) {
+        for (float y : {-120.0f, 0.0f, 35.0f}) {
+            cquat q = EulerToQuat({x, y, 20});
+            cpoint3 e = QuatToEuler(q);
+            EXPECT_TRUE(SameRotation(EulerToQuat(e), q, 1e-6f)) << x << " " << y;
+            EXPECT_LE(std::fabs(e.x), 90.0f);
+        }
+    }
+    // Far enough from the lock the angles themselves come back.
+    EXPECT_TRUE(PointNear(QuatToEuler(EulerToQuat({89.0f, 35, 20})), {89.0f, 35, 20}, 0.05f));
+}
+
+TEST(MathConventions, LookAtWithZUpAlongXIsTheRootFrame) {
+    cmatrix4 m = MatrixLookAt(kZ, kX);
+    EXPECT_TRUE(PointNear(m.GetRow(0), {0, -1, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear(m.GetRow(1), {1, 0, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear(m.GetRow(2), {0, 0, 1}, kFloatTol));
+    EXPECT_TRUE(PointNear(m.GetTrans(), {0, 0, 0}, 0.0f));
+    EXPECT_TRUE(SameRotation(QuatFromMatrix(m), {0, 0, 0.70710678f, 0.70710678f}, 1e-6f));
+}
+
+TEST(MathConventions, RowVectorTransformsApplyTranslationLast) {
+    cmatrix4 m = MatrixScale({2, 2, 2}) * MatrixFromQuat(QuatFromAngleAxis(90, kZ)) *
+                 MatrixTranslate({10, 0, 0});
+    // (1,0,0) scaled to (2,0,0), turned to (0,-2,0), moved to (10,-2,0).
+    EXPECT_TRUE(PointNear(kX * m, {10, -2, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear(VectorTransform(kX, m), {0, -2, 0}, kFloatTol));
+    EXPECT_TRUE(MatrixNear(m * Inverse(m), cmatrix4{}, kFloatTol));
+    cmatrix4 singular = MatrixScale({1, 0, 1});
+    EXPECT_TRUE(MatrixNear(Inverse(singular), cmatrix4{}, 0.0f));
+}
+
+TEST(MathConventions, SlerpTakesTheShortArc) {
+    cquat a{};
+    cquat quarter = QuatFromAngleAxis(90, kZ);
+    cquat flipped{-quarter.x, -quarter.y, -quarter.z, -quarter.w};
+    cquat mid = Slerp(a, flipped, 0.5f);
+    EXPECT_TRUE(SameRotation(mid, QuatFromAngleAxis(45, kZ), 1e-6f));
+    EXPECT_TRUE(SameRotation(Slerp(a, quarter, 0.0f), a, 1e-6f));
+    EXPECT_TRUE(SameRotation(Slerp(a, quarter, 1.0f), quarter, 1e-6f));
+    EXPECT_TRUE(SameRotation(Slerp(a, QuatFromAngleAxis(160, kX), 0.25f),
+                             QuatFromAngleAxis(40, kX), 1e-6f));
+}
+
+TEST(MathConventions, CrossProductIsRightHanded) {
+    EXPECT_EQ(CrossProd(kX, kY), kZ);
+    EXPECT_EQ(CrossProd(kY, kZ), kX);
+    cpoint3 zero;
+    EXPECT_EQ(Normalize(zero), zero);
+    EXPECT_TRUE(SameRotation(Normalize(cquat{0, 0, 0, 0}), cquat{}, 0.0f));
+}

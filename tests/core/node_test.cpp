@@ -1,0 +1,227 @@
+// Nodes: world evaluation through the hierarchy, world writes under the recording rule,
+// attaching with kept placement and disposal.
+#include "core_test_support.h"
+
+namespace {
+
+const cpoint3 kX{1, 0, 0}, kZ{0, 0, 1};
+
+void SetLocal(cnode* n, int t, cpoint3 pos, cquat rot = {}, cpoint3 scale = {1, 1, 1}) {
+    ckey k;
+    k.time = t;
+    k.pos = pos;
+    k.rot = rot;
+    k.scale = scale;
+    n->anim.SetKey(k);
+}
+
+ckey KeyAtIndex(cnode* n, int i) {
+    ckey k;
+    EXPECT_TRUE(n->anim.GetKeyAt(i, k));
+    return k;
+}
+
+using NodeHierarchy = SceneTest;
+using NodeWrites = SceneTest;
+using NodeDisposal = SceneTest;
+
+}  // namespace
+
+TEST_F(NodeHierarchy, WorldIsLocalThenParentThreeLevelsDeep) {
+    cbone* root = AddBone("root");
+    cbone* mid = AddBone("mid", root);
+    cbone* tip = AddBone("tip", mid);
+    SetLocal(root, 0, {1, 0, 0}, QuatFromAngleAxis(90, kZ));
+    SetLocal(mid, 0, {2, 0, 0}, QuatFromAngleAxis(90, kX));
+    SetLocal(tip, 0, {0, 3, 0});
+    // mid: (2,0,0) turned by the root's z quarter → (0,-2,0), + (1,0,0).
+    EXPECT_TRUE(PointNear(mid->GetPosition(0), {1, -2, 0}, kFloatTol));
+    // tip: (0,3,0) under mid's x quarter → (0,0,-3), root's z quarter keeps z → (1,-2,-3).
+    EXPECT_TRUE(PointNear(tip->GetPosition(0), {1, -2, -3}, kFloatTol));
+    cquat midWorld = QuatFromAngleAxis(90, kX) * QuatFromAngleAxis(90, kZ);
+    EXPECT_TRUE(SameRotation(mid->GetRotation(0), midWorld, 1e-6f));
+    EXPECT_TRUE(SameRotation(tip->GetRotation(0), midWorld, 1e-6f));
+    EXPECT_TRUE(PointNear(tip->GetNodeTM(0).GetTrans(), tip->GetPosition(0), 0.0f));
+}
+
+TEST_F(NodeHierarchy, ParentScaleMovesChildrenButStaysOutOfRotation) {
+    cbone* root = AddBone("root");
+    cbone* child = AddBone("child", root);
+    SetLocal(root, 0, {}, QuatFromAngleAxis(30, kZ), {2, 2, 2});
+    SetLocal(child, 0, {1, 0, 0});
+    EXPECT_NEAR(Length(child->GetPosition(0)), 2.0f, kFloatTol);
+    EXPECT_TRUE(SameRotation(child->GetRotation(0), QuatFromAngleAxis(30, kZ), 1e-6f));
+    EXPECT_TRUE(PointNear(child->GetScale(0), {1, 1, 1}, 0.0f));
+    EXPECT_TRUE(PointNear(root->GetScale(0), {2, 2, 2}, 0.0f));
+}
+
+TEST_F(NodeHierarchy, EvaluationFollowsKeyChangesOfAncestors) {
+    cbone* root = AddBone("root");
+    cbone* child = AddBone("child", root, {1, 0, 0});
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {1, 0, 0}, kFloatTol));
+    SetLocal(root, 0, {0, 5, 0});
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {1, 5, 0}, kFloatTol));
+    SetLocal(root, 10, {0, 15, 0});
+    EXPECT_TRUE(PointNear(child->GetPosition(5), {1, 10, 0}, kFloatTol));
+}
+
+TEST_F(NodeWrites, WorldValuesAreStoredParentRelative) {
+    Interface::SetAnimOn(1);
+    cbone* root = AddBone("root");
+    cbone* child = AddBone("child", root);
+    SetLocal(root, 0, {10, 0, 0}, QuatFromAngleAxis(90, kZ));
+    child->SetPosition(0, {10, -4, 0});
+    ckey k;
+    ASSERT_TRUE(child->anim.GetKey(0, k));
+    EXPECT_TRUE(PointNear(k.pos, {4, 0, 0}, kFloatTol));  // (4,0,0) turned → (0,-4,0)
+    cquat world = QuatFromAngleAxis(25, {1, 1, 0});
+    child->SetRotation(0, world);
+    EXPECT_TRUE(SameRotation(child->GetRotation(0), world, 1e-6f));
+    ASSERT_TRUE(child->anim.GetKey(0, k));
+    EXPECT_TRUE(SameRotation(k.rot, world * Inverse(QuatFromAngleAxis(90, kZ)), 1e-6f));
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {10, -4, 0}, kFloatTol));
+}
+
+TEST_F(NodeWrites, RecordingAddsAKeyAndKeepsOthers) {
+    Interface::SetAnimOn(1);
+    cbone* n = AddBone("n");
+    SetLocal(n, 10, {10, 0, 0});
+    n->SetPosition(5, {0, 7, 0});
+    ASSERT_EQ(n->anim.NumKeys(), 3);
+    EXPECT_EQ(KeyAtIndex(n, 1).time, 5);
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 1).pos, {0, 7, 0}, 0.0f));
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 2).pos, {10, 0, 0}, 0.0f));
+}
+
+TEST_F(NodeWrites, WithoutRecordingAKeyAtTheTimeAloneChanges) {
+    cbone* n = AddBone("n");
+    SetLocal(n, 10, {10, 0, 0});
+    n->SetPosition(10, {10, 1, 0});
+    ASSERT_EQ(n->anim.NumKeys(), 2);
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 0).pos, {0, 0, 0}, 0.0f));
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 1).pos, {10, 1, 0}, 0.0f));
+}
+
+TEST_F(NodeWrites, WithoutRecordingOrKeyEveryKeyGetsTheChange) {
+    cbone* n = AddBone("n");
+    SetLocal(n, 10, {10, 0, 0});
+    n->SetPosition(5, {5, 3, 0});  // interpolated (5,0,0) → delta (0,3,0)
+    ASSERT_EQ(n->anim.NumKeys(), 2);
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 0).pos, {0, 3, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 1).pos, {10, 3, 0}, kFloatTol));
+    cquat turn = QuatFromAngleAxis(40, kZ);
+    n->SetRotation(5, turn);
+    EXPECT_TRUE(SameRotation(KeyAtIndex(n, 0).rot, turn, 1e-6f));
+    EXPECT_TRUE(SameRotation(KeyAtIndex(n, 1).rot, turn, 1e-6f));
+    n->SetScale(5, {2, 1, 1});
+    EXPECT_TRUE(PointNear(KeyAtIndex(n, 1).scale, {2, 1, 1}, kFloatTol));
+    EXPECT_EQ(n->anim.NumKeys(), 2);
+}
+
+TEST_F(NodeWrites, SnapKeyHoldsTheInterpolatedValue) {
+    cbone* n = AddBone("n");
+    SetLocal(n, 10, {10, 0, 0});
+    n->SnapKey(4);
+    ckey k;
+    ASSERT_TRUE(n->anim.GetKey(4, k));
+    EXPECT_TRUE(PointNear(k.pos, {4, 0, 0}, kFloatTol));
+    n->SnapKey(4);
+    EXPECT_EQ(n->anim.NumKeys(), 3);
+}
+
+TEST_F(NodeHierarchy, AttachAndDetachKeepWorldPlacement) {
+    cbone* parent = AddBone("parent");
+    SetLocal(parent, 0, {3, 4, 5}, QuatFromAngleAxis(60, {1, 2, 3}));
+    cbone* n = AddBone("n");
+    SetLocal(n, 0, {1, 0, 0}, QuatFromAngleAxis(20, kX));
+    SetLocal(n, 20, {0, 6, 0}, QuatFromAngleAxis(80, kZ));
+    cpoint3 p0 = n->GetPosition(0), p20 = n->GetPosition(20);
+    cquat r0 = n->GetRotation(0);
+    parent->Attach(n, 1);
+    EXPECT_EQ(n->GetParent(), parent);
+    EXPECT_TRUE(PointNear(n->GetPosition(0), p0, kFloatTol));
+    EXPECT_TRUE(PointNear(n->GetPosition(20), p20, kFloatTol));  // the parent does not move
+    EXPECT_TRUE(SameRotation(n->GetRotation(0), r0, 1e-6f));
+    EXPECT_EQ(n->anim.NumKeys(), 2);
+    parent->Detach(n, 1);
+    EXPECT_EQ(n->GetParent(), nullptr);
+    EXPECT_EQ(parent->NumChildren(), 0);
+    EXPECT_TRUE(PointNear(n->GetPosition(20), p20, kFloatTol));
+    EXPECT_TRUE(SameRotation(n->GetRotation(0), r0, 1e-6f));
+}
+
+TEST_F(NodeHierarchy, AttachWithoutKeepingMovesWithTheParent) {
+    cbone* parent = AddBone("parent");
+    SetLocal(parent, 0, {3, 0, 0});
+    cbone* n = AddBone("n", nullptr, {1, 0, 0});
+    parent->Attach(n, 0);
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {4, 0, 0}, kFloatTol));
+}
+
+TEST_F(NodeHierarchy, ReparentingMovesTheChildAndRefusesCycles) {
+    cbone* a = AddBone("a");
+    cbone* b = AddBone("b");
+    cbone* n = AddBone("n", a);
+    b->Attach(n, 1);
+    EXPECT_EQ(a->NumChildren(), 0);
+    ASSERT_EQ(b->NumChildren(), 1);
+    EXPECT_EQ(b->GetChild(0), n);
+    EXPECT_EQ(b->GetChild(1), nullptr);
+    n->Attach(b, 1);  // b is n's parent: would make a loop
+    EXPECT_EQ(b->GetParent(), nullptr);
+    EXPECT_EQ(n->NumChildren(), 0);
+    n->Attach(n, 1);
+    EXPECT_EQ(n->GetParent(), b);
+}
+
+TEST_F(NodeDisposal, DeleteThisLeavesNoDanglingPointers) {
+    cbone* parent = AddBone("parent");
+    SetLocal(parent, 0, {0, 0, 5});
+    cbone* n = AddBone("n", parent, {1, 0, 0});
+    cbone* child = AddBone("child", n, {0, 2, 0});
+    Interface::Select(n);
+    Interface::DeselectAll();  // this level remembers n as the selection before it
+    Interface::Select(n);
+    cpoint3 childWorld = child->GetPosition(0);
+    n->DeleteThis();
+    EXPECT_EQ(parent->NumChildren(), 0);
+    EXPECT_EQ(child->GetParent(), nullptr);
+    EXPECT_TRUE(PointNear(child->GetPosition(0), childWorld, kFloatTol));
+    EXPECT_EQ(Interface::NumNodes(), 2);
+    EXPECT_EQ(Interface::FindNode("n"), nullptr);
+    EXPECT_EQ(Interface::NumSelNodes(), 0);
+    // Undoing the levels that remember n does not bring the disposed node back.
+    EXPECT_EQ(theUndo.Undo(), 1);
+    EXPECT_EQ(theUndo.Undo(), 1);
+    EXPECT_EQ(Interface::NumSelNodes(), 0);
+    EXPECT_EQ(theUndo.Redo(), 1);
+    EXPECT_EQ(Interface::NumSelNodes(), 0);
+}
+
+TEST_F(NodeDisposal, FlagsKeepTheSelectedBitInStepWithTheSelection) {
+    cbone* n = AddBone("n");
+    n->SetFlags(QV_FLAG_SELECTED | QV_FLAG_HIDDEN);
+    EXPECT_EQ(n->GetFlags(), unsigned(QV_FLAG_HIDDEN));
+    Interface::Select(n);
+    EXPECT_EQ(n->GetFlags(), unsigned(QV_FLAG_HIDDEN | QV_FLAG_SELECTED));
+    n->SetFlags(0);
+    EXPECT_EQ(n->GetFlags(), unsigned(QV_FLAG_SELECTED));
+    Interface::DeselectAll();
+    EXPECT_EQ(n->GetFlags(), 0u);
+}
+
+TEST(Bones, NewBoneIsOutsideTheSceneWithOneRestKey) {
+    qv::ResetScene();
+    cbone* b = CreateNewBone();
+    EXPECT_EQ(b->GetTypeID(), QV_TYPE_BONE);
+    EXPECT_EQ(b->anim.NumKeys(), 1);
+    EXPECT_STREQ(b->GetName(), "");
+    EXPECT_EQ(b->GetParent(), nullptr);
+    EXPECT_FALSE(qv::InScene(b));
+    EXPECT_GT(b->GetColor().r + b->GetColor().g + b->GetColor().b, 0.0f);
+    b->SetIKMinRot({-10, -20, -30});
+    b->EnableIKDOF(5);
+    EXPECT_EQ(b->GetIKInfo().min, cpoint3(-10, -20, -30));
+    EXPECT_EQ(b->GetIKInfo().dof, 1);
+    b->DeleteThis();
+}

@@ -1,0 +1,126 @@
+// The scene list, selection levels and events, time settings and the program's hooks.
+#include "core_test_support.h"
+
+namespace {
+
+using SceneList = SceneTest;
+using Selection = SceneTest;
+using SceneTime = SceneTest;
+
+// A node whose disposal does nothing, like a module's reusable preview node.
+class KeptNode : public cbone {
+public:
+    void DeleteThis() override { ++disposals; }
+    int disposals = 0;
+};
+
+}  // namespace
+
+TEST_F(SceneList, FindNodeMatchesWholeNamesInSceneOrder) {
+    cbone* a = AddBone("Bip01 Pelvis");
+    cbone* b = AddBone("Bip01");
+    cbone* c = AddBone("Bip01");
+    EXPECT_EQ(Interface::FindNode("Bip01"), b);
+    EXPECT_NE(Interface::FindNode("Bip01"), c);
+    EXPECT_EQ(Interface::FindNode("Bip01 Pelvis"), a);
+    EXPECT_EQ(Interface::FindNode("Bip0"), nullptr);
+    EXPECT_EQ(Interface::FindNode(nullptr), nullptr);
+}
+
+TEST_F(SceneList, AddsOneNodeOnceAndRemovesWithoutDestroying) {
+    cbone* root = AddBone("root");
+    cbone* child = CreateNewBone();
+    root->Attach(child, 0);
+    EXPECT_EQ(Interface::NumNodes(), 1);  // the child is not added with its parent
+    Interface::AddToScene(root, 1);
+    EXPECT_EQ(Interface::NumNodes(), 1);
+    cnode* batch[] = {child};
+    Interface::AddNodeArrayToScene(batch, 1, 1);
+    Interface::AddNodeArrayToScene(nullptr, 0, 1);
+    ASSERT_EQ(Interface::NumNodes(), 2);
+    EXPECT_EQ(Interface::GetNodeAt(1), child);
+    EXPECT_EQ(Interface::GetNodeAt(2), nullptr);
+    Interface::RemoveFromScene(root, 1);
+    Interface::RemoveFromScene(root, 1);
+    EXPECT_EQ(Interface::NumNodes(), 1);
+    EXPECT_EQ(root->GetChild(0), child);  // still alive and whole
+    root->DeleteThis();
+}
+
+TEST_F(SceneList, ResetDisposesSceneNodesAndDropsKeptOnes) {
+    AddBone("a");
+    KeptNode kept;
+    Interface::AddToScene(&kept, 0);
+    Interface::SetAnimTime(40);
+    Interface::SetAnimOn(1);
+    Interface::SetAnimEnd(250);
+    qv::ResetScene();
+    EXPECT_EQ(Interface::NumNodes(), 0);
+    EXPECT_EQ(kept.disposals, 1);
+    EXPECT_EQ(GetAnimTime(), 0);
+    EXPECT_EQ(Interface::GetAnimEnd(), 100);
+    EXPECT_EQ(Interface::GetAnimTPF(), 33);
+    EXPECT_EQ(Interface::IsAnimOn(), 0);
+    EXPECT_EQ(theUndo.NumLevels(), 0);
+}
+
+TEST_F(Selection, EachChangeIsOneLevelWithEventAndHook) {
+    cbone* a = AddBone("a");
+    cbone* b = AddBone("b");
+    Interface::Select(a);
+    Interface::Select(b);
+    Interface::Select(b);  // no change, no level
+    ASSERT_EQ(theUndo.NumLevels(), 2);
+    EXPECT_EQ(theUndo.GetLevelType(0), QV_UNDO_SELECTION);
+    EXPECT_EQ(theUndo.GetLevelType(1), QV_UNDO_SELECTION);
+    EXPECT_EQ(events, (std::vector<unsigned long>{33, kSelectionHook, 33, kSelectionHook}));
+    ASSERT_EQ(Interface::NumSelNodes(), 2);
+    EXPECT_EQ(Interface::GetSelNode(0), a);
+    EXPECT_EQ(Interface::GetSelNode(1), b);
+    EXPECT_EQ(Interface::GetSelNode(2), nullptr);
+    Interface::DeselectAll();
+    Interface::DeselectAll();
+    EXPECT_EQ(theUndo.NumLevels(), 3);
+    EXPECT_EQ(Interface::NumSelNodes(), 0);
+    EXPECT_EQ(a->GetFlags() & QV_FLAG_SELECTED, 0u);
+}
+
+TEST_F(Selection, QuietSelectionMakesNoLevelOrEvent) {
+    cbone* a = AddBone("a");
+    qv::SetSelectionQuietly({a, a, nullptr});
+    EXPECT_EQ(qv::Selection(), std::vector<cnode*>{a});
+    EXPECT_EQ(a->GetFlags() & QV_FLAG_SELECTED, unsigned(QV_FLAG_SELECTED));
+    EXPECT_EQ(theUndo.NumLevels(), 0);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(SceneTime, TimeChangesSendSceneChanged) {
+    Interface::SetAnimTime(12);
+    EXPECT_EQ(GetAnimTime(), 12);
+    Interface::SceneChanged(1);
+    Interface::Notify(QV_EVENT_NODE_COLOUR, 0, 0, nullptr);
+    EXPECT_EQ(events, (std::vector<unsigned long>{20, 20, 132}));
+    Interface::SetAnimTPF(0);  // refused: a frame takes some time
+    EXPECT_EQ(Interface::GetAnimTPF(), 33);
+}
+
+TEST_F(SceneTime, DialogsGoThroughHooksOrAnswerNothing) {
+    unsigned long rgb = 0x123456;
+    EXPECT_EQ(Interface::DlgPickColor(nullptr, rgb), 0);
+    EXPECT_EQ(Interface::GetMainHWND(), nullptr);
+    EXPECT_EQ(Interface::PickFromList(0, 32, "Pick", "OK", nullptr, nullptr), 0);
+
+    cbone* a = AddBone("a");
+    cbone* b = AddBone("b");
+    std::vector<std::string> offered;
+    qv::Hooks().pickFromList = [&](const char*, const char*, const std::vector<cnode*>& nodes) {
+        for (cnode* n : nodes) offered.push_back(n->GetName());
+        return 0;
+    };
+    static cnode* picked = nullptr;
+    auto onlyB = [](cnode* n) { return std::string(n->GetName()) == "b" ? 1 : 0; };
+    EXPECT_EQ(Interface::PickFromList(0, 32, "Pick", "OK", onlyB, [](cnode* n) { picked = n; }), 1);
+    EXPECT_EQ(offered, std::vector<std::string>{"b"});
+    EXPECT_EQ(picked, b);
+    (void)a;
+}

@@ -1,0 +1,191 @@
+// The undo manager: levels and their types, undo/redo of items that only know how to
+// restore, repeated restores, redo cleared by new work, selection and transform levels.
+#include "core_test_support.h"
+
+namespace {
+
+using UndoLevels = SceneTest;
+using UndoRedo = SceneTest;
+using HostTransform = SceneTest;
+
+// A plug-in style item: saves one node's track when made, writes it back on Restore.
+class TrackItem : public UndoItem {
+public:
+    TrackItem(cnode* n, int* deletions = nullptr) : node_(n), keys_(n->anim.Keys()), deletions_(deletions) {
+        SetName("Test Change");
+        SetType(1000);
+    }
+    int Restore() override {
+        ++restores;
+        node_->anim.SetNumKeys(static_cast<int>(keys_.size()), 1);
+        for (size_t i = 0; i < keys_.size(); ++i) node_->anim.SetKeyAt(static_cast<int>(i), keys_[i], 0);
+        return 1;
+    }
+    void Delete() override {
+        if (deletions_) ++*deletions_;
+        delete this;
+    }
+    int HasData() override { return 1; }
+    int restores = 0;
+private:
+    cnode* node_;
+    std::vector<ckey> keys_;
+    int* deletions_;
+};
+
+void KeyAt(cnode* n, int t, float x) {
+    ckey k;
+    k.time = t;
+    k.pos = {x, 0, 0};
+    n->anim.SetKey(k);
+}
+
+float XAt(cnode* n, int t) { return n->GetPosition(t).x; }
+
+}  // namespace
+
+TEST_F(UndoLevels, BeginGenericClosesTheOpenLevelAndCountsLevels) {
+    cbone* n = AddBone("n");
+    theUndo.BeginGeneric(new TrackItem(n));
+    EXPECT_EQ(theUndo.IsOpen(), 1);
+    theUndo.BeginGeneric(nullptr);  // closes the first, opens a level without items
+    theUndo.End();
+    EXPECT_EQ(theUndo.IsOpen(), 0);
+    ASSERT_EQ(theUndo.NumLevels(), 2);
+    EXPECT_EQ(theUndo.GetLevelType(0), 1000);
+    EXPECT_STREQ(theUndo.GetLevelName(0), "Test Change");
+    EXPECT_EQ(theUndo.GetLevelType(1), 0);
+    EXPECT_EQ(theUndo.GetLevelType(2), -1);
+    EXPECT_EQ(theUndo.GetLevelType(-1), -1);
+}
+
+TEST_F(UndoLevels, AddJoinsTheOpenLevelOrOpensOne) {
+    cbone* n = AddBone("n");
+    theUndo.Add(new TrackItem(n));
+    theUndo.Add(new TrackItem(n));
+    theUndo.End();
+    theUndo.Add(new TrackItem(n));
+    theUndo.End();
+    EXPECT_EQ(theUndo.NumLevels(), 2);
+}
+
+TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBack) {
+    cbone* n = AddBone("n");
+    KeyAt(n, 0, 1);
+    auto* item = new TrackItem(n);
+    theUndo.BeginGeneric(item);
+    KeyAt(n, 0, 5);
+    KeyAt(n, 10, 9);
+    theUndo.End();
+    events.clear();
+    ASSERT_EQ(theUndo.Undo(), 1);
+    EXPECT_EQ(events, (std::vector<unsigned long>{30, 31}));
+    EXPECT_EQ(n->anim.NumKeys(), 1);
+    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
+    EXPECT_EQ(theUndo.NumLevels(), 0);
+    ASSERT_EQ(theUndo.NumRedoLevels(), 1);
+    EXPECT_STREQ(theUndo.GetRedoLevelName(0), "Test Change");
+    ASSERT_EQ(theUndo.Redo(), 1);
+    EXPECT_EQ(n->anim.NumKeys(), 2);
+    EXPECT_FLOAT_EQ(XAt(n, 0), 5);
+    EXPECT_FLOAT_EQ(XAt(n, 10), 9);
+    // The same item is restored a second time.
+    ASSERT_EQ(theUndo.Undo(), 1);
+    EXPECT_EQ(item->restores, 2);
+    EXPECT_EQ(n->anim.NumKeys(), 1);
+    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
+    EXPECT_EQ(theUndo.Redo(), 1);
+    EXPECT_EQ(theUndo.Redo(), 0);
+    EXPECT_FLOAT_EQ(XAt(n, 10), 9);
+}
+
+TEST_F(UndoRedo, ItemsOfALevelAreRestoredNewestFirst) {
+    cbone* n = AddBone("n");
+    KeyAt(n, 0, 1);
+    theUndo.BeginGeneric(new TrackItem(n));
+    KeyAt(n, 0, 2);
+    theUndo.Add(new TrackItem(n));  // saves 2; restored first, then the older item's 1 wins
+    KeyAt(n, 0, 3);
+    theUndo.End();
+    theUndo.Undo();
+    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
+}
+
+TEST_F(UndoRedo, NewLevelDeletesTheRedoItems) {
+    cbone* n = AddBone("n");
+    int deletions = 0;
+    theUndo.BeginGeneric(new TrackItem(n, &deletions));
+    theUndo.End();
+    theUndo.Undo();
+    EXPECT_EQ(deletions, 0);
+    theUndo.BeginGeneric(new TrackItem(n, &deletions));
+    EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(theUndo.NumRedoLevels(), 0);
+    EXPECT_EQ(theUndo.Redo(), 0);
+    theUndo.Clear();
+    EXPECT_EQ(deletions, 2);
+    EXPECT_EQ(theUndo.NumLevels(), 0);
+    EXPECT_EQ(theUndo.Undo(), 0);
+}
+
+TEST_F(UndoRedo, SelectionLevelsRestoreTheSelectionInsideTheUndoEvents) {
+    cbone* a = AddBone("a");
+    cbone* b = AddBone("b");
+    Interface::Select(a);
+    Interface::Select(b);
+    events.clear();
+    theUndo.Undo();
+    EXPECT_EQ(qv::Selection(), std::vector<cnode*>{a});
+    EXPECT_EQ(b->GetFlags() & QV_FLAG_SELECTED, 0u);
+    EXPECT_EQ(events, (std::vector<unsigned long>{30, 33, kSelectionHook, 31}));
+    events.clear();
+    theUndo.Redo();
+    EXPECT_EQ(qv::Selection(), (std::vector<cnode*>{a, b}));
+    EXPECT_EQ(events, (std::vector<unsigned long>{30, 33, kSelectionHook, 31}));
+    // An undo that leaves the selection as it was does not report a selection change.
+    theUndo.BeginGeneric(new TrackItem(a));
+    theUndo.End();
+    events.clear();
+    theUndo.Undo();
+    EXPECT_EQ(events, (std::vector<unsigned long>{30, 31}));
+}
+
+TEST_F(HostTransform, OneDragIsOneLevelAndUndoesToTheStart) {
+    cbone* n = AddBone("n", nullptr, {1, 0, 0});
+    cbone* child = AddBone("child", n, {0, 1, 0});
+    Interface::Select(n);
+    Interface::Select(child);  // follows n: moved once, not twice
+    events.clear();
+    Interface::StartTransform(QV_XFORM_MOVE);
+    Interface::Move({1, 0, 0}, 0, 0);
+    Interface::Move({1, 0, 2}, 0, 0);
+    Interface::EndTransform(QV_XFORM_MOVE);
+    EXPECT_EQ(events, (std::vector<unsigned long>{20, 20}));
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {3, 0, 2}, kFloatTol));
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {3, 1, 2}, kFloatTol));
+    ASSERT_EQ(theUndo.NumLevels(), 3);
+    EXPECT_STREQ(theUndo.GetLevelName(2), "Move");
+    theUndo.Undo();
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {1, 0, 0}, kFloatTol));
+    theUndo.Redo();
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {3, 0, 2}, kFloatTol));
+}
+
+TEST_F(HostTransform, RotateTurnsAboutTheNodesOwnPosition) {
+    cbone* n = AddBone("n", nullptr, {5, 0, 0});
+    cbone* child = AddBone("child", n, {1, 0, 0});
+    Interface::Select(n);
+    Interface::StartTransform(QV_XFORM_ROTATE);
+    Interface::Rotate(QuatFromAngleAxis(90, {0, 0, 1}));
+    Interface::EndTransform(QV_XFORM_ROTATE);
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {5, 0, 0}, kFloatTol));
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {5, -1, 0}, kFloatTol));
+    EXPECT_STREQ(theUndo.GetLevelName(theUndo.NumLevels() - 1), "Rotate");
+    Interface::SetRotation({0, 0, 0}, 1);
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {6, 0, 0}, kFloatTol));
+    Interface::SetPosition({0, 0, 7}, 0, 1, 0);
+    EXPECT_TRUE(PointNear(n->GetPosition(0), {0, 0, 7}, kFloatTol));
+    Interface::SetScale({2, 2, 2}, 1);
+    Interface::Scale({1.5f, 1, 1});
+    EXPECT_TRUE(PointNear(n->GetScale(0), {3, 2, 2}, kFloatTol));
+}

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace qv::res {
@@ -19,5 +20,19 @@ bool RegisterModule(HINSTANCE module, const unsigned char* blob, size_t size, st
 bool RegisterModuleFile(HINSTANCE module, const std::string& rcPath, std::string& error);
 void UnregisterModule(HINSTANCE module);
 bool IsRegistered(HINSTANCE module);
+
+// The numeric ids of the dialogs a registered module holds, in script order.
+std::vector<int> DialogIds(HINSTANCE module);
+
+// A bitmap loaded with LoadBitmapA, as decoded from the module's file.
+struct BitmapInfo {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int paletteSize = 0;  // colour table entries (1, 4 and 8 bits per pixel)
+};
+bool GetBitmapInfo(HBITMAP bitmap, BitmapInfo& info);
+// A pixel as 0x00RRGGBB, (0, 0) at the top left; 0 outside the bitmap.
+unsigned long GetBitmapPixel(HBITMAP bitmap, int x, int y);
 
 }  // namespace qv::res

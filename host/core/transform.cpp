@@ -56,8 +56,11 @@ void StepDone() { Interface::SceneChanged(1); }
 
 }  // namespace
 
+// A drag over an empty selection changes nothing and leaves no undo level.
 void Interface::StartTransform(int type) {
-    theUndo.BeginGeneric(new TrackSnapshotUndo(TransformName(type), qv::detail::Scene().selection));
+    const auto& sel = qv::detail::Scene().selection;
+    if (sel.empty()) return;
+    theUndo.BeginGeneric(new TrackSnapshotUndo(TransformName(type), sel));
 }
 
 void Interface::EndTransform(int /*type*/) {

@@ -153,6 +153,9 @@ TEST_F(UndoRedo, SelectionLevelsRestoreTheSelectionInsideTheUndoEvents) {
 TEST_F(HostTransform, OneDragIsOneLevelAndUndoesToTheStart) {
     cbone* n = AddBone("n", nullptr, {1, 0, 0});
     cbone* child = AddBone("child", n, {0, 1, 0});
+    Interface::StartTransform(QV_XFORM_MOVE);  // nothing selected: nothing to undo
+    Interface::EndTransform(QV_XFORM_MOVE);
+    EXPECT_EQ(theUndo.NumLevels(), 0);
     Interface::Select(n);
     Interface::Select(child);  // follows n: moved once, not twice
     events.clear();

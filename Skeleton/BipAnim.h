@@ -34,6 +34,21 @@ public:
     // kHandBoth (only when allowBoth is not 0) or kHandNone when cancelled.
     int WhichHand(int allowBoth);
 
+    // Binding: 1 when the node is the single selection, a bone, and its name's first word
+    // starts with "Bip", fits the prefix and names a node of the scene (the biped's root).
+    int IsOkToModify(cnode* node) override;
+    // Binds to the selected node's biped, or with keepBinding only re-reads the selected slot;
+    // installs the transform and hit-test callbacks.
+    void Init() override;
+    // Removes the callbacks; the binding stays in the object.
+    void Done() override;
+    // Every host event re-solves the anchored limbs; undo begin and end steer keepBinding.
+    void Notify(unsigned long event, unsigned long a, unsigned long b, void* data) override;
+    // Bends and aims each anchored limb so that its end returns to its anchor.
+    void UpdateAnchors();
+    // The command panel (dialog 1158).
+    int DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) override;
+
     cnode* bones[kNumSlots] = {};   // node of each bone slot of the bound biped, null if absent
     int selSlot = -1;               // slot of the selected node, -1 when none of bones
     int mirrorSlot = -1;            // GetMirrorSlot(selSlot)

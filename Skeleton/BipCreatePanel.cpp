@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Skeleton/BipBuild.h"
+#include "Skeleton/BipColour.h"
 #include "Skeleton/BipCreateParams.h"
 #include "Skeleton/BipCreateTool.h"
 #include "Skeleton/BipGlobals.h"
@@ -18,26 +19,7 @@ namespace {
 
 // The host's owner-draw message for panel buttons (lParam: DRAWITEMSTRUCT*).
 constexpr unsigned kPanelDrawItem = 0x1401;
-// Pixels a swatch's fill stays inside its button on every side.
-constexpr int kSwatchInset = 3;
-// Channel value (0..255) to colour component (0..1).
-constexpr float kChannelToUnit = 0.003921569f;
 constexpr int kHeightDecimals = 3;
-
-// 0x00BBGGRR, each channel truncated toward zero and masked to 8 bits.
-unsigned long ToWindowsColour(const ccolor& c) {
-    const unsigned long r = static_cast<unsigned long>(static_cast<int>(c.r * 255.0f)) & 0xFF;
-    const unsigned long g = static_cast<unsigned long>(static_cast<int>(c.g * 255.0f)) & 0xFF;
-    const unsigned long b = static_cast<unsigned long>(static_cast<int>(c.b * 255.0f)) & 0xFF;
-    return r | (g << 8) | (b << 16);
-}
-
-// Sets r, g, b from a 0x00BBGGRR value; alpha stays.
-void FromWindowsColour(unsigned long value, ccolor& c) {
-    c.r = static_cast<float>(value & 0xFF) * kChannelToUnit;
-    c.g = static_cast<float>((value >> 8) & 0xFF) * kChannelToUnit;
-    c.b = static_cast<float>((value >> 16) & 0xFF) * kChannelToUnit;
-}
 
 void Recolour(cnode* const* nodes, int count, const ccolor& colour) {
     for (int i = 0; i < count; ++i)
@@ -162,10 +144,7 @@ int PaintSwatch(const DRAWITEMSTRUCT* item) {
     if (item->CtlID == IDC_CREATE_LEFT_COLOUR) colour = &leftColour;
     if (item->CtlID == IDC_CREATE_RIGHT_COLOUR) colour = &rightColour;
     if (!colour) return 0;
-    RECT r = item->rcItem;
-    r.left += kSwatchInset, r.top += kSwatchInset, r.right -= kSwatchInset, r.bottom -= kSwatchInset;
-    SetBkColor(item->hDC, ToWindowsColour(*colour));
-    ExtTextOutA(item->hDC, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr);
+    FillSwatch(item, *colour);
     return 1;
 }
 

@@ -1,0 +1,27 @@
+// The modify tool's command panel (dialog 1158): its window, its refresh, and the handlers
+// of its commands, grouped by the panel's group boxes.
+#pragma once
+
+#include <windows.h>
+
+class cbipanim;
+
+// The panel's window, stored when the panel is initialised; null before.
+extern HWND panelWnd;
+
+// Shows the walk/run options and enables "Paste" and "Paste Mirrored" by the posture
+// clipboard; nothing while there is no panel.
+void RefreshModifyPanel(const cbipanim& tool);
+
+// Sets the panel's controls from the tool and the bound biped (WM_INITDIALOG).
+void InitModifyPanel(cbipanim& tool, HWND panel);
+
+// One WM_COMMAND of the panel: control id and notification code.
+void PanelCommand(cbipanim& tool, HWND panel, int id, int code);
+// The commands of the Colour group; 1 when the id was one of them.
+int ColourCommand(cbipanim& tool, HWND panel, int id);
+// The walk/run options; 1 when the id was one of them.
+int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code);
+
+// Paints a colour swatch (message 0x1401); 1 when the item was one of the two swatches.
+int PaintPanelSwatch(HWND panel, const DRAWITEMSTRUCT* item);

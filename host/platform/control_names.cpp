@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "control_layout.h"
 #include "qvplatform/ui.h"
@@ -97,9 +98,13 @@ bool ResolveControl(Window* dialog, const std::string& name, Window*& out, std::
     if (name.size() > 1 && name[0] == '#' &&
         std::all_of(name.begin() + 1, name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-'; })) {
         int id = std::atoi(name.c_str() + 1);
-        for (const ControlPlace& p : places)
-            if (p.control->id == id) found.push_back(&p);
-        if (found.size() == 1 && !Acts(found.front()->control)) {
+        bool passive = false;
+        for (const ControlPlace& p : places) {
+            if (p.control->id != id) continue;
+            if (Acts(p.control)) found.push_back(&p);
+            else passive = true;
+        }
+        if (found.empty() && passive) {
             error = "control " + name + " in dialog " + DialogLabel(dialog) +
                     " is a label or group box, which cannot be acted on";
             return false;

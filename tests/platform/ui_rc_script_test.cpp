@@ -1,0 +1,233 @@
+// Reading resource scripts from disk: dialogs, controls and their styles, preprocessor lines,
+// bitmaps, and the messages malformed scripts give.
+#include <filesystem>
+#include <fstream>
+
+#include "ui_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes scripts (and headers) into a fresh folder and registers them from disk.
+class RcScript : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qv_rc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        qv::res::UnregisterModule(Module());
+        fs::remove_all(dir);
+    }
+    static HINSTANCE Module() {
+        static char tag;
+        return reinterpret_cast<HINSTANCE>(&tag);
+    }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    bool Load(const std::string& script, std::string& error) {
+        Write("t.rc", script);
+        return qv::res::RegisterModuleFile(Module(), (dir / "t.rc").string(), error);
+    }
+    // Error text without the folder, e.g. "t.rc:3: ...".
+    std::string LoadError(const std::string& script) {
+        std::string error;
+        EXPECT_FALSE(Load(script, error));
+        std::string prefix = (dir / "").string();
+        if (error.rfind(prefix, 0) == 0) error = error.substr(prefix.size());
+        return error;
+    }
+    // A panel of the loaded module, for looking at its controls.
+    HWND Open(int id) {
+        return qv::ui::CreatePanel(Module(), id, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; });
+    }
+    fs::path dir;
+};
+
+TEST_F(RcScript, ResolvesHeaderSymbolsAndReadsStatements) {
+    Write("ids.h", "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
+    std::string error;
+    ASSERT_TRUE(Load(R"(#include "ids.h"
+/* a block comment
+   over lines */
+IDD_HAND DIALOGEX 0, 0, 140, 60
+STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION
+CAPTION "Choose Hand"
+FONT 8, "MS Sans Serif", 400, 0, 0x1
+BEGIN
+    CONTROL "Right Hand", IDC_RIGHT, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 60, 10
+    AUTOCHECKBOX "Left Hand", IDC_LEFT, 10, 22, 60, 10 // trailing comment
+    DEFPUSHBUTTON "OK", IDOK, 10, 40, 50, 14
+    PUSHBUTTON "Cancel", IDCANCEL, 70, 40, 50, 14
+END
+)", error)) << error;
+    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{105});
+    HWND dlg = Open(105);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(qv::ui::DialogCaption(dlg), "Choose Hand");
+    auto controls = qv::ui::Controls(dlg);
+    ASSERT_EQ(controls.size(), 4u);
+    EXPECT_EQ(controls[0].id, 1082);
+    EXPECT_EQ(controls[0].kind, "checkbox");
+    EXPECT_EQ(controls[1].id, 1083);  // (IDC_RIGHT + 1)
+    EXPECT_EQ(controls[1].caption, "Left Hand");
+    EXPECT_EQ(controls[2].kind, "button");
+    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 1082), GWL_STYLE),
+              static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
+    qv::ui::DestroyPanel(dlg);
+}
+
+TEST_F(RcScript, NotClearsDefaultStyles) {
+    std::string error;
+    ASSERT_TRUE(Load(R"(1 DIALOG 0, 0, 100, 100
+BEGIN
+    PUSHBUTTON "Save BVH", 1017, 5, 5, 40, 12, NOT WS_VISIBLE | WS_DISABLED
+    EDITTEXT 1005, 5, 20, 30, 12, ES_NUMBER | NOT WS_TABSTOP
+    COMBOBOX 1121, 5, 40, 60, 80, CBS_DROPDOWNLIST | WS_VSCROLL
+END
+)", error)) << error;
+    HWND dlg = Open(1);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 1017)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 1017)));
+    LONG_PTR edit = GetWindowLongPtrA(GetDlgItem(dlg, 1005), GWL_STYLE);
+    EXPECT_TRUE(edit & ES_NUMBER);
+    EXPECT_TRUE(edit & WS_BORDER);  // EDITTEXT's own default stays
+    EXPECT_FALSE(edit & WS_TABSTOP);
+    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 1121), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    qv::ui::DestroyPanel(dlg);
+}
+
+TEST_F(RcScript, ConditionalsAndSkippedResourceTypes) {
+    std::string error;
+    ASSERT_TRUE(Load(R"(#define HAVE_EXTRA
+#ifndef HAVE_EXTRA
+this line would not parse
+#else
+#define EXTRA_ID 7
+#endif
+#if defined(HAVE_EXTRA) && EXTRA_ID == 7
+2 DIALOG 0, 0, 10, 10 { }
+#elif 1
+3 DIALOG 0, 0, 10, 10 { }
+#endif
+STRINGTABLE
+BEGIN
+    1 "text"
+END
+1 VERSIONINFO
+ FILEVERSION 1,0,0,1
+BEGIN
+    BLOCK "StringFileInfo" BEGIN VALUE "x", "y" END
+END
+100 ICON "missing.ico"
+)", error)) << error;
+    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{2});
+}
+
+TEST_F(RcScript, MalformedScriptsGiveTheLine) {
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\" 1, 0, 0, 5, 5\nEND\n"),
+              "t.rc:3: expected ',' after the control's text, found '1'");
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n"),
+              "t.rc:3: unknown symbol IDC_NOPE");
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nCAPTION \"Open\nBEGIN\nEND\n"),
+              "t.rc:2: unterminated string");
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\", 1, 0, 0, 5, 5\n"),
+              "t.rc:3: expected END to close dialog 1, found end of script");
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  SLIDER \"x\", 1, 0, 0, 5, 5\nEND\n"),
+              "t.rc:3: unknown control statement, found 'SLIDER'");
+    EXPECT_EQ(LoadError("#ifdef X\n1 DIALOG 0, 0, 10, 10 {}\n"), "t.rc: #if without #endif");
+    EXPECT_EQ(LoadError("#include \"nothere.h\"\n"), "t.rc:1: cannot open include file nothere.h");
+    EXPECT_EQ(LoadError("1 BITMAP \"nothere.bmp\"\n"), "t.rc:1: cannot read bitmap file nothere.bmp");
+    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10 / 0, 10 {}\n"), "t.rc:1: division by zero");
+    EXPECT_FALSE(qv::res::IsRegistered(Module()));
+}
+
+TEST_F(RcScript, FailedReloadKeepsTheRegisteredScript) {
+    std::string error;
+    ASSERT_TRUE(Load("5 DIALOG 0, 0, 10, 10 {}\n", error)) << error;
+    EXPECT_FALSE(Load("5 DIALOG 0, 0, 10, 10 {\n", error));
+    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{5});
+}
+
+// A BMP file in memory: 8 bits per pixel with a colour table, or 24 bits; rows bottom-up
+// unless topDown.
+std::string MakeBmp(int w, int h, int bpp, const std::vector<uint32_t>& palette,
+                    const std::vector<uint8_t>& rowsTopDown, bool topDown) {
+    auto u32 = [](std::string& s, uint32_t v) {
+        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    auto u16 = [](std::string& s, uint16_t v) {
+        s += static_cast<char>(v & 0xFF);
+        s += static_cast<char>(v >> 8);
+    };
+    size_t rowBytes = static_cast<size_t>(w) * bpp / 8;
+    size_t stride = (rowBytes + 3) / 4 * 4;
+    std::string pixels;
+    for (int r = 0; r < h; ++r) {
+        int src = topDown ? r : h - 1 - r;
+        pixels.append(reinterpret_cast<const char*>(&rowsTopDown[src * rowBytes]), rowBytes);
+        pixels.append(stride - rowBytes, '\0');
+    }
+    std::string table;
+    for (uint32_t c : palette) u32(table, c);
+    std::string b = "BM";
+    uint32_t offset = 14 + 40 + static_cast<uint32_t>(table.size());
+    u32(b, offset + static_cast<uint32_t>(pixels.size()));
+    u32(b, 0);
+    u32(b, offset);
+    u32(b, 40);
+    u32(b, static_cast<uint32_t>(w));
+    u32(b, static_cast<uint32_t>(topDown ? -h : h));
+    u16(b, 1);
+    u16(b, static_cast<uint16_t>(bpp));
+    u32(b, 0);
+    u32(b, static_cast<uint32_t>(pixels.size()));
+    u32(b, 2835);
+    u32(b, 2835);
+    u32(b, static_cast<uint32_t>(palette.size()));
+    u32(b, 0);
+    return b + table + pixels;
+}
+
+TEST_F(RcScript, BitmapsDecodeWithPaletteAndRowOrder) {
+    // 3 x 2 pixels, 24 bits: blue-green-red byte order, rows padded to 4 bytes.
+    std::vector<uint8_t> rgbRows = {0, 0, 255, 0, 255, 0, 255, 0, 0,     // red, green, blue
+                                    255, 255, 255, 0, 0, 0, 0, 255, 255};  // white, black, yellow
+    Write("c24.bmp", MakeBmp(3, 2, 24, {}, rgbRows, false));
+    Write("c24top.bmp", MakeBmp(3, 2, 24, {}, rgbRows, true));
+    Write("p8.bmp", MakeBmp(2, 2, 8, {0x000000, 0x123456}, {0, 1, 1, 0}, false));
+    std::string error;
+    ASSERT_TRUE(Load("1 BITMAP \"c24.bmp\"\n2 BITMAP \"c24top.bmp\"\n3 BITMAP \"p8.bmp\"\n", error))
+        << error;
+    for (int id : {1, 2}) {
+        HBITMAP b = LoadBitmapA(Module(), MAKEINTRESOURCE(id));
+        ASSERT_NE(b, nullptr);
+        qv::res::BitmapInfo info;
+        ASSERT_TRUE(qv::res::GetBitmapInfo(b, info));
+        EXPECT_EQ(info.width, 3);
+        EXPECT_EQ(info.height, 2);
+        EXPECT_EQ(info.bitsPerPixel, 24);
+        EXPECT_EQ(qv::res::GetBitmapPixel(b, 0, 0), 0xFF0000u) << id;  // red at the top left
+        EXPECT_EQ(qv::res::GetBitmapPixel(b, 2, 0), 0x0000FFu) << id;
+        EXPECT_EQ(qv::res::GetBitmapPixel(b, 2, 1), 0xFFFF00u) << id;
+        EXPECT_TRUE(DeleteObject(b));
+    }
+    HBITMAP p = LoadBitmapA(Module(), MAKEINTRESOURCE(3));
+    qv::res::BitmapInfo info;
+    ASSERT_TRUE(qv::res::GetBitmapInfo(p, info));
+    EXPECT_EQ(info.paletteSize, 2);
+    EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 0), 0x123456u);
+    EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 1), 0u);
+    DeleteObject(p);
+}
+
+TEST_F(RcScript, DamagedBitmapIsReportedWithItsLine) {
+    Write("bad.bmp", "BM this is not a bitmap at all, just text long enough for a header....");
+    EXPECT_EQ(LoadError("\n7 BITMAP \"bad.bmp\"\n"), "t.rc:2: bitmap bad.bmp: unsupported BMP header");
+}
+
+}  // namespace

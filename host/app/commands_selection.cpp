@@ -17,8 +17,8 @@ namespace {
 
 constexpr int kClickRadius = 4;  // pixels around the click point that pick
 
-// The host's select-by-name is one selection change: one undo level that puts the earlier
-// selection back (redo takes the host's own snapshot).
+// The host's select-by-name is one selection change, like a pick: one undo level that puts the
+// earlier selection back (redo takes the host's own snapshot).
 class SelectByNameUndo : public UndoItem {
 public:
     explicit SelectByNameUndo(std::vector<cnode*> before) : before_(std::move(before)) {
@@ -26,10 +26,7 @@ public:
         SetType(QV_UNDO_SELECTION);
     }
     int Restore() override {
-        std::vector<cnode*> keep;
-        for (cnode* n : before_)
-            if (qv::InScene(n)) keep.push_back(n);
-        qv::SetSelectionQuietly(keep);
+        qv::SetSelectionQuietly(before_);  // the host skips nodes disposed of since
         return 1;
     }
     int HasData() override { return 1; }
@@ -56,7 +53,9 @@ void CmdSelect(ScriptRunner& run, Args& args) {
         if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);
     } while (!args.AtEnd());
 
-    theUndo.BeginGeneric(new SelectByNameUndo(SelectedNodes()));
+    std::vector<cnode*> before = SelectedNodes();
+    if (before == nodes) return;  // no change, no undo level
+    theUndo.BeginGeneric(new SelectByNameUndo(before));
     qv::SetSelectionQuietly(nodes);
     theUndo.End();
     Interface::Notify(QV_EVENT_SELECTION_CHANGED, 0, 0, nullptr);

@@ -1,0 +1,106 @@
+// The quorvane program as a subprocess: exit codes, SCRIPT:LINE errors on standard error,
+// output under --out, and the demo.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "json_values.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+Result Quorvane(const std::string& args) {
+    Result r;
+    std::string cmd = std::string(QUORVANE_PATH) + " " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, n);
+    int raw = pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qvprog-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Script(const std::string& text) {
+        std::string path = (dir_ / "s.qvs").string();
+        std::ofstream(path) << text;
+        return path;
+    }
+    fs::path dir_;
+};
+
+TEST_F(Program, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(Quorvane("").status, 2);
+    EXPECT_EQ(Quorvane("run").status, 2);
+    EXPECT_EQ(Quorvane("launch x.qvs").status, 2);
+    EXPECT_EQ(Quorvane("run a.qvs b.qvs").status, 2);
+    EXPECT_EQ(Quorvane("run a.qvs --out").status, 2);
+    Result r = Quorvane("--bogus");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("usage:"), std::string::npos);
+}
+
+TEST_F(Program, ScriptErrorExitsWithOneAndNamesScriptAndLine) {
+    std::string path = Script("new\nbone \"A\"\n\n# comment\ntime later\n");
+    Result r = Quorvane("run " + path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find(path + ":5: time:"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, GoodScriptWritesRelativeOutputsUnderOut) {
+    std::string path = Script("bone \"A\" 0 0 1\ndump \"d/scene.json\"\n");
+    Result r = Quorvane("run " + path + " --out " + (dir_ / "out").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::ifstream in(dir_ / "out" / "d" / "scene.json");
+    ASSERT_TRUE(in);
+    auto dump = qvapp::Json::parse(in);
+    EXPECT_EQ(dump["nodes"][0]["name"], "A");
+}
+
+TEST_F(Program, DumpToStandardOutput) {
+    Result r = Quorvane("run " + Script("tpf 25\ndump -\n"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"tpf\": 25"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {
+    Result r = Quorvane("run " + Script("new\n") + " --module " + NOT_A_MODULE_PATH);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("missing export"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, DemoWritesDumpAndPictures) {
+    Result r = Quorvane("demo " + (dir_ / "demo").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(fs::exists(dir_ / "demo" / "front.png"));
+    EXPECT_TRUE(fs::exists(dir_ / "demo" / "persp.png"));
+    std::ifstream in(dir_ / "demo" / "scene.json");
+    auto dump = qvapp::Json::parse(in);
+    EXPECT_FALSE(dump["nodes"].empty());
+    // The demo's last selection was undone: the arm it rotated is selected again.
+    EXPECT_EQ(dump["selection"], qvapp::Json::array({"Arm"}));
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// Offscreen renders: the image has the requested size, the grey background, and drawn pixels
+// where a bone stands.
+#include <cstdlib>
+
+#include "qvplatform/gl.h"
+#include "render.h"
+#include "scene_view.h"
+#include "session_fixture.h"
+
+namespace qvapp::test {
+namespace {
+
+constexpr int kBackground = 128;      // kBackgroundGrey (0.5) in 8-bit channels, ±1 rounding
+constexpr int kChannelTolerance = 2;  // 8-bit steps: rounding of the clear colour
+constexpr int kSearchRadius = 3;      // pixels around a projected point that may hold the bone
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+    bool IsBackground(int x, int y) const {
+        const unsigned char* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(p[c] - kBackground) > kChannelTolerance) return false;
+        return true;
+    }
+    bool DrawnNear(int cx, int cy) const {
+        for (int y = cy - kSearchRadius; y <= cy + kSearchRadius; ++y)
+            for (int x = cx - kSearchRadius; x <= cx + kSearchRadius; ++x)
+                if (x >= 0 && y >= 0 && x < width && y < height && !IsBackground(x, y)) return true;
+        return false;
+    }
+};
+
+class Rendering : public SessionTest {
+protected:
+    Image Read(const char* name) {
+        Image img;
+        std::string error;
+        EXPECT_TRUE(qv::gl::ReadPng((dir_ / name).string(), img.width, img.height, img.rgba, error))
+            << error;
+        return img;
+    }
+};
+
+TEST_F(Rendering, FrontViewHasTheRequestedSizeAndShowsTheBone) {
+    ASSERT_EQ(Run("bone \"A\" 0 0 1\nbone \"B\" 0 0 5 parent \"A\"\n"
+                  "render \"front.png\" view front size 200 150\n"), 0) << Error();
+    Image img = Read("front.png");
+    ASSERT_EQ(img.width, 200);
+    ASSERT_EQ(img.height, 150);
+    // Where the render puts the bone's middle: the same framing the render uses.
+    Box box = PaddedBox(SceneBox(0), 2.0f);
+    qv::gl::View view(qv::gl::ViewKind::Front, 200, 150);
+    view.Frame(box.min, box.max);
+    cpoint3 mid;
+    view.Project(mid, 0, 0, 3);
+    EXPECT_TRUE(img.DrawnNear(static_cast<int>(mid.x), static_cast<int>(mid.y)));
+    EXPECT_TRUE(img.IsBackground(2, 2));  // the top-left corner is sky
+}
+
+TEST_F(Rendering, EmptySceneIsGroundAndBackgroundOnly) {
+    ASSERT_EQ(Run("render \"empty.png\" size 64 48 view top\n"), 0) << Error();
+    Image img = Read("empty.png");
+    ASSERT_EQ(img.width, 64);
+    int drawn = 0;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) drawn += img.IsBackground(x, y) ? 0 : 1;
+    EXPECT_GT(drawn, 0);                            // the grid seen from above
+    EXPECT_LT(drawn, img.width * img.height / 2);  // but mostly background
+}
+
+TEST_F(Rendering, DefaultImageIsPerspectiveAt640By480) {
+    ASSERT_EQ(Run("bone \"A\"\nrender \"p.png\"\n"), 0) << Error();
+    Image img = Read("p.png");
+    EXPECT_EQ(img.width, 640);
+    EXPECT_EQ(img.height, 480);
+}
+
+TEST_F(Rendering, BadOptionsAreErrors) {
+    EXPECT_EQ(Run("render \"x.png\" view sideways\n"), 1);
+    EXPECT_EQ(Run("render \"x.png\" size 0 10\n"), 1);
+    EXPECT_EQ(Run("render \"x.png\" size 10\n"), 1);
+    EXPECT_EQ(Run("render \"x.png\" zoom 2\n"), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
+}
+
+}  // namespace
+}  // namespace qvapp::test

@@ -1,0 +1,183 @@
+// The .qscene file: write-read-compare of a scene with hierarchy, keys, colours, flags, IK and
+// skin, and refusal of bad files with the scene left untouched.
+#include <fstream>
+
+#include "dump.h"
+#include "qvcore/host.h"
+#include "quorvane/interface.h"
+#include "quorvane/skin.h"
+#include "scene_file.h"
+#include "session_fixture.h"
+
+namespace qvapp::test {
+namespace {
+
+class SceneFile : public SessionTest {
+protected:
+    // A scene with an animated chain, a hidden coloured bone with IK settings and a skin.
+    void BuildScene() {
+        cbone* hip = CreateNewBone();
+        hip->SetName("Hip");
+        cbone* knee = CreateNewBone();
+        knee->SetName("Knee");
+        cbone* other = CreateNewBone();
+        other->SetName("Other");
+        hip->Attach(knee, 0);
+        Interface::AddToScene(hip, 0);
+        Interface::AddToScene(knee, 0);
+        Interface::AddToScene(other, 0);
+        knee->anim.SetKey({0, {0, 0, 2}, {}, {1, 1, 1}});
+        knee->anim.SetKey({10, {0, 0.5f, 2}, Normalize(cquat(0.1f, 0.2f, 0.3f, 0.9f)), {1, 2, 1}});
+        hip->anim.SetKey({5, {1.0f / 3.0f, 0, 1}, {}, {1, 1, 1}});
+        other->SetColor({0.25f, 0.5f, 0.75f, 1.0f});
+        other->SetFlags(other->GetFlags() | QV_FLAG_HIDDEN);
+        other->SetIKInitialRot(Normalize(cquat(0, 0, 0.3f, 0.95f)));
+        other->SetIKMinRot({-10, -20, -30});
+        other->SetIKMaxRot({10, 20, 30.5f});
+        other->EnableIKDOF(1);
+        auto* skin = new cskin();
+        skin->SetName("Mesh");
+        for (int i = 0; i < 3; ++i) {
+            cskinvertex v;
+            v.pos = {float(i), 0, 1};
+            v.numWeights = 2;
+            v.weights[0] = {0.75f, {float(i), 0, 0.5f}, hip};
+            v.weights[1] = {0.25f, {0, 0, -1}, knee};
+            skin->verts.push_back(v);
+        }
+        skin->numVerts = 3;
+        skin->triangles = {0, 1, 2};
+        skin->vertSel.SetCount(3);
+        Interface::AddToScene(skin, 0);
+        Interface::SetAnimStart(-5);
+        Interface::SetAnimEnd(75);
+        Interface::SetAnimTPF(40);
+        Interface::SetAnimTime(7);
+        qv::SetSelectionQuietly({knee});
+    }
+    std::string Path(const char* name) { return (dir_ / name).string(); }
+    void WriteFile(const char* name, const std::string& text) {
+        std::ofstream(Path(name)) << text;
+    }
+    // The dump without the parts a load does not keep (history and messages).
+    Json SceneOf(Json d) {
+        d.erase("undo");
+        d.erase("redo");
+        d.erase("messages");
+        return d;
+    }
+};
+
+TEST_F(SceneFile, WriteReadCompareKeepsEverySavedProperty) {
+    BuildScene();
+    Json before = SceneOf(Dump());
+    std::string error;
+    ASSERT_TRUE(SaveSceneFile(Path("a.qscene"), error)) << error;
+    qv::ResetScene();
+    ASSERT_TRUE(Dump()["nodes"].empty());
+    ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error)) << error;
+    EXPECT_EQ(SceneOf(Dump()), before);
+}
+
+TEST_F(SceneFile, SkinWeightsComeBackBoundToTheLoadedBones) {
+    BuildScene();
+    std::string error;
+    ASSERT_TRUE(SaveSceneFile(Path("a.qscene"), error)) << error;
+    ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error)) << error;
+    auto* skin = static_cast<cskin*>(Interface::FindNode("Mesh"));
+    ASSERT_NE(skin, nullptr);
+    ASSERT_EQ(skin->GetTypeID(), QV_TYPE_SKIN);
+    ASSERT_EQ(skin->numVerts, 3);
+    EXPECT_EQ(skin->verts[2].numWeights, 2);
+    EXPECT_EQ(skin->verts[2].weights[0].bone, Interface::FindNode("Hip"));
+    EXPECT_EQ(skin->verts[2].weights[1].bone, Interface::FindNode("Knee"));
+    EXPECT_EQ(skin->verts[2].weights[0].offset, cpoint3(2, 0, 0.5f));
+    EXPECT_EQ(skin->triangles, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(SceneFile, SecondSaveOfALoadedSceneIsIdentical) {
+    BuildScene();
+    std::string error;
+    ASSERT_TRUE(SaveSceneFile(Path("a.qscene"), error));
+    ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error));
+    ASSERT_TRUE(SaveSceneFile(Path("b.qscene"), error));
+    std::ifstream a(Path("a.qscene")), b(Path("b.qscene"));
+    std::string ta((std::istreambuf_iterator<char>(a)), {}), tb((std::istreambuf_iterator<char>(b)), {});
+    EXPECT_EQ(ta, tb);
+}
+
+TEST_F(SceneFile, ScriptSaveAndLoadRestoreTheScene) {
+    Json before = SceneOf(RunAndDump(
+        "bone \"A\" 1 2 3\nbone \"B\" 1 2 5 parent \"A\"\ntime 4\nselect \"B\"\n"
+        "rotate 1 0 0 30\nsave \"s/one.qscene\"\n"));
+    Json after = SceneOf(RunAndDump("new\nload \"s/one.qscene\"\n"));
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(Dump()["undo"].empty());
+}
+
+struct BadFile {
+    const char* what;
+    const char* text;
+};
+
+class SceneFileRefusal : public SceneFile, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(SceneFileRefusal, LeavesTheSceneUntouched) {
+    ASSERT_EQ(Run("bone \"Keep\" 1 1 1\nselect \"Keep\"\ntime 3\n"), 0) << Error();
+    Json before = Dump();
+    WriteFile("bad.qscene", GetParam().text);
+    std::string error;
+    EXPECT_FALSE(LoadSceneFile(Path("bad.qscene"), tools_, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Dump(), before) << GetParam().what;
+}
+
+// A valid single-node file with one part replaced.
+std::string File(const std::string& nodes, const std::string& head = "\"format\": \"qscene\", \"version\": 1") {
+    return "{" + head + ", \"time\": 0, \"range\": [0, 100], \"tpf\": 33, \"anim\": false, \"nodes\": " +
+           nodes + "}";
+}
+const char* kKey = R"({"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]})";
+std::string Node(const std::string& name, const std::string& parent, const std::string& children,
+                 const std::string& keys = std::string("[") + kKey + "]") {
+    return R"({"name": ")" + name + R"(", "type": 4, "parent": )" + parent +
+           R"(, "children": )" + children +
+           R"(, "color": [1,1,1,1], "flags": 0, "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0}, "keys": )" +
+           keys + "}";
+}
+
+const std::string kBadFiles[] = {
+    "{ not json",
+    File("[]", "\"format\": \"other\", \"version\": 1"),
+    File("[]", "\"format\": \"qscene\", \"version\": 7"),
+    File("[" + Node("A", "null", "[1]") + "]"),                                // child out of range
+    File("[" + Node("A", "1", "[1]") + "," + Node("B", "0", "[0]") + "]"),    // a cycle
+    File("[" + Node("A", "null", "[]", std::string("[") + kKey + "," + kKey + "]") + "]"),  // two keys at 0
+    File("[" + Node("A", "null", "[]", "[]") + "]"),                           // no key
+    File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1], "scale": [1,1,1]}])") + "]"),
+    File(R"([{"name": "M", "type": 6, "parent": null, "children": [], "color": [1,1,1,1], "flags": 0,
+             "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0},
+             "keys": [{"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]}],
+             "skin": {"vertices": [{"pos": [0,0,0], "weights": [{"value": 1, "offset": [0,0,0], "bone": "Ghost"}]}],
+                      "triangles": []}}])"),
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SceneFileRefusal,
+    ::testing::Values(BadFile{"not JSON", kBadFiles[0].c_str()},
+                      BadFile{"other format", kBadFiles[1].c_str()},
+                      BadFile{"unknown version", kBadFiles[2].c_str()},
+                      BadFile{"child out of range", kBadFiles[3].c_str()},
+                      BadFile{"cycle", kBadFiles[4].c_str()},
+                      BadFile{"duplicate key time", kBadFiles[5].c_str()},
+                      BadFile{"no keys", kBadFiles[6].c_str()},
+                      BadFile{"short point", kBadFiles[7].c_str()},
+                      BadFile{"weight on unsaved bone", kBadFiles[8].c_str()}));
+
+TEST_F(SceneFile, MissingFileIsAScriptErrorNamingIt) {
+    EXPECT_EQ(Run("load \"nowhere.qscene\"\n"), 1);
+    EXPECT_NE(Error().find("nowhere.qscene"), std::string::npos) << Error();
+}
+
+}  // namespace
+}  // namespace qvapp::test

@@ -60,6 +60,7 @@ TEST_F(Panel, NamesByCaptionLabelAndId) {
     EXPECT_EQ(Find("Height:"), IDC_HEIGHT);    // label above the edit
     EXPECT_EQ(Find("Target:"), IDC_TARGET);    // label above the combo box
     EXPECT_EQ(Find("Name"), IDC_NAME);
+    EXPECT_EQ(Find("num loops"), IDC_LOOPS);  // second try: any case, no trailing ':'
     EXPECT_EQ(Find("#303"), IDC_LOOPS);
 }
 
@@ -68,6 +69,9 @@ TEST_F(Panel, GroupQualifiesSharedCaptions) {
     EXPECT_EQ(Find("Animation/Mirror"), IDC_ANIM_MIRROR);
     EXPECT_EQ(Find("Symmetric Posture/Pos"), IDC_SYM_POS);  // innermost group
     EXPECT_EQ(Find("Limbs/Pos"), IDC_SYM_POS);              // an outer group also qualifies
+    EXPECT_EQ(Find("Limbs/Symmetric Posture/Pos"), IDC_SYM_POS);
+    EXPECT_EQ(FindError("Symmetric Posture/Limbs/Pos"),  // outermost first
+              "no control \"Symmetric Posture/Limbs/Pos\" in dialog \"\" (300)");
     EXPECT_EQ(FindError("Posture/Transform"), "no control \"Posture/Transform\" in dialog \"\" (300)");
 }
 

@@ -54,8 +54,9 @@ private:
     size_t next_ = 0;
 };
 
-// Errors met while acting on modal windows (bad control names, windows left open).
-// Answers and clears the first recorded error; empty when none.
+// Errors met while acting on modal windows (bad control names, windows left open). An error
+// caused by an action starts with the action's `where` and ": " when it has one.
+// Answers the first error recorded since the last call and clears them all; empty when none.
 std::string TakeError();
 void RecordError(const std::string& text);
 
@@ -76,7 +77,10 @@ void DestroyPanel(HWND panel);
 
 // --- acting on an open dialog or panel (also used for modal dialogs by the driver loop) --------
 // Finds a control by name (see Action::control); false with an error text naming the
-// candidates when the name fits none or several.
+// candidates when the name fits none or several. A name is tried exactly first, then ignoring
+// case and a trailing ':' ("Nodes" finds the combo labelled "Nodes:"). Group qualifiers may
+// name any enclosing group boxes, outermost first ("Limbs/Pos", "Limbs/Symmetric Posture/Pos").
+// Hidden controls can still be named and acted on; disabled ones refuse.
 bool FindControl(HWND dlg, const std::string& name, int& id, std::string& error);
 // A click: a button sends BN_CLICKED; a check box toggles, then notifies; a radio button
 // checks itself, clears the others of its group, then notifies. Disabled controls refuse.

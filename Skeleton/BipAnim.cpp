@@ -2,11 +2,18 @@
 // the files of their own concerns.
 #include "Skeleton/BipAnim.h"
 
+#include "Skeleton/BipDisplay.h"
+#include "Skeleton/BipTrack.h"
+
 namespace {
 char kName[] = "Biped";
 }  // namespace
 
-cbipanim::cbipanim() { dialogId = kPanelDialog; }
+cbipanim::cbipanim() {
+    dialogId = kPanelDialog;
+    trnsClbk.owner = this;
+    hittestBip.owner = this;
+}
 cbipanim::cbipanim(const cbipanim& other) = default;
 cbipanim& cbipanim::operator=(const cbipanim& other) = default;
 cbipanim::~cbipanim() = default;

@@ -7,6 +7,9 @@
 #include "quorvane/classes.h"
 #include "quorvane/math.h"
 
+class BipTransformCallback;
+class CGLWindow;
+class HitTestBip;
 class cnode;
 
 class BIPEXPORT cbipanim : public cmodifyinterface {
@@ -48,6 +51,17 @@ public:
     void UpdateAnchors();
     // The command panel (dialog 1158).
     int DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) override;
+
+    // Transform tracking: references taken at a transform's start, and the mirror or
+    // whole-animation step applied after each step the host makes.
+    void StartTransform();
+    void UpdateTransform();
+    // Overlays: the root's path while the root is moved as a whole animation, anchor crosses.
+    void Display(int t, CGLWindow* view, unsigned flags) override;
+
+    // The transform and hit-test callbacks Init installs; both refer back to the tool.
+    static BipTransformCallback trnsClbk;
+    static HitTestBip hittestBip;
 
     cnode* bones[kNumSlots] = {};   // node of each bone slot of the bound biped, null if absent
     int selSlot = -1;               // slot of the selected node, -1 when none of bones

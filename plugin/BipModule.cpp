@@ -5,7 +5,9 @@
 
 #include "Skeleton/BipAnim.h"
 #include "Skeleton/BipCreate.h"
+#include "Skeleton/BipDisplay.h"
 #include "Skeleton/BipGlobals.h"
+#include "Skeleton/BipTrack.h"
 #include "plugin/BipExport.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/classes.h"
@@ -25,6 +27,10 @@ HINSTANCE hInst = nullptr;
 BIPEXPORT ccolor leftColour = {0.0f, 0.0f, 1.0f, 1.0f};   // blue
 BIPEXPORT ccolor rightColour = {0.0f, 1.0f, 0.0f, 1.0f};  // green
 BIPEXPORT cbippreview bippreview;
+// The module-level objects of the modify tool: the callback objects (the transform tracking
+// state is constant-initialised in Skeleton/BipTrack.cpp).
+BipTransformCallback cbipanim::trnsClbk;
+HitTestBip cbipanim::hittestBip;
 BIPEXPORT ccreatebip bip;
 BIPEXPORT cbipanim bipani;
 BIPEXPORT cbipskinhelper bipskin;

@@ -75,7 +75,7 @@ void CmdClick(ScriptRunner& run, Args& args) {
     cnode* node = FindDrawnNode(name.c_str(), t);
     if (!node) args.Fail("no node named \"" + name + "\" in the viewport");
 
-    Box box = PaddedBox(SceneBox(t), 2.0f);
+    Box box = PaddedBox(SceneBox(t), kMinFramedSize);
     qv::gl::View view(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight);
     view.Frame(box.min, box.max);
     cpoint3 target = ClickPoint(node, t), win;

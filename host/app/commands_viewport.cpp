@@ -33,7 +33,7 @@ void CmdDrag(ScriptRunner& run, Args& args) {
     Box box = SceneBox(t);
     box.Add(p);
     box.Add(p + cpoint3(0, 0, height));
-    box = PaddedBox(box, 2.0f);
+    box = PaddedBox(box, kMinFramedSize);
     qv::gl::View view(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight);
     view.Frame(box.min, box.max);
     cpoint3 start, end;

@@ -17,7 +17,6 @@ namespace {
 constexpr float kGridSpacing = 1.0f;      // host units between grid lines
 constexpr float kGridMargin = 2.0f;       // host units the grid reaches beyond the scene
 constexpr int kMaxGridLines = 400;        // per direction, so that huge scenes stay cheap
-constexpr float kMinFramedSize = 2.0f;    // host units: the smallest box a view frames
 constexpr unsigned kDrawSelected = 4;     // Draw flag: selected highlight
 
 void SetUpLighting() {

@@ -14,6 +14,8 @@ namespace qvapp {
 // Default viewport size of clicks and drags (pixels).
 inline constexpr int kDefaultViewWidth = 640;
 inline constexpr int kDefaultViewHeight = 480;
+// The smallest box (host units a side) a view frames, so that a lone bone still fills it sensibly.
+inline constexpr float kMinFramedSize = 2.0f;
 
 struct Box {
     cpoint3 min, max;

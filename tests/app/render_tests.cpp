@@ -49,7 +49,7 @@ TEST_F(Rendering, FrontViewHasTheRequestedSizeAndShowsTheBone) {
     ASSERT_EQ(img.width, 200);
     ASSERT_EQ(img.height, 150);
     // Where the render puts the bone's middle: the same framing the render uses.
-    Box box = PaddedBox(SceneBox(0), 2.0f);
+    Box box = PaddedBox(SceneBox(0), kMinFramedSize);
     qv::gl::View view(qv::gl::ViewKind::Front, 200, 150);
     view.Frame(box.min, box.max);
     cpoint3 mid;

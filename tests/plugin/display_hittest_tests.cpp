@@ -37,7 +37,7 @@ protected:
         bipani.bones[kSlotSpine] = spine1_;
         view_.Frame({-6, -1, -1}, {6, 1, 8});
         cb_ = &cbipanim::hittestBip;
-        ASSERT_EQ(cb_->owner, &bipani);
+        cb_->owner = &bipani;  // other tests' tools may have taken it over
     }
     void TearDown() override {
         for (cnode*& b : bipani.bones) b = nullptr;

@@ -40,6 +40,7 @@ protected:
         bipani.bones[kSlotRoot] = root_;
         bipani.selSlot = kSlotRoot;
         bipani.animTransform = 1;
+        for (int& on : bipani.anchorOn) on = 0;
         view_.Frame({-6, -1, -1}, {6, 1, 9});
         savedLeft_ = leftColour;
         savedRight_ = rightColour;

@@ -70,6 +70,13 @@ inline void BindTool(const char* prefix, int slot) {
     Interface::SetHitTestCallback(&cbipanim::hittestBip);
 }
 
+// Other tests construct tools of their own, and each construction points the callbacks at the
+// new object; the module itself holds only bipani.
+inline void PointCallbacksAtTheModuleTool() {
+    cbipanim::trnsClbk.owner = &bipani;
+    cbipanim::hittestBip.owner = &bipani;
+}
+
 // The tool's modes and anchors as a fresh binding leaves them.
 inline void ClearModes() {
     bipani.oppRotation = bipani.symRotation = bipani.animTransform = 0;
@@ -101,6 +108,7 @@ protected:
 
     void SetUp() override {
         qv::ResetScene();
+        PointCallbacksAtTheModuleTool();
         buildtest::ApplyCounts(buildtest::Counts{});
         buildtest::ResetBuilder();
         BuildBiped(kRoot);

@@ -195,5 +195,23 @@ TEST_F(MirrorRotation, ScalingPassesToTheHostUntouched) {
     }
 }
 
+// Bound by the tool's own Init from the scene's selection, as the host opens the panel.
+TEST_F(MirrorRotation, WorksThroughTheToolsOwnBinding) {
+    Interface::DeselectAll();
+    Interface::Select(Interface::FindNode("Bip01 R UpperArm"));
+    bipani.keepBinding = 0;
+    ASSERT_EQ(bipani.IsOkToModify(Interface::GetSelNode()), 1);
+    bipani.Init();
+    ASSERT_EQ(Interface::GetTransformCallback(), &cbipanim::trnsClbk);
+    ASSERT_EQ(bipani.selSlot, kSlotRUpperArm);
+    selBefore_ = LocalRot(Bone(kSlotRUpperArm));
+    mirBefore_ = LocalRot(Bone(kSlotLUpperArm));
+    bipani.oppRotation = 1;
+    RotateDrag(StepFor(AboutAxis(2, 30.0f)), 3);
+    EXPECT_SAME_ROTATION(MirChange(), AboutAxis(2, -90.0f), kRotTol);
+    bipani.Done();
+    EXPECT_EQ(Interface::GetTransformCallback(), nullptr);
+}
+
 }  // namespace
 }  // namespace tracktest

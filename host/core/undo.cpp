@@ -134,9 +134,11 @@ const char* UndoMgr::GetRedoLevelName(int i) const {
 int UndoMgr::Undo() {
     End();
     if (impl_->undo.empty()) return 0;
+    // The tool hears of the undo while the level is still the newest, so that it can tell
+    // what kind of change is being undone (GetLevelType(NumLevels() - 1)).
+    qv::detail::NotifyTool(QV_EVENT_UNDO_BEGIN);
     UndoLevelState level = std::move(impl_->undo.back());
     impl_->undo.pop_back();
-    qv::detail::NotifyTool(QV_EVENT_UNDO_BEGIN);
     std::vector<cnode*> selectionBefore = qv::detail::Scene().selection;
     level.redo = TakeSnapshot();
     for (auto it = level.items.rbegin(); it != level.items.rend(); ++it)

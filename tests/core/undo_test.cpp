@@ -150,6 +150,21 @@ TEST_F(UndoRedo, SelectionLevelsRestoreTheSelectionInsideTheUndoEvents) {
     EXPECT_EQ(events, (std::vector<unsigned long>{30, 31}));
 }
 
+TEST_F(UndoRedo, ToolSeesTheLevelBeingUndoneAsTheNewestAtTheBeginEvent) {
+    cbone* a = AddBone("a");
+    theUndo.BeginGeneric(new TrackItem(a));
+    theUndo.End();
+    Interface::Select(a);  // newest level: a selection change
+    std::vector<int> newestAtBegin;
+    qv::Hooks().notifyTool = [&](unsigned long e, unsigned long, unsigned long, void*) {
+        if (e == QV_EVENT_UNDO_BEGIN) newestAtBegin.push_back(theUndo.GetLevelType(theUndo.NumLevels() - 1));
+    };
+    theUndo.Undo();
+    theUndo.Undo();
+    qv::Hooks().notifyTool = nullptr;
+    EXPECT_EQ(newestAtBegin, (std::vector<int>{QV_UNDO_SELECTION, 1000}));
+}
+
 TEST_F(HostTransform, OneDragIsOneLevelAndUndoesToTheStart) {
     cbone* n = AddBone("n", nullptr, {1, 0, 0});
     cbone* child = AddBone("child", n, {0, 1, 0});

@@ -8,9 +8,23 @@ const Word& Args::Next(const std::string& what) {
     return line_.words[next_++];
 }
 
-int Args::Int(const std::string& what) { return ParseInt(Next(what), what, line_.number); }
+int Args::Int(const std::string& what) {
+    const Word& w = Next(what);
+    try {
+        return ParseInt(w, what, line_.number);
+    } catch (const ScriptError& e) {
+        Fail(e.what());
+    }
+}
 
-float Args::Float(const std::string& what) { return ParseFloat(Next(what), what, line_.number); }
+float Args::Float(const std::string& what) {
+    const Word& w = Next(what);
+    try {
+        return ParseFloat(w, what, line_.number);
+    } catch (const ScriptError& e) {
+        Fail(e.what());
+    }
+}
 
 bool Args::TakeKeyword(const char* keyword) {
     if (AtEnd()) return false;

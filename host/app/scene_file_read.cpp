@@ -328,10 +328,7 @@ void RestoreScene(const SavedScene& scene, ToolManager& tools) {
     Interface::SetAnimTPF(scene.tpf);
     Interface::SetAnimOn(scene.anim ? 1 : 0);
     Interface::SetAnimTime(scene.time);
-    qv::BumpSceneGeneration();
-    for (size_t i = 0; i < made.size(); ++i)
-        if (scene.nodes[i].type == QV_TYPE_SKIN)
-            static_cast<cskin*>(made[i])->UpdateDeformers(scene.time);
+    qv::BumpSceneGeneration();  // skins keep the deformed positions as saved
 
     std::vector<cnode*> selected;
     for (size_t i = 0; i < made.size(); ++i)

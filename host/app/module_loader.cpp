@@ -63,9 +63,11 @@ bool RegisterResources(void* handle, std::string& error) {
     return true;
 }
 
-std::map<std::string, std::weak_ptr<Module>>& Loaded() {
-    static std::map<std::string, std::weak_ptr<Module>> loaded;
-    return loaded;
+// Modules stay loaded for the life of the process: their class objects are static objects of
+// the library, which the tools keep pointers to.
+std::map<std::string, std::shared_ptr<Module>>& Loaded() {
+    static auto* loaded = new std::map<std::string, std::shared_ptr<Module>>();
+    return *loaded;
 }
 
 }  // namespace
@@ -74,7 +76,7 @@ std::shared_ptr<Module> LoadModule(const std::string& path, std::string& error) 
     std::error_code ec;
     std::string key = std::filesystem::weakly_canonical(path, ec).string();
     if (ec) key = path;
-    if (auto existing = Loaded()[key].lock()) return existing;
+    if (auto it = Loaded().find(key); it != Loaded().end()) return it->second;
 
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
@@ -108,10 +110,6 @@ std::shared_ptr<Module> LoadModule(const std::string& path, std::string& error) 
         if (cclassinterface* object = ex.classDesc(i))
             module->classes.push_back({object, ex.libType(i)});
     }
-    // Modules stay loaded for the life of the process: the weak entry finds it again while
-    // someone holds it, and the static holder below keeps every module alive.
-    static std::vector<std::shared_ptr<Module>> keepAlive;
-    keepAlive.push_back(module);
     Loaded()[key] = module;
     return module;
 }

@@ -16,6 +16,13 @@ namespace qvapp {
 namespace {
 
 // Reading helpers: each answers false with `error` set.
+
+// Keeps the more precise error a helper set already; answers false.
+bool Refuse(std::string& error, const std::string& text) {
+    if (error.empty()) error = text;
+    return false;
+}
+
 bool ReadInt(const Json& j, const std::string& what, int& out, std::string& error) {
     if (!j.is_number_integer()) {
         error = what + " must be a whole number";
@@ -86,7 +93,7 @@ bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string
     const Json *verts, *tris;
     if (!j.is_object() || !(verts = Member(j, "vertices", where, error)) ||
         !(tris = Member(j, "triangles", where, error)))
-        return error.empty() ? (error = where + ": \"skin\" must be an object", false) : false;
+        return Refuse(error, where + ": \"skin\" must be an object");
     if (!verts->is_array() || !tris->is_array()) {
         error = where + ": skin vertices and triangles must be arrays";
         return false;
@@ -99,7 +106,7 @@ bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string
         if (!v.is_object() || !(pos = Member(v, "pos", w, error)) ||
             !ReadPoint(*pos, w + " pos", sv.pos, error) ||
             !(weights = Member(v, "weights", w, error)))
-            return error.empty() ? (error = w + " must be an object", false) : false;
+            return Refuse(error, w + " must be an object");
         if (!weights->is_array() || weights->size() > QV_MAX_SKIN_WEIGHTS) {
             error = w + ": weights must be an array of at most " +
                     std::to_string(QV_MAX_SKIN_WEIGHTS);
@@ -113,7 +120,7 @@ bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string
                 !(offset = Member(wj, "offset", w, error)) ||
                 !ReadPoint(*offset, w + " weight offset", sw.offset, error) ||
                 !(bone = Member(wj, "bone", w, error)))
-                return error.empty() ? (error = w + ": a weight must be an object", false) : false;
+                return Refuse(error, w + ": a weight must be an object");
             if (!bone->is_string()) {
                 error = w + ": a weight's bone must be a name";
                 return false;
@@ -163,7 +170,7 @@ bool ReadNode(const Json& j, const std::string& where, SavedNode& n, std::string
         !ReadColour(*color, w + " color", n.color, error) ||
         !ReadInt(*flags, w + " flags", flagBits, error) || !ReadIK(*ik, w, n.ik, error) ||
         !ReadKeys(*keys, w, n.keys, error))
-        return error.empty() ? (error = w + ": bad IK settings", false) : false;
+        return Refuse(error, w + ": bad IK settings");
     n.flags = static_cast<unsigned>(flagBits);
     if (n.type != QV_TYPE_NODE && n.type != QV_TYPE_BONE && n.type != QV_TYPE_SKIN) {
         error = w + ": unknown node type " + std::to_string(n.type);

@@ -59,7 +59,8 @@ TEST_F(ModalWindows, APressLineDoesNotAnswerAMessageBox) {
 TEST_F(ModalWindows, AMessageBoxNobodyAnswersIsAnError) {
     auto runner = Answering("bone \"A\"\n");
     MessageBoxA(nullptr, "Invalid File ID!", "Biped", MB_OK);
-    EXPECT_NE(qv::ui::TakeError(), "");
+    std::string error = qv::ui::TakeError();
+    EXPECT_NE(error.find("Invalid File ID!"), std::string::npos) << error;
     EXPECT_EQ(runner->Remaining(), 1u);
 }
 

@@ -76,6 +76,24 @@ TEST_F(Rendering, DefaultImageIsPerspectiveAt640By480) {
     EXPECT_EQ(img.height, 480);
 }
 
+TEST_F(Rendering, FrameOptionDrawsThatFrameAndKeepsTheTime) {
+    // "A" is keyed at (0, 0, 0) on frame 0 and at (4, 0, 0) on frame 10; "Post" stands still at
+    // (-4, 0, 0), so that the frame-10 picture also covers where "A" stood on frame 0.
+    ASSERT_EQ(Run("bone \"Post\" -4 0 0\nbone \"A\"\nbone \"B\" 0 0 4 parent \"A\"\n"
+                  "anim on\ntime 10\nselect \"A\"\nmove 4 0 0\ntime 0\n"
+                  "render \"f10.png\" view front size 160 120 frame 10\n"), 0) << Error();
+    EXPECT_EQ(Dump()["time"], 0);
+    Image img = Read("f10.png");
+    Box box = PaddedBox(SceneBox(10), kMinFramedSize);
+    qv::gl::View view(qv::gl::ViewKind::Front, 160, 120);
+    view.Frame(box.min, box.max);
+    cpoint3 now, before;
+    view.Project(now, 4, 0, 2);     // the middle of A on frame 10
+    view.Project(before, 0, 0, 2);  // the middle of A on frame 0
+    EXPECT_TRUE(img.DrawnNear(static_cast<int>(now.x), static_cast<int>(now.y)));
+    EXPECT_FALSE(img.DrawnNear(static_cast<int>(before.x), static_cast<int>(before.y)));
+}
+
 TEST_F(Rendering, BadOptionsAreErrors) {
     EXPECT_EQ(Run("render \"x.png\" view sideways\n"), 1);
     EXPECT_EQ(Run("render \"x.png\" size 0 10\n"), 1);

@@ -92,6 +92,8 @@ void CmdDelete(ScriptRunner& run, Args& args) {
     cnode* node = NamedNode(args, "node name");
     args.End();
     size_t selectedBefore = SelectedNodes().size();
+    // The node leaves the scene even when its module keeps the object (a preview node).
+    Interface::RemoveFromScene(node, 1);
     node->DeleteThis();
     Interface::SceneChanged(1);
     if (SelectedNodes().size() != selectedBefore) run.Tools().OnSelectionChanged();

@@ -90,6 +90,11 @@ TEST_F(Tools, ClosingTheCreationToolHandsTheBipedToTheScene) {
     EXPECT_FALSE(NodeNamed(d, "Bip01 Pelvis").is_null());
 }
 
+TEST_F(Tools, DeletingThePreviewNodeTakesItOutOfTheScene) {
+    Json d = RunAndDump("create \"Bones\" \"Biped\"\ndrag 0 0 0 5\ndelete \"Biped\"\n");
+    EXPECT_TRUE(d["nodes"].empty()) << d["nodes"].dump(1);
+}
+
 TEST_F(Tools, DragWithoutCreationToolIsAnError) {
     EXPECT_EQ(Run("drag 0 0 0 5\n"), 1);
     EXPECT_NE(Error().find("no creation tool"), std::string::npos);

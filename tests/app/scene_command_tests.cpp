@@ -1,5 +1,7 @@
 // Scene and time commands seen through the dump: new, time, range, tpf, anim, bone, rename,
 // delete, and the errors that leave the scene as it was.
+#include <fstream>
+
 #include "session_fixture.h"
 
 namespace qvapp::test {
@@ -53,6 +55,18 @@ TEST_F(SceneCommands, BoneWithoutPositionStandsAtTheOrigin) {
     Json d = RunAndDump("bone \"Root\"\nbone \"Tip\" parent \"Root\"\n");
     ExpectPoint(NodeNamed(d, "Root")["world"]["pos"], 0, 0, 0);
     EXPECT_EQ(NodeNamed(d, "Tip")["parent"], "Root");
+}
+
+TEST_F(SceneCommands, DumpedFloatsReadBackAsTheSameFloat) {
+    ASSERT_EQ(Run("bone \"A\" 0.333333343 -1234.56787 0.1\ndump \"d.json\"\n"), 0) << Error();
+    std::ifstream in(dir_ / "d.json");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("0.333333343"), std::string::npos);  // 9 significant digits, no more
+    EXPECT_EQ(text.find("0.33333334326"), std::string::npos);
+    Json pos = NodeNamed(Json::parse(text), "A")["world"]["pos"];
+    EXPECT_EQ(pos[0].get<float>(), 1.0f / 3.0f);
+    EXPECT_EQ(pos[1].get<float>(), -1234.56787f);
+    EXPECT_EQ(pos[2].get<float>(), 0.1f);
 }
 
 TEST_F(SceneCommands, RenameKeepsHierarchy) {

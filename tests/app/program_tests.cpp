@@ -91,16 +91,27 @@ TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {
     EXPECT_NE(r.output.find("missing export"), std::string::npos) << r.output;
 }
 
-TEST_F(Program, DemoWritesDumpAndPictures) {
+TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     Result r = Quorvane("demo " + (dir_ / "demo").string());
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_TRUE(fs::exists(dir_ / "demo" / "front.png"));
-    EXPECT_TRUE(fs::exists(dir_ / "demo" / "persp.png"));
+    for (const char* png : {"front.png", "persp.png", "crouch.png", "path.png"})
+        EXPECT_TRUE(fs::exists(dir_ / "demo" / png)) << png;
     std::ifstream in(dir_ / "demo" / "scene.json");
     auto dump = qvapp::Json::parse(in);
-    EXPECT_FALSE(dump["nodes"].empty());
-    // The demo's last selection was undone: the arm it rotated is selected again.
-    EXPECT_EQ(dump["selection"], qvapp::Json::array({"Arm"}));
+    auto count = [&](const std::string& prefix) {
+        int n = 0;
+        for (const auto& node : dump["nodes"]) {
+            const std::string name = node["name"];
+            if (name == prefix || name.rfind(prefix + " ", 0) == 0) ++n;
+        }
+        return n;
+    };
+    // Default counts: 1 + 18 + 3 spine links + 2·5·3 fingers + 2·5·3 toes.
+    EXPECT_EQ(count("Bip01"), 82);
+    // One spine, three fingers of two links, one toe of three links.
+    EXPECT_EQ(count("Bip02"), 1 + 18 + 0 + 2 * 3 * 2 + 2 * 1 * 3);
+    // Closing the creation panel selected the second biped's root.
+    EXPECT_EQ(dump["selection"], qvapp::Json::array({"Bip02"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "qvplatform/ui.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "quorvane/undo.h"
 #include "script_runner.h"
 #include "tools.h"
 
@@ -88,15 +89,29 @@ void CmdRename(ScriptRunner&, Args& args) {
     node->SetName(to.c_str());
 }
 
+// Deleting is not undoable, and a module's undo items and its modify tool's binding hold node
+// pointers: the undo history is discarded, and an open modify tool lets go of its binding and
+// is asked again for the selection that remains.
 void CmdDelete(ScriptRunner& run, Args& args) {
     cnode* node = NamedNode(args, "node name");
     args.End();
+    ToolManager& tools = run.Tools();
+    const bool reopen = tools.Kind() == ToolKind::Modify;
+    const std::string toolName = reopen && tools.Tool()->GetName() ? tools.Tool()->GetName() : "";
+    if (reopen) tools.Close();
+
     size_t selectedBefore = SelectedNodes().size();
     // The node leaves the scene even when its module keeps the object (a preview node).
     Interface::RemoveFromScene(node, 1);
     node->DeleteThis();
+    theUndo.Clear();
     Interface::SceneChanged(1);
-    if (SelectedNodes().size() != selectedBefore) run.Tools().OnSelectionChanged();
+
+    std::string refused;
+    if (reopen)
+        tools.OpenModify(toolName, refused);  // a refusal leaves the tool closed
+    else if (SelectedNodes().size() != selectedBefore)
+        tools.OnSelectionChanged();
 }
 
 }  // namespace

@@ -63,6 +63,18 @@ TEST_F(ModifyTool, WithoutAModeTheHostMakesItsOwnLevelAndTheMirrorStays) {
               FirstKeyRotation(before, "Bip01 L UpperArm"));
 }
 
+TEST_F(ModifyTool, DeletingABoneOfTheBoundBipedRebindsAndForgetsTheHistory) {
+    Json d = RunAndDump(kBipedOpen + "press \"Symmetrical Rotation\"\nrotate 1 0 0 20\n"
+                                     "delete \"Bip01 L Forearm\"\nrotate 1 0 0 20\n");
+    EXPECT_EQ(d["tool"], "Biped");
+    EXPECT_TRUE(NodeNamed(d, "Bip01 L Forearm").is_null());
+    // Only the rotation after the delete can be undone; the arm can no longer be anchored.
+    EXPECT_EQ(d["undo"], Json::array({"Rotate"}));
+    for (const Json& c : d["panel"]["controls"]) {
+        if (c["id"] == 1113) EXPECT_FALSE(c["enabled"].get<bool>()) << "\"Left Hand\" anchor";
+    }
+}
+
 TEST_F(ModifyTool, SkinToolRefusesABone) {
     EXPECT_EQ(Run(kBipedOpen + "modify \"Biped - Mirror Weights\"\n"), 1);
     EXPECT_NE(Error().find("refuses the selection"), std::string::npos) << Error();

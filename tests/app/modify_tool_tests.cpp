@@ -71,7 +71,9 @@ TEST_F(ModifyTool, DeletingABoneOfTheBoundBipedRebindsAndForgetsTheHistory) {
     // Only the rotation after the delete can be undone; the arm can no longer be anchored.
     EXPECT_EQ(d["undo"], Json::array({"Rotate"}));
     for (const Json& c : d["panel"]["controls"]) {
-        if (c["id"] == 1113) EXPECT_FALSE(c["enabled"].get<bool>()) << "\"Left Hand\" anchor";
+        if (c["id"] == 1113) {
+            EXPECT_FALSE(c["enabled"].get<bool>()) << "\"Left Hand\" anchor";
+        }
     }
 }
 

@@ -2,6 +2,9 @@
 // delete, and the errors that leave the scene as it was.
 #include <fstream>
 
+#include <cctype>
+#include <string>
+
 #include "session_fixture.h"
 
 namespace qvapp::test {
@@ -117,7 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"delete \"Nobody\"", "Nobody"},
                       BadLine{"new extra", "unexpected"},
                       BadLine{"frobnicate 1", "unknown command"},
-                      BadLine{"\"time\" 4", "unknown command"}));
+                      BadLine{"\"time\" 4", "unknown command"}),
+    [](const ::testing::TestParamInfo<BadLine>& info) {
+        std::string name;
+        for (char c : std::string(info.param.line))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name + "_" + std::to_string(info.index);
+    });
 
 TEST_F(SceneCommands, RenameOntoAnotherNodesNameIsRefused) {
     EXPECT_EQ(Run("bone \"A\"\nbone \"B\"\nrename \"A\" \"B\"\n"), 1);

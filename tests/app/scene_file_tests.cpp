@@ -7,6 +7,9 @@
 #include "quorvane/interface.h"
 #include "quorvane/skin.h"
 #include "scene_file.h"
+#include <cctype>
+#include <string>
+
 #include "session_fixture.h"
 
 namespace qvapp::test {
@@ -172,7 +175,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"duplicate key time", kBadFiles[5].c_str()},
                       BadFile{"no keys", kBadFiles[6].c_str()},
                       BadFile{"short point", kBadFiles[7].c_str()},
-                      BadFile{"weight on unsaved bone", kBadFiles[8].c_str()}));
+                      BadFile{"weight on unsaved bone", kBadFiles[8].c_str()}),
+    [](const ::testing::TestParamInfo<BadFile>& info) {
+        std::string name;
+        for (char c : std::string(info.param.what))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name + "_" + std::to_string(info.index);
+    });
 
 TEST_F(SceneFile, MissingFileIsAScriptErrorNamingIt) {
     EXPECT_EQ(Run("load \"nowhere.qscene\"\n"), 1);

@@ -1,4 +1,6 @@
 // The panel number fields: reading the leading number of an edit and writing numbers back.
+#include <climits>
+
 #include <quorvane/util.h>
 
 #include "ui_support.h"
@@ -11,13 +13,13 @@ class EditFields : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        panel = qv::ui::CreatePanel(TestModule(), IDD_PANEL,
-                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; });
+        panel = qv::ui::CreatePanel(TestModule(), IDD_PANEL, IgnoreAll);
     }
     void TearDown() override {
         qv::ui::DestroyPanel(panel);
         UiTest::TearDown();
     }
+    void Set(const char* text) { SetDlgItemTextA(panel, IDC_HEIGHT, text); }
     std::string Text() {
         char buf[64];
         GetDlgItemTextA(panel, IDC_HEIGHT, buf, sizeof buf);
@@ -26,69 +28,47 @@ protected:
     HWND panel = nullptr;
 };
 
-TEST_F(EditFields, IntReadsTheLeadingNumber) {
+TEST_F(EditFields, IntReadsTheLeadingNumberAndStopsAtTheEndsOfItsRange) {
+    const std::pair<const char*, int> cases[] = {{"12", 12}, {"-12.5", -12}, {"  7 loops", 7},
+                                                 {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
+    for (const auto& [text, expected] : cases) {
+        int v = 77;
+        Set(text);
+        EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
     int v = 77;
-    SetDlgItemTextA(panel, IDC_HEIGHT, "12");
-    EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, 12);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "-12.5");
-    EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, -12);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "  7 loops");
-    EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, 7);
-}
-
-TEST_F(EditFields, IntLeavesTheValueWithoutADigit) {
-    int v = 77;
-    for (const char* text : {"abc", "", "-", "+x1"}) {
-        SetDlgItemTextA(panel, IDC_HEIGHT, text);
+    for (const char* text : {"abc", "", "-", "+x1"}) {  // no digit: the value stays
+        Set(text);
         EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 0) << text;
-        EXPECT_EQ(v, 77) << text;
     }
     EXPECT_EQ(winGetEditInt(panel, 9999, v), 0);  // no such edit
     EXPECT_EQ(v, 77);
 }
 
-TEST_F(EditFields, IntBeyondItsRangeStopsAtTheEnds) {
-    int v = 0;
-    SetDlgItemTextA(panel, IDC_HEIGHT, "99999999999");
-    EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, INT_MAX);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "-99999999999");
-    EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, INT_MIN);
-}
-
-TEST_F(EditFields, FloatReadsSignAndFraction) {
+TEST_F(EditFields, FloatReadsSignFractionAndExponent) {
+    const std::pair<const char*, float> cases[] = {{"-12.5", -12.5f}, {"12", 12.0f}, {".25m", 0.25f},
+                                                   {"1.5e2", 150.0f}};  // all exact in floats
     float v = 8.0f;
-    SetDlgItemTextA(panel, IDC_HEIGHT, "-12.5");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, -12.5f);  // exactly representable
-    SetDlgItemTextA(panel, IDC_HEIGHT, "12");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, 12.0f);
-    SetDlgItemTextA(panel, IDC_HEIGHT, ".25m");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, 0.25f);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "1.5e2");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
+    for (const auto& [text, expected] : cases) {
+        Set(text);
+        EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
+    for (const char* text : {"abc", "-."}) {
+        Set(text);
+        EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 0) << text;
+    }
     EXPECT_EQ(v, 150.0f);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "abc");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 0);
-    EXPECT_EQ(v, 150.0f);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "-.");
-    EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 0);
 }
 
-TEST_F(EditFields, SettersWriteWithTheGivenDecimals) {
+TEST_F(EditFields, SettersWriteWithTheGivenDecimalsAndReadBack) {
     winSetEditFloat(panel, IDC_HEIGHT, 12.5f, 3);
     EXPECT_EQ(Text(), "12.500");
     winSetEditFloat(panel, IDC_HEIGHT, 8.0f, 0);
     EXPECT_EQ(Text(), "8");
     winSetEditInt(panel, IDC_HEIGHT, -42);
     EXPECT_EQ(Text(), "-42");
-    // What is written reads back as the same number.
     winSetEditFloat(panel, IDC_HEIGHT, 9999.0f, 3);
     float v = 0;
     ASSERT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
@@ -96,11 +76,11 @@ TEST_F(EditFields, SettersWriteWithTheGivenDecimals) {
 }
 
 TEST_F(EditFields, DlgItemIntNeedsTheWholeText) {
-    BOOL ok = TRUE;
-    SetDlgItemTextA(panel, IDC_HEIGHT, " 42 ");
+    BOOL ok = FALSE;
+    Set(" 42 ");
     EXPECT_EQ(GetDlgItemInt(panel, IDC_HEIGHT, &ok, FALSE), 42u);
     EXPECT_TRUE(ok);
-    SetDlgItemTextA(panel, IDC_HEIGHT, "42x");
+    Set("42x");
     GetDlgItemInt(panel, IDC_HEIGHT, &ok, FALSE);
     EXPECT_FALSE(ok);
     SetDlgItemInt(panel, IDC_HEIGHT, static_cast<UINT>(-5), TRUE);

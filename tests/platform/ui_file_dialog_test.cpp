@@ -33,6 +33,7 @@ protected:
         ofn.lpstrFile = path;
         ofn.nMaxFile = sizeof path;
         ofn.lpstrTitle = "Load Biped Animation";
+        ofn.Flags = kOpenFlags;
     }
     void TearDown() override {
         fs::remove_all(dir);
@@ -44,53 +45,36 @@ protected:
     OPENFILENAMEA ofn;
 };
 
-TEST_F(FileDialog, OpenCopiesTheChosenExistingFile) {
-    ofn.Flags = kOpenFlags;
-    driver.Push(File(existing));
-    ASSERT_TRUE(GetOpenFileNameA(&ofn));
-    EXPECT_STREQ(path, existing.c_str());
-    EXPECT_STREQ(path + ofn.nFileOffset, "walk.bpd");
-    EXPECT_STREQ(path + ofn.nFileExtension, "bpd");
-    ASSERT_EQ(driver.seen.size(), 1u);
-    EXPECT_EQ(driver.seen[0].kind, qv::ui::Modal::Kind::FileDialog);
-    EXPECT_EQ(driver.seen[0].title, "Load Biped Animation");
-}
-
 TEST_F(FileDialog, OpenOfAMissingFileSaysSoAndAsksAgain) {
-    ofn.Flags = kOpenFlags;
     std::string missing = (dir / "run.bpd").string();
     driver.Push(File(missing));
     driver.Push(File(existing));
     ASSERT_TRUE(GetOpenFileNameA(&ofn));
     EXPECT_STREQ(path, existing.c_str());
-    EXPECT_EQ(driver.seen.size(), 2u);
+    EXPECT_STREQ(path + ofn.nFileOffset, "walk.bpd");
+    EXPECT_STREQ(path + ofn.nFileExtension, "bpd");
+    ASSERT_EQ(driver.seen.size(), 2u);
+    EXPECT_EQ(driver.seen[0].kind, qv::ui::Modal::Kind::FileDialog);
+    EXPECT_EQ(driver.seen[0].title, "Load Biped Animation");
     ASSERT_EQ(qv::ui::Messages().size(), 1u);
     EXPECT_EQ(qv::ui::Messages()[0].caption, "Load Biped Animation");
     EXPECT_EQ(qv::ui::Messages()[0].text, missing + "\nFile not found.");
 }
 
-TEST_F(FileDialog, SaveAcceptsANewFileAndDoesNotAskBeforeOverwriting) {
+TEST_F(FileDialog, SaveTakesNewAndExistingFilesButNotAMissingFolder) {
     ofn.Flags = kSaveFlags;
-    ofn.lpstrTitle = "Save Biped Animation";
     std::string fresh = (dir / "new.bpd").string();
+    std::string nowhere = (dir / "no_such_folder" / "x.bpd").string();
     driver.Push(File(fresh));
-    driver.Push(File(existing));
+    driver.Push(File(existing));  // no question before overwriting
+    driver.Push(File(nowhere));
+    driver.Push(Act(Kind::FileCancel, ""));
     ASSERT_TRUE(GetSaveFileNameA(&ofn));
     EXPECT_STREQ(path, fresh.c_str());
     ASSERT_TRUE(GetSaveFileNameA(&ofn));
     EXPECT_STREQ(path, existing.c_str());
     EXPECT_TRUE(qv::ui::Messages().empty());
-    EXPECT_EQ(qv::ui::TakeError(), "");
-}
-
-TEST_F(FileDialog, MissingFolderIsRefusedWhenThePathMustExist) {
-    ofn.Flags = kSaveFlags;
-    ofn.lpstrTitle = "Save Biped Animation";
-    std::string nowhere = (dir / "no_such_folder" / "x.bpd").string();
-    driver.Push(File(nowhere));
-    qv::ui::Action cancel;
-    cancel.kind = qv::ui::Action::Kind::FileCancel;
-    driver.Push(cancel);
+    path[0] = '\0';
     EXPECT_FALSE(GetSaveFileNameA(&ofn));
     EXPECT_STREQ(path, "");
     ASSERT_EQ(qv::ui::Messages().size(), 1u);
@@ -98,26 +82,17 @@ TEST_F(FileDialog, MissingFolderIsRefusedWhenThePathMustExist) {
     EXPECT_EQ(qv::ui::TakeError(), "");  // cancelling is a normal answer
 }
 
-TEST_F(FileDialog, LeftOpenIsAnErrorAndAnswersFalse) {
-    ofn.Flags = kOpenFlags;
+TEST_F(FileDialog, LeftOpenTooLongPathAndPressAreErrors) {
     EXPECT_FALSE(GetOpenFileNameA(&ofn));
     EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" left open");
-}
-
-TEST_F(FileDialog, PathLongerThanTheBufferIsRefused) {
-    ofn.Flags = kOpenFlags;
+    driver.Push(Press("OK"));
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" needs a file or cancel");
     ofn.nMaxFile = 8;
     driver.Push(File(existing));
     EXPECT_FALSE(GetOpenFileNameA(&ofn));
     EXPECT_EQ(path[0], '\0');
     EXPECT_NE(qv::ui::TakeError().find("does not fit the buffer"), std::string::npos);
-}
-
-TEST_F(FileDialog, PressIsNotAFileAnswer) {
-    ofn.Flags = kOpenFlags;
-    driver.Push(Press("OK"));
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" needs a file or cancel");
 }
 
 }  // namespace

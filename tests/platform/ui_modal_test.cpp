@@ -55,13 +55,10 @@ INT_PTR RunOptions(OptionsState& s) {
                            OptionsProc, reinterpret_cast<LPARAM>(&s));
 }
 
-class Modal : public UiTest {};
+using Modal = UiTest;
 
 TEST_F(Modal, DrivenToItsEndByTheQueue) {
-    driver.Push(Press("Spine"));
-    driver.Push(Press("Head"));
-    driver.Push(Press("Manual"));
-    driver.Push(Press("OK"));
+    for (const char* control : {"Spine", "Head", "Manual", "OK"}) driver.Push(Press(control));
     OptionsState s;
     EXPECT_EQ(RunOptions(s), 1);
     EXPECT_FALSE(s.spine);  // ticked at init, cleared by the press
@@ -73,61 +70,44 @@ TEST_F(Modal, DrivenToItsEndByTheQueue) {
     EXPECT_EQ(driver.seen[0].kind, qv::ui::Modal::Kind::Dialog);
     EXPECT_EQ(driver.seen[0].title, "Options");
     EXPECT_EQ(driver.seen[0].window, s.activeAtInit);  // the dialog being driven
-}
-
-TEST_F(Modal, OpenDialogIsTheActiveWindowUntilItEnds) {
-    driver.Push(Press("OK"));
-    OptionsState s;
-    RunOptions(s);
+    // The open dialog is the active window until it ends; then its handle no longer answers.
     EXPECT_NE(s.activeAtInit, qv::ui::MainWindow());
     EXPECT_EQ(s.activeIdAtInit, IDD_OPTIONS);
     EXPECT_EQ(GetActiveWindow(), qv::ui::MainWindow());
-    // The dialog is gone: its handle no longer answers.
     EXPECT_EQ(GetDlgItem(s.activeAtInit, IDC_SPINE), nullptr);
 }
 
-TEST_F(Modal, ExhaustedDriverCancelsAndRecordsTheDialog) {
-    driver.Push(Press("Head"));
-    OptionsState s;
-    EXPECT_EQ(RunOptions(s), 0);
-    EXPECT_TRUE(s.cancelled);
-    EXPECT_FALSE(s.head);  // OK never pressed: nothing read back
-    EXPECT_EQ(qv::ui::TakeError(), "dialog \"Options\" (200) left open");
-}
-
-TEST_F(Modal, ProcedureThatIgnoresCancelIsEndedWithZero) {
-    OptionsState s;
-    s.ignoreCancel = true;
-    EXPECT_EQ(RunOptions(s), 0);
-    EXPECT_TRUE(s.cancelled);
-    EXPECT_EQ(qv::ui::TakeError(), "dialog \"Options\" (200) left open");
-}
-
-TEST_F(Modal, NoDriverIsLikeAnExhaustedOne) {
-    qv::ui::SetDriver(nullptr);
-    OptionsState s;
-    EXPECT_EQ(RunOptions(s), 0);
-    EXPECT_TRUE(s.cancelled);
-    EXPECT_EQ(qv::ui::TakeError(), "dialog \"Options\" (200) left open");
-}
-
-TEST_F(Modal, BadControlNameIsReportedWithItsPlaceAndCancels) {
-    qv::ui::Action a = Press("Neck");
-    a.where = "pose.qvs:7";
-    driver.Push(a);
-    driver.Push(Press("OK"));  // never reached: the dialog is cancelled
-    OptionsState s;
-    EXPECT_EQ(RunOptions(s), 0);
-    EXPECT_TRUE(s.cancelled);
-    EXPECT_EQ(qv::ui::TakeError(), "pose.qvs:7: no control \"Neck\" in dialog \"Options\" (200)");
-    EXPECT_EQ(driver.Remaining(), 1u);
-}
-
-TEST_F(Modal, AnswerDoesNotFitADialog) {
-    driver.Push(Answer("yes"));
-    OptionsState s;
-    EXPECT_EQ(RunOptions(s), 0);
-    EXPECT_EQ(qv::ui::TakeError(), "\"answer\" does not fit dialog \"Options\" (200)");
+TEST_F(Modal, WithoutAFittingActionItIsCancelledAndReported) {
+    qv::ui::Action neck = Press("Neck");
+    neck.where = "pose.qvs:7";
+    const std::string leftOpen = "dialog \"Options\" (200) left open";
+    struct Case {
+        std::vector<qv::ui::Action> actions;
+        bool ignoreCancel, noDriver;
+        std::string error;
+        size_t left;  // actions not taken
+    };
+    const Case cases[] = {
+        {{Press("Head")}, false, false, leftOpen, 0},  // the queue runs out
+        {{}, true, false, leftOpen, 0},                // a procedure ignoring the cancel is ended
+        {{}, false, true, leftOpen, 0},                // no driver at all
+        {{neck, Press("OK")}, false, false,
+         "pose.qvs:7: no control \"Neck\" in dialog \"Options\" (200)", 1},
+        {{Answer("yes")}, false, false, "\"answer\" does not fit dialog \"Options\" (200)", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        qv::ui::QueueDriver queue;
+        for (const auto& a : c.actions) queue.Push(a);
+        qv::ui::SetDriver(c.noDriver ? nullptr : &queue);
+        OptionsState s;
+        s.ignoreCancel = c.ignoreCancel;
+        EXPECT_EQ(RunOptions(s), 0);
+        EXPECT_TRUE(s.cancelled);
+        EXPECT_FALSE(s.head);  // OK never pressed: nothing read back
+        EXPECT_EQ(qv::ui::TakeError(), c.error);
+        EXPECT_EQ(queue.Remaining(), c.left);
+    }
 }
 
 TEST_F(Modal, MessageBoxOpenedInsideADialogTakesTheNextAction) {

@@ -8,12 +8,6 @@ using namespace uitest;
 // Inset of the swatch fill inside the button, as the panels paint it (pixels).
 constexpr LONG kSwatchInset = 3;
 
-struct Painter {
-    COLORREF colour = RGB(10, 20, 30);
-    int paints = 0;
-    DRAWITEMSTRUCT last{};
-};
-
 class OwnerDraw : public UiTest {
 protected:
     void SetUp() override {
@@ -23,12 +17,12 @@ protected:
                 if (msg != 0x1401) return 0;
                 auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
                 if (dis->CtlID != IDC_SWATCH) return 0;
-                ++painter.paints;
-                painter.last = *dis;
+                ++paints;
+                last = *dis;
                 RECT r = dis->rcItem;
                 r.left += kSwatchInset, r.top += kSwatchInset;
                 r.right -= kSwatchInset, r.bottom -= kSwatchInset;
-                SetBkColor(dis->hDC, painter.colour);
+                SetBkColor(dis->hDC, colour);
                 ExtTextOutA(dis->hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
                 return 1;
             });
@@ -42,44 +36,40 @@ protected:
             if (c.id == IDC_SWATCH) return c.colour;
         return 0xFFFFFFFF;
     }
-    Painter painter;
+    COLORREF colour = RGB(10, 20, 30);
+    int paints = 0;
+    DRAWITEMSTRUCT last{};
     HWND panel = nullptr;
 };
 
-TEST_F(OwnerDraw, PanelIsPaintedWhenCreated) {
-    EXPECT_EQ(painter.paints, 1);
+TEST_F(OwnerDraw, PaintRequestCarriesTheButtonAndItsPixelRectangle) {
+    EXPECT_EQ(paints, 1);  // painted when created
     EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));
-}
-
-TEST_F(OwnerDraw, RequestCarriesTheButtonAndItsPixelRectangle) {
     qv::ui::PaintOwnerDrawn(panel);
-    EXPECT_EQ(painter.last.CtlType, static_cast<UINT>(ODT_BUTTON));
-    EXPECT_EQ(painter.last.hwndItem, GetDlgItem(panel, IDC_SWATCH));
-    EXPECT_NE(painter.last.hDC, nullptr);
+    EXPECT_EQ(paints, 2);
+    EXPECT_EQ(last.CtlType, static_cast<UINT>(ODT_BUTTON));
+    EXPECT_EQ(last.hwndItem, GetDlgItem(panel, IDC_SWATCH));
+    EXPECT_NE(last.hDC, nullptr);
     // 20 x 12 dialog units in the 8-point dialog font: 30 x 19 pixels (x 6/4, y 13/8, truncated).
-    EXPECT_EQ(painter.last.rcItem.left, 0);
-    EXPECT_EQ(painter.last.rcItem.top, 0);
-    EXPECT_EQ(painter.last.rcItem.right, 30);
-    EXPECT_EQ(painter.last.rcItem.bottom, 19);
+    EXPECT_EQ(last.rcItem.left, 0);
+    EXPECT_EQ(last.rcItem.top, 0);
+    EXPECT_EQ(last.rcItem.right, 30);
+    EXPECT_EQ(last.rcItem.bottom, 19);
 }
 
-TEST_F(OwnerDraw, RedrawUpdateNowRepaintsAtOnce) {
-    painter.colour = RGB(0, 0, 255);
-    EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));  // nothing repainted yet
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(painter.paints, 2);
-    EXPECT_EQ(SwatchColour(), RGB(0, 0, 255));
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE);
-    EXPECT_EQ(painter.paints, 2);  // invalidating alone paints later, not now
-}
-
-TEST_F(OwnerDraw, ContextIsOnlyValidDuringThePaint) {
-    HDC stale = painter.last.hDC;
+TEST_F(OwnerDraw, RedrawUpdateNowRepaintsAtOnceAndStaleContextsAreRefused) {
+    HDC stale = last.hDC;  // only valid during its paint
     EXPECT_EQ(SetBkColor(stale, RGB(1, 2, 3)), static_cast<COLORREF>(-1));
     RECT r{0, 0, 5, 5};
     EXPECT_FALSE(ExtTextOutA(stale, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
-    EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));
+    colour = RGB(0, 0, 255);
+    EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));  // nothing repainted yet
+    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE);
+    EXPECT_EQ(paints, 1);  // invalidating alone paints later, not now
+    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(paints, 2);
+    EXPECT_EQ(SwatchColour(), RGB(0, 0, 255));
 }
 
 }  // namespace

@@ -32,74 +32,70 @@ protected:
         qv::ui::DestroyPanel(panel);
         UiTest::TearDown();
     }
-    int Find(const std::string& name) {
-        int id = 0;
-        std::string error;
-        EXPECT_TRUE(qv::ui::FindControl(panel, name, id, error)) << error;
-        return id;
-    }
-    std::string FindError(const std::string& name) {
-        int id = 0;
-        std::string error;
-        EXPECT_FALSE(qv::ui::FindControl(panel, name, id, error)) << name << " found #" << id;
-        return error;
+    bool Checked(int id) { return IsDlgButtonChecked(panel, id) == BST_CHECKED; }
+    std::string Text(int id) {
+        char text[32];
+        GetDlgItemTextA(panel, id, text, sizeof text);
+        return text;
     }
     HWND panel = nullptr;
     int inits = 0;
     std::vector<Command> commands;
+    std::string error;
 };
 
-TEST_F(Panel, CreationSendsInitDialogOnce) {
+TEST_F(Panel, NamesFindControlsByCaptionLabelGroupAndId) {
     EXPECT_EQ(inits, 1);
     EXPECT_EQ(qv::ui::DialogId(panel), IDD_PANEL);
+    const std::pair<const char*, int> found[] = {
+        {"Transform", IDC_TRANSFORM}, {"Num Loops:", IDC_LOOPS},  // label left of the edit
+        {"Height:", IDC_HEIGHT}, {"Target:", IDC_TARGET},         // labels above edit and combo
+        {"Name", IDC_NAME}, {"num loops", IDC_LOOPS},  // second try: any case, no trailing ':'
+        {"#303", IDC_LOOPS}, {"Posture/Mirror", IDC_POSTURE_MIRROR},
+        {"Animation/Mirror", IDC_ANIM_MIRROR}, {"Symmetric Posture/Pos", IDC_SYM_POS},
+        {"Limbs/Pos", IDC_SYM_POS},  // an outer group also qualifies
+        {"Limbs/Symmetric Posture/Pos", IDC_SYM_POS},
+    };
+    for (const auto& [name, id] : found) {
+        int at = 0;
+        EXPECT_TRUE(qv::ui::FindControl(panel, name, at, error)) << error;
+        EXPECT_EQ(at, id) << name;
+    }
+    const std::pair<const char*, const char*> refused[] = {
+        {"Symmetric Posture/Limbs/Pos",  // outermost group first
+         "no control \"Symmetric Posture/Limbs/Pos\" in dialog \"\" (300)"},
+        {"Posture/Transform", "no control \"Posture/Transform\" in dialog \"\" (300)"},
+        {"Mirror", "\"Mirror\" fits several controls in dialog \"\" (300): #301 \"Posture/Mirror\", "
+                   "#302 \"Animation/Mirror\""},
+        {"Posture", "no control \"Posture\" in dialog \"\" (300)"},  // group boxes are no targets
+        {"#-1", "control #-1 in dialog \"\" (300) is a label or group box, which cannot be acted on"},
+        {"#999", "no control \"#999\" in dialog \"\" (300)"},
+    };
+    for (const auto& [name, message] : refused) {
+        int at = 0;
+        EXPECT_FALSE(qv::ui::FindControl(panel, name, at, error)) << name;
+        EXPECT_EQ(error, message);
+    }
 }
 
-TEST_F(Panel, NamesByCaptionLabelAndId) {
-    EXPECT_EQ(Find("Transform"), IDC_TRANSFORM);
-    EXPECT_EQ(Find("Num Loops:"), IDC_LOOPS);  // label left of the edit
-    EXPECT_EQ(Find("Height:"), IDC_HEIGHT);    // label above the edit
-    EXPECT_EQ(Find("Target:"), IDC_TARGET);    // label above the combo box
-    EXPECT_EQ(Find("Name"), IDC_NAME);
-    EXPECT_EQ(Find("num loops"), IDC_LOOPS);  // second try: any case, no trailing ':'
-    EXPECT_EQ(Find("#303"), IDC_LOOPS);
-}
-
-TEST_F(Panel, GroupQualifiesSharedCaptions) {
-    EXPECT_EQ(Find("Posture/Mirror"), IDC_POSTURE_MIRROR);
-    EXPECT_EQ(Find("Animation/Mirror"), IDC_ANIM_MIRROR);
-    EXPECT_EQ(Find("Symmetric Posture/Pos"), IDC_SYM_POS);  // innermost group
-    EXPECT_EQ(Find("Limbs/Pos"), IDC_SYM_POS);              // an outer group also qualifies
-    EXPECT_EQ(Find("Limbs/Symmetric Posture/Pos"), IDC_SYM_POS);
-    EXPECT_EQ(FindError("Symmetric Posture/Limbs/Pos"),  // outermost first
-              "no control \"Symmetric Posture/Limbs/Pos\" in dialog \"\" (300)");
-    EXPECT_EQ(FindError("Posture/Transform"), "no control \"Posture/Transform\" in dialog \"\" (300)");
-}
-
-TEST_F(Panel, AmbiguousNameListsTheCandidatesWithIds) {
-    EXPECT_EQ(FindError("Mirror"),
-              "\"Mirror\" fits several controls in dialog \"\" (300): #301 \"Posture/Mirror\", "
-              "#302 \"Animation/Mirror\"");
-}
-
-TEST_F(Panel, LabelsAndGroupBoxesAreNeverTargets) {
-    EXPECT_EQ(FindError("Posture"), "no control \"Posture\" in dialog \"\" (300)");
-    // The static "Height:" names the edit below it, never itself.
-    EXPECT_EQ(Find("Height:"), IDC_HEIGHT);
-    EXPECT_EQ(FindError("#-1"),
-              "control #-1 in dialog \"\" (300) is a label or group box, which cannot be acted on");
-    EXPECT_EQ(FindError("#999"), "no control \"#999\" in dialog \"\" (300)");
-}
-
-TEST_F(Panel, PressOnAButtonNotifiesClicked) {
-    std::string error;
+TEST_F(Panel, PressNotifiesAndTogglesCheckBoxesAndRadioGroups) {
     ASSERT_TRUE(qv::ui::Press(panel, "Posture/Mirror", error)) << error;
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, IDC_POSTURE_MIRROR);
     EXPECT_EQ(commands[0].code, BN_CLICKED);
+    ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));  // push-like: toggles, then notifies
+    EXPECT_TRUE(Checked(IDC_TRANSFORM));
+    ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));
+    EXPECT_FALSE(Checked(IDC_TRANSFORM));
+    EXPECT_EQ(commands.size(), 3u);
+    for (const char* radio : {"Walk", "Left", "Run"}) ASSERT_TRUE(qv::ui::Press(panel, radio, error));
+    EXPECT_FALSE(Checked(IDC_WALK));
+    EXPECT_TRUE(Checked(IDC_RUN));
+    EXPECT_TRUE(Checked(IDC_LEFT));  // its own WS_GROUP run
+    EXPECT_FALSE(Checked(IDC_RIGHT));
 }
 
-TEST_F(Panel, DisabledControlRefusesPresses) {
-    std::string error;
+TEST_F(Panel, DisabledControlsAndWrongKindsAreRefused) {
     EXPECT_FALSE(qv::ui::Press(panel, "Locked", error));
     EXPECT_EQ(error, "control #310 \"Locked\" in dialog \"\" (300) is disabled");
     EXPECT_TRUE(commands.empty());
@@ -108,70 +104,29 @@ TEST_F(Panel, DisabledControlRefusesPresses) {
     EnableWindow(GetDlgItem(panel, IDC_LOOPS), FALSE);
     EXPECT_FALSE(qv::ui::Type(panel, "Num Loops:", "3", false, error));
     EXPECT_NE(error.find("is disabled"), std::string::npos);
+    EXPECT_FALSE(qv::ui::Type(panel, "Transform", "1", false, error));
+    EXPECT_EQ(error, "control #312 \"Transform\" in dialog \"\" (300) is not an edit");
 }
 
-TEST_F(Panel, PushLikeCheckBoxTogglesBeforeNotifying) {
-    std::string error;
-    ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_TRANSFORM), BST_CHECKED);
-    ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_TRANSFORM), BST_UNCHECKED);
-    EXPECT_EQ(commands.size(), 2u);
-}
-
-TEST_F(Panel, RadioButtonClearsOnlyItsOwnGroup) {
-    std::string error;
-    ASSERT_TRUE(qv::ui::Press(panel, "Walk", error));
-    ASSERT_TRUE(qv::ui::Press(panel, "Left", error));
-    ASSERT_TRUE(qv::ui::Press(panel, "Run", error));
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_WALK), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_RUN), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_LEFT), BST_CHECKED);  // next WS_GROUP run
-    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_RIGHT), BST_UNCHECKED);
-}
-
-TEST_F(Panel, TypeAndLeaveSendsKillFocusAndDropsTheFocus) {
-    std::string error;
-    ASSERT_TRUE(qv::ui::Type(panel, "Num Loops:", "12", false, error)) << error;
+TEST_F(Panel, TypeLeavesTheFieldOrPressesEnterWhileItHasTheFocus) {
+    ASSERT_TRUE(qv::ui::Type(panel, "Num Loops:", "-3x5", false, error)) << error;
+    EXPECT_EQ(Text(IDC_LOOPS), "35");  // a number edit keeps only digits
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, IDC_LOOPS);
     EXPECT_EQ(commands[0].code, EN_KILLFOCUS);
     EXPECT_EQ(GetFocus(), nullptr);
-    char text[16];
-    GetDlgItemTextA(panel, IDC_LOOPS, text, sizeof text);
-    EXPECT_STREQ(text, "12");
-}
-
-TEST_F(Panel, TypeWithEnterSendsIdOkWhileTheEditHasTheFocus) {
-    std::string error;
-    ASSERT_TRUE(qv::ui::Type(panel, "Height:", "-12.5", true, error)) << error;
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].id, IDOK);
-    EXPECT_EQ(commands[0].focus, GetDlgItem(panel, IDC_HEIGHT));
+    ASSERT_TRUE(qv::ui::Type(panel, "Height:", "-3x5", true, error)) << error;
+    EXPECT_EQ(Text(IDC_HEIGHT), "-3x5");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[1].id, IDOK);
+    EXPECT_EQ(commands[1].focus, GetDlgItem(panel, IDC_HEIGHT));
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_HEIGHT);
     // Clicking elsewhere afterwards is leaving the field.
     ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));
-    ASSERT_EQ(commands.size(), 3u);
-    EXPECT_EQ(commands[1].id, IDC_HEIGHT);
-    EXPECT_EQ(commands[1].code, EN_KILLFOCUS);
-    EXPECT_EQ(commands[2].id, IDC_TRANSFORM);
-}
-
-TEST_F(Panel, NumberEditKeepsOnlyDigits) {
-    std::string error;
-    ASSERT_TRUE(qv::ui::Type(panel, "Num Loops:", "-3x5", false, error));
-    char text[16];
-    GetDlgItemTextA(panel, IDC_LOOPS, text, sizeof text);
-    EXPECT_STREQ(text, "35");
-    ASSERT_TRUE(qv::ui::Type(panel, "Height:", "-3x5", false, error));  // a free-text edit
-    GetDlgItemTextA(panel, IDC_HEIGHT, text, sizeof text);
-    EXPECT_STREQ(text, "-3x5");
-}
-
-TEST_F(Panel, TypeIntoAButtonIsRefused) {
-    std::string error;
-    EXPECT_FALSE(qv::ui::Type(panel, "Transform", "1", false, error));
-    EXPECT_EQ(error, "control #312 \"Transform\" in dialog \"\" (300) is not an edit");
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[2].id, IDC_HEIGHT);
+    EXPECT_EQ(commands[2].code, EN_KILLFOCUS);
+    EXPECT_EQ(commands[3].id, IDC_TRANSFORM);
 }
 
 TEST_F(Panel, ChooseSelectsTheItemAndNotifiesSelectionChange) {
@@ -181,7 +136,6 @@ TEST_F(Panel, ChooseSelectsTheItemAndNotifiesSelectionChange) {
         LRESULT at = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[slot]));
         SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), slot * 10);
     }
-    std::string error;
     ASSERT_TRUE(qv::ui::Choose(panel, "Target:", "Bip01 L Hand", error)) << error;
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].code, CBN_SELCHANGE);
@@ -211,16 +165,14 @@ TEST_F(Panel, ControlsDescribeKindsStatesAndGroups) {
         ADD_FAILURE() << "no control " << id;
         return qv::ui::ControlInfo{};
     };
-    EXPECT_EQ(find(IDC_TRANSFORM).kind, "checkbox");
+    const std::pair<int, const char*> kinds[] = {
+        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"}, {IDC_TARGET, "combo"},
+        {IDC_WALK, "radio"}, {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
+    for (const auto& [id, kind] : kinds) EXPECT_EQ(find(id).kind, kind) << id;
     EXPECT_TRUE(find(IDC_TRANSFORM).checked);
     EXPECT_FALSE(find(IDC_TRANSFORM).visible);
     EXPECT_EQ(find(IDC_TRANSFORM).group, "Animation");
-    EXPECT_EQ(find(IDC_LOOPS).kind, "edit");
     EXPECT_EQ(find(IDC_LOOPS).text, "4");
-    EXPECT_EQ(find(IDC_TARGET).kind, "combo");
-    EXPECT_EQ(find(IDC_WALK).kind, "radio");
-    EXPECT_EQ(find(IDC_SWATCH).kind, "swatch");
-    EXPECT_EQ(find(IDC_POSTURE_MIRROR).kind, "button");
     EXPECT_FALSE(find(IDC_LOCKED).enabled);
     EXPECT_FALSE(find(IDC_HIDDEN).visible);
     EXPECT_EQ(find(IDC_SYM_POS).group, "Symmetric Posture");
@@ -234,7 +186,6 @@ TEST_F(Panel, DestroyedPanelHandleIsRefused) {
     panel = nullptr;
     EXPECT_EQ(GetDlgItem(gone, IDC_LOOPS), nullptr);
     EXPECT_EQ(qv::ui::DialogId(gone), 0);
-    std::string error;
     EXPECT_FALSE(qv::ui::Press(gone, "Transform", error));
 }
 

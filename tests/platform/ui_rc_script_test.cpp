@@ -40,14 +40,12 @@ protected:
         if (error.rfind(prefix, 0) == 0) error = error.substr(prefix.size());
         return error;
     }
-    // A panel of the loaded module, for looking at its controls.
-    HWND Open(int id) {
-        return qv::ui::CreatePanel(Module(), id, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; });
-    }
     fs::path dir;
 };
 
-TEST_F(RcScript, ResolvesHeaderSymbolsAndReadsStatements) {
+LONG_PTR Style(HWND dlg, int id) { return GetWindowLongPtrA(GetDlgItem(dlg, id), GWL_STYLE); }
+
+TEST_F(RcScript, ReadsStatementsSymbolsStylesAndConditionals) {
     Write("ids.h", "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
     std::string error;
     ASSERT_TRUE(Load(R"(#include "ids.h"
@@ -63,47 +61,13 @@ BEGIN
     DEFPUSHBUTTON "OK", IDOK, 10, 40, 50, 14
     PUSHBUTTON "Cancel", IDCANCEL, 70, 40, 50, 14
 END
-)", error)) << error;
-    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{105});
-    HWND dlg = Open(105);
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(qv::ui::DialogCaption(dlg), "Choose Hand");
-    auto controls = qv::ui::Controls(dlg);
-    ASSERT_EQ(controls.size(), 4u);
-    EXPECT_EQ(controls[0].id, 1082);
-    EXPECT_EQ(controls[0].kind, "checkbox");
-    EXPECT_EQ(controls[1].id, 1083);  // (IDC_RIGHT + 1)
-    EXPECT_EQ(controls[1].caption, "Left Hand");
-    EXPECT_EQ(controls[2].kind, "button");
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 1082), GWL_STYLE),
-              static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
-    qv::ui::DestroyPanel(dlg);
-}
-
-TEST_F(RcScript, NotClearsDefaultStyles) {
-    std::string error;
-    ASSERT_TRUE(Load(R"(1 DIALOG 0, 0, 100, 100
+1 DIALOG 0, 0, 100, 100
 BEGIN
     PUSHBUTTON "Save BVH", 1017, 5, 5, 40, 12, NOT WS_VISIBLE | WS_DISABLED
     EDITTEXT 1005, 5, 20, 30, 12, ES_NUMBER | NOT WS_TABSTOP
     COMBOBOX 1121, 5, 40, 60, 80, CBS_DROPDOWNLIST | WS_VSCROLL
 END
-)", error)) << error;
-    HWND dlg = Open(1);
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 1017)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 1017)));
-    LONG_PTR edit = GetWindowLongPtrA(GetDlgItem(dlg, 1005), GWL_STYLE);
-    EXPECT_TRUE(edit & ES_NUMBER);
-    EXPECT_TRUE(edit & WS_BORDER);  // EDITTEXT's own default stays
-    EXPECT_FALSE(edit & WS_TABSTOP);
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 1121), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-    qv::ui::DestroyPanel(dlg);
-}
-
-TEST_F(RcScript, ConditionalsAndSkippedResourceTypes) {
-    std::string error;
-    ASSERT_TRUE(Load(R"(#define HAVE_EXTRA
+#define HAVE_EXTRA
 #ifndef HAVE_EXTRA
 this line would not parse
 #else
@@ -125,72 +89,80 @@ BEGIN
 END
 100 ICON "missing.ico"
 )", error)) << error;
-    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{2});
+    EXPECT_EQ(qv::res::DialogIds(Module()), (std::vector<int>{105, 1, 2}));
+    HWND hand = qv::ui::CreatePanel(Module(), 105, uitest::IgnoreAll);
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(qv::ui::DialogCaption(hand), "Choose Hand");
+    auto controls = qv::ui::Controls(hand);
+    ASSERT_EQ(controls.size(), 4u);
+    EXPECT_EQ(controls[0].id, 1082);
+    EXPECT_EQ(controls[0].kind, "checkbox");
+    EXPECT_EQ(controls[1].id, 1083);  // (IDC_RIGHT + 1)
+    EXPECT_EQ(controls[1].caption, "Left Hand");
+    EXPECT_EQ(controls[2].kind, "button");
+    EXPECT_EQ(Style(hand, 1082), static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
+    qv::ui::DestroyPanel(hand);
+    // NOT clears a default style; the statement's own defaults stay.
+    HWND dlg = qv::ui::CreatePanel(Module(), 1, uitest::IgnoreAll);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 1017)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 1017)));
+    EXPECT_TRUE(Style(dlg, 1005) & ES_NUMBER);
+    EXPECT_TRUE(Style(dlg, 1005) & WS_BORDER);
+    EXPECT_FALSE(Style(dlg, 1005) & WS_TABSTOP);
+    EXPECT_EQ(Style(dlg, 1121) & 3, CBS_DROPDOWNLIST);
+    qv::ui::DestroyPanel(dlg);
 }
 
-TEST_F(RcScript, MalformedScriptsGiveTheLine) {
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\" 1, 0, 0, 5, 5\nEND\n"),
-              "t.rc:3: expected ',' after the control's text, found '1'");
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n"),
-              "t.rc:3: unknown symbol IDC_NOPE");
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nCAPTION \"Open\nBEGIN\nEND\n"),
-              "t.rc:2: unterminated string");
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\", 1, 0, 0, 5, 5\n"),
-              "t.rc:3: expected END to close dialog 1, found end of script");
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10, 10\nBEGIN\n  SLIDER \"x\", 1, 0, 0, 5, 5\nEND\n"),
-              "t.rc:3: unknown control statement, found 'SLIDER'");
-    EXPECT_EQ(LoadError("#ifdef X\n1 DIALOG 0, 0, 10, 10 {}\n"), "t.rc: #if without #endif");
-    EXPECT_EQ(LoadError("#include \"nothere.h\"\n"), "t.rc:1: cannot open include file nothere.h");
-    EXPECT_EQ(LoadError("1 BITMAP \"nothere.bmp\"\n"), "t.rc:1: cannot read bitmap file nothere.bmp");
-    EXPECT_EQ(LoadError("1 DIALOG 0, 0, 10 / 0, 10 {}\n"), "t.rc:1: division by zero");
+TEST_F(RcScript, MalformedScriptsGiveTheLineAndKeepTheRegisteredScript) {
+    Write("bad.bmp", "BM this is not a bitmap at all, just text long enough for a header....");
+    const std::pair<const char*, const char*> cases[] = {
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\" 1, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: expected ',' after the control's text, found '1'"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: unknown symbol IDC_NOPE"},
+        {"1 DIALOG 0, 0, 10, 10\nCAPTION \"Open\nBEGIN\nEND\n", "t.rc:2: unterminated string"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\", 1, 0, 0, 5, 5\n",
+         "t.rc:3: expected END to close dialog 1, found end of script"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  SLIDER \"x\", 1, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: unknown control statement, found 'SLIDER'"},
+        {"#ifdef X\n1 DIALOG 0, 0, 10, 10 {}\n", "t.rc: #if without #endif"},
+        {"#include \"nothere.h\"\n", "t.rc:1: cannot open include file nothere.h"},
+        {"1 BITMAP \"nothere.bmp\"\n", "t.rc:1: cannot read bitmap file nothere.bmp"},
+        {"1 DIALOG 0, 0, 10 / 0, 10 {}\n", "t.rc:1: division by zero"},
+        {"\n7 BITMAP \"bad.bmp\"\n", "t.rc:2: bitmap bad.bmp: unsupported BMP header"},
+    };
+    for (const auto& [script, message] : cases) EXPECT_EQ(LoadError(script), message);
     EXPECT_FALSE(qv::res::IsRegistered(Module()));
-}
-
-TEST_F(RcScript, FailedReloadKeepsTheRegisteredScript) {
     std::string error;
     ASSERT_TRUE(Load("5 DIALOG 0, 0, 10, 10 {}\n", error)) << error;
     EXPECT_FALSE(Load("5 DIALOG 0, 0, 10, 10 {\n", error));
     EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{5});
 }
 
-// A BMP file in memory: 8 bits per pixel with a colour table, or 24 bits; rows bottom-up
-// unless topDown.
+// A BMP file in memory: 8 bits per pixel with a colour table, or 24 bits; rows bottom-up unless
+// topDown.
 std::string MakeBmp(int w, int h, int bpp, const std::vector<uint32_t>& palette,
                     const std::vector<uint8_t>& rowsTopDown, bool topDown) {
-    auto u32 = [](std::string& s, uint32_t v) {
-        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto u16 = [](std::string& s, uint16_t v) {
-        s += static_cast<char>(v & 0xFF);
-        s += static_cast<char>(v >> 8);
-    };
-    size_t rowBytes = static_cast<size_t>(w) * bpp / 8;
-    size_t stride = (rowBytes + 3) / 4 * 4;
-    std::string pixels;
-    for (int r = 0; r < h; ++r) {
-        int src = topDown ? r : h - 1 - r;
-        pixels.append(reinterpret_cast<const char*>(&rowsTopDown[src * rowBytes]), rowBytes);
-        pixels.append(stride - rowBytes, '\0');
-    }
-    std::string table;
-    for (uint32_t c : palette) u32(table, c);
     std::string b = "BM";
-    uint32_t offset = 14 + 40 + static_cast<uint32_t>(table.size());
-    u32(b, offset + static_cast<uint32_t>(pixels.size()));
-    u32(b, 0);
-    u32(b, offset);
-    u32(b, 40);
-    u32(b, static_cast<uint32_t>(w));
-    u32(b, static_cast<uint32_t>(topDown ? -h : h));
-    u16(b, 1);
-    u16(b, static_cast<uint16_t>(bpp));
-    u32(b, 0);
-    u32(b, static_cast<uint32_t>(pixels.size()));
-    u32(b, 2835);
-    u32(b, 2835);
-    u32(b, static_cast<uint32_t>(palette.size()));
-    u32(b, 0);
-    return b + table + pixels;
+    auto put = [&b](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    const size_t rowBytes = static_cast<size_t>(w) * bpp / 8, stride = (rowBytes + 3) / 4 * 4;
+    const uint32_t offset = 54 + 4 * static_cast<uint32_t>(palette.size());
+    const uint32_t size = static_cast<uint32_t>(stride * h);
+    for (uint32_t v : {offset + size, 0u, offset, 40u, static_cast<uint32_t>(w),
+                       static_cast<uint32_t>(topDown ? -h : h)})
+        put(v, 4);
+    put(1, 2);
+    put(static_cast<uint32_t>(bpp), 2);
+    for (uint32_t v : {0u, size, 2835u, 2835u, static_cast<uint32_t>(palette.size()), 0u}) put(v, 4);
+    for (uint32_t c : palette) put(c, 4);
+    for (int r = 0; r < h; ++r) {
+        b.append(reinterpret_cast<const char*>(&rowsTopDown[(topDown ? r : h - 1 - r) * rowBytes]), rowBytes);
+        b.append(stride - rowBytes, '\0');
+    }
+    return b;
 }
 
 TEST_F(RcScript, BitmapsDecodeWithPaletteAndRowOrder) {
@@ -223,11 +195,6 @@ TEST_F(RcScript, BitmapsDecodeWithPaletteAndRowOrder) {
     EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 0), 0x123456u);
     EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 1), 0u);
     DeleteObject(p);
-}
-
-TEST_F(RcScript, DamagedBitmapIsReportedWithItsLine) {
-    Write("bad.bmp", "BM this is not a bitmap at all, just text long enough for a header....");
-    EXPECT_EQ(LoadError("\n7 BITMAP \"bad.bmp\"\n"), "t.rc:2: bitmap bad.bmp: unsupported BMP header");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The resources the build embeds into the test program: registering the blob, the bitmap
 // handle, cursors, the mouse button, and refusing damaged blobs.
-#include <cstring>
-
 #include "ui_support.h"
 
 namespace {
@@ -11,7 +9,10 @@ using namespace uitest;
 TEST(EmbeddedResources, HoldTheScriptItsHeaderAndTheBitmap) {
     EXPECT_EQ(qv::res::DialogIds(TestModule()), (std::vector<int>{IDD_OPTIONS, IDD_PANEL}));
     HBITMAP b = LoadBitmapA(TestModule(), MAKEINTRESOURCE(IDB_BUTTON));
+    HBITMAP other = LoadBitmapA(TestModule(), MAKEINTRESOURCE(IDB_BUTTON));
     ASSERT_NE(b, nullptr);
+    EXPECT_NE(other, b);  // each load is its own object
+    EXPECT_TRUE(DeleteObject(other));
     qv::res::BitmapInfo info;
     ASSERT_TRUE(qv::res::GetBitmapInfo(b, info));
     EXPECT_EQ(info.width, 4);
@@ -25,20 +26,10 @@ TEST(EmbeddedResources, HoldTheScriptItsHeaderAndTheBitmap) {
     EXPECT_FALSE(DeleteObject(b));  // already freed
     EXPECT_FALSE(DeleteObject(nullptr));
     EXPECT_FALSE(qv::res::GetBitmapInfo(b, info));
-}
-
-TEST(EmbeddedResources, EachLoadIsItsOwnObject) {
-    HBITMAP a = LoadBitmapA(TestModule(), MAKEINTRESOURCE(IDB_BUTTON));
-    HBITMAP b = LoadBitmapA(TestModule(), MAKEINTRESOURCE(IDB_BUTTON));
-    EXPECT_NE(a, b);
-    EXPECT_TRUE(DeleteObject(a));
-    qv::res::BitmapInfo info;
-    EXPECT_TRUE(qv::res::GetBitmapInfo(b, info));
-    EXPECT_TRUE(DeleteObject(b));
     EXPECT_EQ(LoadBitmapA(TestModule(), MAKEINTRESOURCE(107)), nullptr);
 }
 
-TEST(EmbeddedResources, DamagedBlobsAreRefused) {
+TEST(EmbeddedResources, DamagedBlobsAreRefusedAndUnregisteredModulesHaveNoDialogs) {
     HINSTANCE h = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x5150));
     std::string error;
     const unsigned char notBlob[] = "hello";
@@ -49,18 +40,13 @@ TEST(EmbeddedResources, DamagedBlobsAreRefused) {
     EXPECT_NE(error.find("truncated"), std::string::npos) << error;
     EXPECT_FALSE(qv::res::RegisterModule(h, nullptr, 0, error));
     EXPECT_FALSE(qv::res::IsRegistered(h));
-}
-
-TEST(EmbeddedResources, UnregisteredModuleHasNoDialogs) {
-    HINSTANCE h = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x5151));
-    std::string error;
     ASSERT_TRUE(qv::res::RegisterModule(h, qv_resource_blob, qv_resource_blob_size, error)) << error;
     qv::res::UnregisterModule(h);
     EXPECT_EQ(qv::ui::CreatePanel(h, IDD_PANEL, nullptr), nullptr);
     EXPECT_EQ(qv::ui::TakeError(), "the module has no dialog 300");
 }
 
-TEST(Cursors, HandlesAreStableAndSetCursorAnswersThePrevious) {
+TEST(CursorsAndMouse, CursorHandlesAreStableAndTheLeftButtonFollowsTheHost) {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     ASSERT_NE(arrow, nullptr);
@@ -70,9 +56,6 @@ TEST(Cursors, HandlesAreStableAndSetCursorAnswersThePrevious) {
     EXPECT_EQ(GetCursor(), wait);
     EXPECT_EQ(SetCursor(before), wait);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(5)), nullptr);  // not a system cursor
-}
-
-TEST(Mouse, LeftButtonStateFollowsTheHost) {
     qv::ui::SetLeftButtonDown(true);
     EXPECT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_FALSE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);

@@ -23,29 +23,10 @@ const cpoint3 kDefaultBoxMin{-5.0f, -5.0f, 0.0f};  // host units
 const cpoint3 kDefaultBoxMax{5.0f, 5.0f, 10.0f};
 constexpr float kMinRadius = 1e-3f;        // host units: a box smaller than this is a point
 constexpr float kDepthSlack = 1.5f;        // near/far planes at this many radii from the centre
+constexpr float kMinNearShare = 0.01f;     // the near plane is at least this share of the distance
+constexpr float kMinClipW = 1e-20f;        // a clip w of 0 is divided as this instead
 
 struct Vec4 { float x, y, z, w; };
-
-float Dot(const cpoint3& a, const cpoint3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-cpoint3 Cross(const cpoint3& a, const cpoint3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-cpoint3 Unit(const cpoint3& v) {
-    const float len = std::sqrt(Dot(v, v));
-    return len > 0.0f ? v / len : v;
-}
-
-// a × b: "a, then b".
-cmatrix4 Mul(const cmatrix4& a, const cmatrix4& b) {
-    cmatrix4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float s = 0.0f;
-            for (int k = 0; k < 4; ++k) s += a.m[i][k] * b.m[k][j];
-            r.m[i][j] = s;
-        }
-    return r;
-}
 
 // (p, 1) · M.
 Vec4 Transform(const cpoint3& p, const cmatrix4& m) {
@@ -57,40 +38,12 @@ Vec4 Transform(const cpoint3& p, const cmatrix4& m) {
     return r;
 }
 
-// General 4x4 inverse by Gauss-Jordan elimination with partial pivoting; identity if singular.
-cmatrix4 Invert(const cmatrix4& in) {
-    double a[4][8];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            a[i][j] = in.m[i][j];
-            a[i][j + 4] = i == j ? 1.0 : 0.0;
-        }
-    for (int col = 0; col < 4; ++col) {
-        int pivot = col;
-        for (int r = col + 1; r < 4; ++r)
-            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-        if (std::fabs(a[pivot][col]) < 1e-12) return cmatrix4{};
-        if (pivot != col) std::swap(a[pivot], a[col]);
-        const double d = a[col][col];
-        for (double& v : a[col]) v /= d;
-        for (int r = 0; r < 4; ++r) {
-            if (r == col) continue;
-            const double f = a[r][col];
-            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[col][j];
-        }
-    }
-    cmatrix4 out;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) out.m[i][j] = static_cast<float>(a[i][j + 4]);
-    return out;
-}
-
 // World → camera for a camera at `eye` looking along unit `forward` with `up` roughly up:
 // camera x = right, camera y = up, camera -z = forward (OpenGL's eye space).
 // view = translate(-eye) × rotation(world axes → camera axes).
 cmatrix4 LookAlong(const cpoint3& eye, const cpoint3& forward, const cpoint3& upHint) {
-    const cpoint3 right = Unit(Cross(forward, upHint));
-    const cpoint3 up = Cross(right, forward);
+    const cpoint3 right = Normalize(CrossProd(forward, upHint));
+    const cpoint3 up = CrossProd(right, forward);
     cmatrix4 rot;
     for (int i = 0; i < 3; ++i) {
         rot.m[i][0] = right[i];
@@ -99,7 +52,7 @@ cmatrix4 LookAlong(const cpoint3& eye, const cpoint3& forward, const cpoint3& up
     }
     cmatrix4 move;
     move.SetTrans(-eye);
-    return Mul(move, rot);
+    return move * rot;
 }
 
 // glOrtho's matrix, transposed for row vectors.
@@ -136,7 +89,7 @@ void ViewAxes(ViewKind kind, cpoint3& forward, cpoint3& upHint) {
         case ViewKind::Left: forward = {1, 0, 0}; break;
         case ViewKind::Right: forward = {-1, 0, 0}; break;
         case ViewKind::Top: forward = {0, 0, -1}; upHint = {0, 1, 0}; break;
-        case ViewKind::Persp: forward = Unit(cpoint3{1, 1, -1}); break;
+        case ViewKind::Persp: forward = Normalize(cpoint3{1, 1, -1}); break;
     }
 }
 
@@ -179,14 +132,14 @@ View::View(ViewKind kind, int width, int height)
 
 // Places the camera on the box's centre line, far enough back to see all of it, and sizes the
 // projection so the box (as seen along the view) fills the window less the margin.
-// toClip = view × projection ("world → camera, then camera → clip").
+// toClip = view × projection ("world → camera, then camera → clip"); fromClip = Inverse(toClip).
 void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
     const cpoint3 lo{std::min(boxMin.x, boxMax.x), std::min(boxMin.y, boxMax.y),
                      std::min(boxMin.z, boxMax.z)};
     const cpoint3 hi{std::max(boxMin.x, boxMax.x), std::max(boxMin.y, boxMax.y),
                      std::max(boxMin.z, boxMax.z)};
     const cpoint3 centre = (lo + hi) * 0.5f;
-    const float radius = std::max(std::sqrt(Dot(hi - lo, hi - lo)) * 0.5f, kMinRadius);
+    const float radius = std::max(Length(hi - lo) * 0.5f, kMinRadius);
     cpoint3 upHint;
     ViewAxes(kind_, forward_, upHint);
     const float aspect = static_cast<float>(width_) / static_cast<float>(height_);
@@ -200,7 +153,7 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
         const float dist = radius / std::sin(std::atan(std::tan(halfFov) * fill));
         eye_ = centre - forward_ * dist;
         viewM_ = LookAlong(eye_, forward_, upHint);
-        const float nearPlane = std::max(dist - kDepthSlack * radius, dist * 0.01f);
+        const float nearPlane = std::max(dist - kDepthSlack * radius, dist * kMinNearShare);
         projM_ = Perspective(kPerspFovYDeg, aspect, nearPlane, dist + kDepthSlack * radius);
     } else {
         const float dist = 2.0f * kDepthSlack * radius;
@@ -221,8 +174,8 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
         projM_ = Ortho(-halfW, halfW, -halfH, halfH, dist - kDepthSlack * radius,
                        dist + kDepthSlack * radius);
     }
-    toClip_ = Mul(viewM_, projM_);
-    fromClip_ = Invert(toClip_);
+    toClip_ = viewM_ * projM_;
+    fromClip_ = Inverse(toClip_);
 }
 
 void View::Apply() const {
@@ -237,7 +190,7 @@ void View::Apply() const {
 void View::Project(const cpoint3* in, cpoint3* out, int n) {
     for (int i = 0; i < n; ++i) {
         const Vec4 c = Transform(in[i], toClip_);
-        const float w = c.w != 0.0f ? c.w : 1e-20f;
+        const float w = c.w != 0.0f ? c.w : kMinClipW;
         const float nx = c.x / w, ny = c.y / w, nz = c.z / w;
         out[i] = {(nx + 1.0f) * 0.5f * static_cast<float>(width_),
                   (1.0f - ny) * 0.5f * static_cast<float>(height_), (nz + 1.0f) * 0.5f};
@@ -274,11 +227,11 @@ void View::Ray(float wx, float wy, cpoint3& origin, cpoint3& dir) const {
     const float ny = 1.0f - wy / static_cast<float>(height_) * 2.0f;
     auto back = [&](float nz) {
         const Vec4 p = Transform(cpoint3{nx, ny, nz}, fromClip_);
-        const float w = p.w != 0.0f ? p.w : 1e-20f;
+        const float w = p.w != 0.0f ? p.w : kMinClipW;
         return cpoint3{p.x / w, p.y / w, p.z / w};
     };
     origin = back(-1.0f);
-    dir = Unit(back(1.0f) - origin);
+    dir = Normalize(back(1.0f) - origin);
 }
 
 bool View::Unproject(float wx, float wy, float planeZ, cpoint3& out) const {

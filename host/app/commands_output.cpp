@@ -70,10 +70,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
 }  // namespace
 
 void AddOutputCommands(CommandTable& table) {
-    table["dump"] = CmdDump;
-    table["save"] = CmdSave;
-    table["load"] = CmdLoad;
-    table["render"] = CmdRender;
+    table.insert({{"dump", CmdDump}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender}});
 }
 
 }  // namespace qvapp

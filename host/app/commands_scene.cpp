@@ -117,14 +117,9 @@ void CmdDelete(ScriptRunner& run, Args& args) {
 }  // namespace
 
 void AddSceneCommands(CommandTable& table) {
-    table["new"] = CmdNew;
-    table["time"] = CmdTime;
-    table["range"] = CmdRange;
-    table["tpf"] = CmdTpf;
-    table["anim"] = CmdAnim;
-    table["bone"] = CmdBone;
-    table["rename"] = CmdRename;
-    table["delete"] = CmdDelete;
+    table.insert({{"new", CmdNew}, {"time", CmdTime}, {"range", CmdRange}, {"tpf", CmdTpf},
+                  {"anim", CmdAnim}, {"bone", CmdBone}, {"rename", CmdRename},
+                  {"delete", CmdDelete}});
 }
 
 }  // namespace qvapp

@@ -121,11 +121,8 @@ void CmdRedo(ScriptRunner& run, Args& args) { History<&UndoMgr::Redo>(run, args,
 }  // namespace
 
 void AddSelectionCommands(CommandTable& table) {
-    table["select"] = CmdSelect;
-    table["deselect"] = CmdDeselect;
-    table["click"] = CmdClick;
-    table["undo"] = CmdUndo;
-    table["redo"] = CmdRedo;
+    table.insert({{"select", CmdSelect}, {"deselect", CmdDeselect}, {"click", CmdClick},
+                  {"undo", CmdUndo}, {"redo", CmdRedo}});
 }
 
 }  // namespace qvapp

@@ -66,14 +66,9 @@ void CmdModalOnly(ScriptRunner&, Args& args) {
 }  // namespace
 
 void AddToolCommands(CommandTable& table) {
-    table["create"] = CmdCreate;
-    table["modify"] = CmdModify;
-    table["close"] = CmdClose;
-    table["press"] = CmdPress;
-    table["type"] = CmdType;
-    table["choose"] = CmdChoose;
-    table["answer"] = CmdModalOnly;
-    table["file"] = CmdModalOnly;
+    table.insert({{"create", CmdCreate}, {"modify", CmdModify}, {"close", CmdClose},
+                  {"press", CmdPress}, {"type", CmdType}, {"choose", CmdChoose},
+                  {"answer", CmdModalOnly}, {"file", CmdModalOnly}});
 }
 
 }  // namespace qvapp

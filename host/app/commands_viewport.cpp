@@ -129,10 +129,8 @@ void CmdScale(ScriptRunner&, Args& args) {
 }  // namespace
 
 void AddViewportCommands(CommandTable& table) {
-    table["drag"] = CmdDrag;
-    table["move"] = CmdMove;
-    table["rotate"] = CmdRotate;
-    table["scale"] = CmdScale;
+    table.insert({{"drag", CmdDrag}, {"move", CmdMove}, {"rotate", CmdRotate},
+                  {"scale", CmdScale}});
 }
 
 }  // namespace qvapp

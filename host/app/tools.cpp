@@ -1,8 +1,6 @@
 // Opening and closing tools, their panels, and the hooks through which the scene reaches them.
 #include "tools.h"
 
-#include <cstring>
-
 #include "qvcore/host.h"
 #include "qvplatform/ui.h"
 #include "quorvane/interface.h"
@@ -95,6 +93,14 @@ bool ToolManager::ShowPanel(std::string& error) {
     return true;
 }
 
+bool ToolManager::Open(cclassinterface* tool, ToolKind kind, std::string& error) {
+    Close();
+    tool_ = tool;
+    kind_ = kind;
+    tool_->Init();
+    return ShowPanel(error);
+}
+
 bool ToolManager::OpenCreate(const std::string& category, const std::string& name,
                              std::string& error) {
     cclassinterface* c = FindClass(QV_LIBTYPE_CREATE, category, name);
@@ -102,11 +108,7 @@ bool ToolManager::OpenCreate(const std::string& category, const std::string& nam
         error = "no creation tool \"" + category + "\" \"" + name + "\"";
         return false;
     }
-    Close();
-    tool_ = c;
-    kind_ = ToolKind::Create;
-    tool_->Init();
-    return ShowPanel(error);
+    return Open(c, ToolKind::Create, error);
 }
 
 bool ToolManager::OpenModify(const std::string& name, std::string& error) {
@@ -126,11 +128,7 @@ bool ToolManager::OpenModify(const std::string& name, std::string& error) {
         error = "tool \"" + name + "\" refuses the selection";
         return false;
     }
-    Close();
-    tool_ = c;
-    kind_ = ToolKind::Modify;
-    tool_->Init();
-    return ShowPanel(error);
+    return Open(c, ToolKind::Modify, error);
 }
 
 void ToolManager::ClosePanel() {

@@ -57,6 +57,8 @@ public:
 private:
     cclassinterface* FindClass(int libType, const std::string& category,
                                const std::string& name) const;
+    // Closes the open tool, then initialises this one and shows its panel.
+    bool Open(cclassinterface* tool, ToolKind kind, std::string& error);
     bool ShowPanel(std::string& error);
     void ClosePanel();
 

@@ -8,23 +8,18 @@ const Word& Args::Next(const std::string& what) {
     return line_.words[next_++];
 }
 
-int Args::Int(const std::string& what) {
+template <typename T>
+T Args::Number(const std::string& what, NumberParser<T> parse) {
     const Word& w = Next(what);
     try {
-        return ParseInt(w, what, line_.number);
+        return parse(w, what, line_.number);
     } catch (const ScriptError& e) {
         Fail(e.what());
     }
 }
 
-float Args::Float(const std::string& what) {
-    const Word& w = Next(what);
-    try {
-        return ParseFloat(w, what, line_.number);
-    } catch (const ScriptError& e) {
-        Fail(e.what());
-    }
-}
+int Args::Int(const std::string& what) { return Number(what, ParseInt); }
+float Args::Float(const std::string& what) { return Number(what, ParseFloat); }
 
 bool Args::TakeKeyword(const char* keyword) {
     if (AtEnd()) return false;

@@ -29,6 +29,12 @@ public:
     [[noreturn]] void Fail(const std::string& message) const;
 
 private:
+    template <typename T>
+    using NumberParser = T (*)(const Word& word, const std::string& what, int lineNumber);
+    // The next word read by parse; its complaint becomes this command's failure.
+    template <typename T>
+    T Number(const std::string& what, NumberParser<T> parse);
+
     const ScriptLine& line_;
     size_t next_ = 1;  // word 0 is the command
 };

@@ -21,10 +21,7 @@ Json DumpKeys(const canim& anim) {
     for (int i = 0; i < anim.NumKeys(); ++i) {
         ckey k;
         if (!anim.GetKeyAt(i, k)) continue;
-        keys.push_back({{"t", k.time},
-                        {"pos", JsonPoint(k.pos)},
-                        {"rot", JsonQuat(k.rot)},
-                        {"scale", JsonPoint(k.scale)}});
+        keys.push_back(JsonKey(k));
     }
     return keys;
 }

@@ -1,4 +1,4 @@
-// Float, point, quaternion and colour values as JSON numbers and arrays.
+// Float, point, quaternion and colour values as JSON numbers and arrays; keys as objects of them.
 #include "json_values.h"
 
 #include <cmath>
@@ -25,6 +25,13 @@ Json JsonQuat(const cquat& q) {
 
 Json JsonColour(const ccolor& c) {
     return Json::array({JsonFloat(c.r), JsonFloat(c.g), JsonFloat(c.b), JsonFloat(c.a)});
+}
+
+Json JsonKey(const ckey& k) {
+    return {{"t", k.time},
+            {"pos", JsonPoint(k.pos)},
+            {"rot", JsonQuat(k.rot)},
+            {"scale", JsonPoint(k.scale)}};
 }
 
 bool ReadFloat(const Json& j, const std::string& what, float& out, std::string& error) {

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "quorvane/anim.h"
 #include "quorvane/math.h"
 
 namespace qvapp {
@@ -17,6 +18,8 @@ Json JsonFloat(float v);
 Json JsonPoint(const cpoint3& p);
 Json JsonQuat(const cquat& q);
 Json JsonColour(const ccolor& c);
+// {"t": time, "pos": point, "rot": quaternion, "scale": point}
+Json JsonKey(const ckey& k);
 
 // Readers: false with error naming `what` when the value has the wrong shape.
 bool ReadFloat(const Json& j, const std::string& what, float& out, std::string& error);

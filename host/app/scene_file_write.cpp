@@ -26,11 +26,7 @@ void CaptureSkin(cskin& skin, SavedNode& out) {
 
 Json KeysToJson(const std::vector<ckey>& keys) {
     Json out = Json::array();
-    for (const ckey& k : keys)
-        out.push_back({{"t", k.time},
-                       {"pos", JsonPoint(k.pos)},
-                       {"rot", JsonQuat(k.rot)},
-                       {"scale", JsonPoint(k.scale)}});
+    for (const ckey& k : keys) out.push_back(JsonKey(k));
     return out;
 }
 

@@ -103,6 +103,58 @@ const char* const kPuncts[] = {"||", "&&", "==", "!=", "<=", ">=", "<<", ">>", "
                                "-",  "*",  "/",  "%",  "<",  ">",  "(",  ")",  ",", "{", "}",
                                "~",  "!",  "=",  ";",  "."};
 
+// The punctuator at s[i], two-character ones first; null when there is none.
+const char* MatchPunct(const std::string& s, size_t i) {
+    for (const char* p : kPuncts)
+        if (s.compare(i, std::char_traits<char>::length(p), p) == 0) return p;
+    return nullptr;
+}
+
+// Decodes the string literal whose opening quote is at s[i] into text ("" is a quote; after a
+// backslash n, t and 0 are escapes and any other character stands for itself) and leaves i
+// after the closing quote; false when the line ends first.
+bool ReadString(const std::string& s, size_t& i, std::string& text) {
+    for (++i; i < s.size() && s[i] != '\n'; ++i) {
+        if (s[i] == '"') {
+            if (i + 1 < s.size() && s[i + 1] == '"') {
+                text += '"';
+                ++i;
+                continue;
+            }
+            ++i;
+            return true;
+        }
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            char e = s[++i];
+            text += e == 'n' ? '\n' : e == 't' ? '\t' : e == '0' ? '\0' : e;
+            continue;
+        }
+        text += s[i];
+    }
+    return false;
+}
+
+// Splits a directive's body (after the #) into its word and the rest, trimmed.
+void SplitDirective(const std::string& body, std::string& word, std::string& rest) {
+    std::istringstream in(body);
+    in >> word;
+    std::getline(in, rest);
+    size_t b = rest.find_first_not_of(" \t");
+    rest = b == std::string::npos ? "" : rest.substr(b);
+    while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.back()))) rest.pop_back();
+}
+
+bool IsConditional(const std::string& word) {
+    return word == "ifdef" || word == "ifndef" || word == "if" || word == "elif" ||
+           word == "else" || word == "endif";
+}
+
+// Headers that only bring the standard symbols, which every script has anyway.
+bool IsSystemHeader(const std::string& rest, const std::string& name) {
+    return rest.front() == '<' || name == "windows.h" || name == "winres.h" ||
+           name == "afxres.h" || name == "winresrc.h";
+}
+
 }  // namespace
 
 bool Tokenize(const std::string& s, const std::string& file, int firstLine,
@@ -138,36 +190,12 @@ bool Tokenize(const std::string& s, const std::string& file, int firstLine,
             t.text = s.substr(start, i - start);
         } else if (c == '"') {
             t.kind = Token::Kind::String;
-            bool closed = false;
-            for (++i; i < s.size() && s[i] != '\n'; ++i) {
-                if (s[i] == '"') {
-                    if (i + 1 < s.size() && s[i + 1] == '"') {
-                        t.text += '"';
-                        ++i;
-                        continue;
-                    }
-                    closed = true;
-                    ++i;
-                    break;
-                }
-                if (s[i] == '\\' && i + 1 < s.size()) {
-                    char e = s[++i];
-                    t.text += e == 'n' ? '\n' : e == 't' ? '\t' : e == '0' ? '\0' : e;
-                    continue;
-                }
-                t.text += s[i];
-            }
-            if (!closed) {
+            if (!ReadString(s, i, t.text)) {
                 error = Where(file, line) + "unterminated string";
                 return false;
             }
         } else {
-            const char* match = nullptr;
-            for (const char* p : kPuncts)
-                if (s.compare(i, std::char_traits<char>::length(p), p) == 0) {
-                    match = p;
-                    break;
-                }
+            const char* match = MatchPunct(s, i);
             if (!match) {
                 error = Where(file, line) + "unexpected character '" + std::string(1, c) + "'";
                 return false;
@@ -239,15 +267,27 @@ bool Preprocessor::RunFile(const std::string& file, int depth, std::vector<Token
 
 bool Preprocessor::Directive(const std::string& body, const std::string& file, int line,
                              int depth, std::vector<Token>& out, std::string& error) {
-    std::istringstream in(body);
-    std::string word;
-    in >> word;
-    std::string rest;
-    std::getline(in, rest);
-    size_t b = rest.find_first_not_of(" \t");
-    rest = b == std::string::npos ? "" : rest.substr(b);
-    while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.back()))) rest.pop_back();
+    std::string word, rest;
+    SplitDirective(body, word, rest);
+    if (IsConditional(word)) return Conditional(word, rest, file, line, error);
+    if (!Active()) return true;
+    if (word == "define") return Define(rest, file, line, error);
+    if (word == "undef") {
+        defines_.erase(rest);
+        return true;
+    }
+    if (word == "include") return Include(rest, file, line, depth, out, error);
+    if (word == "error") {
+        error = Where(file, line) + "#error " + rest;
+        return false;
+    }
+    if (word == "pragma" || word == "line" || word.empty()) return true;
+    error = Where(file, line) + "unknown directive #" + word;
+    return false;
+}
 
+bool Preprocessor::Conditional(const std::string& word, const std::string& rest,
+                               const std::string& file, int line, std::string& error) {
     if (word == "ifdef" || word == "ifndef") {
         bool defined = defines_.count(rest) > 0;
         bool cond = word == "ifdef" ? defined : !defined;
@@ -262,43 +302,7 @@ bool Preprocessor::Directive(const std::string& body, const std::string& file, i
             return false;
         }
         long value = 0;
-        if (outer) {
-            // defined(X) and defined X become 1 or 0 before evaluation.
-            std::vector<Token> toks;
-            if (!Tokenize(rest, file, line, toks, error)) return false;
-            std::vector<Token> expanded;
-            for (size_t i = 0; i < toks.size(); ++i) {
-                if (toks[i].kind == Token::Kind::Ident && toks[i].text == "defined") {
-                    size_t k = i + 1;
-                    bool paren = k < toks.size() && toks[k].text == "(";
-                    if (paren) ++k;
-                    if (k >= toks.size() || toks[k].kind != Token::Kind::Ident) {
-                        error = Where(file, line) + "defined needs a name";
-                        return false;
-                    }
-                    Token one = toks[k];
-                    one.kind = Token::Kind::Number;
-                    one.value = defines_.count(toks[k].text) ? 1 : 0;
-                    expanded.push_back(one);
-                    i = paren ? k + 1 : k;
-                    continue;
-                }
-                expanded.push_back(toks[i]);
-            }
-            size_t pos = 0;
-            // Unknown names count as 0 in conditions, as in C.
-            ExprReader reader(expanded, pos, [this](const std::string& n, long& v) {
-                auto it = defines_.find(n);
-                v = 0;
-                if (it != defines_.end()) v = std::strtol(it->second.c_str(), nullptr, 0);
-                return true;
-            });
-            if (!reader.Value(value, error)) return false;
-            if (pos != expanded.size()) {
-                error = Where(file, line) + "unexpected text after #" + word + " condition";
-                return false;
-            }
-        }
+        if (outer && !Condition(word, rest, file, line, value, error)) return false;
         if (word == "if") {
             branches_.push_back({outer && value != 0, value != 0, outer});
         } else {
@@ -308,72 +312,98 @@ bool Preprocessor::Directive(const std::string& body, const std::string& file, i
         }
         return true;
     }
-    if (word == "else" || word == "endif") {
-        if (branches_.empty()) {
-            error = Where(file, line) + "#" + word + " without #if";
-            return false;
+    // #else or #endif
+    if (branches_.empty()) {
+        error = Where(file, line) + "#" + word + " without #if";
+        return false;
+    }
+    if (word == "endif") {
+        branches_.pop_back();
+    } else {
+        Branch& br = branches_.back();
+        br.active = br.outerActive && !br.taken;
+        br.taken = true;
+    }
+    return true;
+}
+
+bool Preprocessor::Condition(const std::string& word, const std::string& rest,
+                             const std::string& file, int line, long& value,
+                             std::string& error) {
+    std::vector<Token> toks;
+    if (!Tokenize(rest, file, line, toks, error)) return false;
+    // defined(X) and defined X become 1 or 0 before evaluation.
+    std::vector<Token> expanded;
+    for (size_t i = 0; i < toks.size(); ++i) {
+        if (toks[i].kind == Token::Kind::Ident && toks[i].text == "defined") {
+            size_t k = i + 1;
+            bool paren = k < toks.size() && toks[k].text == "(";
+            if (paren) ++k;
+            if (k >= toks.size() || toks[k].kind != Token::Kind::Ident) {
+                error = Where(file, line) + "defined needs a name";
+                return false;
+            }
+            Token one = toks[k];
+            one.kind = Token::Kind::Number;
+            one.value = defines_.count(toks[k].text) ? 1 : 0;
+            expanded.push_back(one);
+            i = paren ? k + 1 : k;
+            continue;
         }
-        if (word == "endif") {
-            branches_.pop_back();
-        } else {
-            Branch& br = branches_.back();
-            br.active = br.outerActive && !br.taken;
-            br.taken = true;
-        }
+        expanded.push_back(toks[i]);
+    }
+    size_t pos = 0;
+    // Unknown names count as 0 in conditions, as in C.
+    ExprReader reader(expanded, pos, [this](const std::string& n, long& v) {
+        auto it = defines_.find(n);
+        v = 0;
+        if (it != defines_.end()) v = std::strtol(it->second.c_str(), nullptr, 0);
         return true;
+    });
+    if (!reader.Value(value, error)) return false;
+    if (pos != expanded.size()) {
+        error = Where(file, line) + "unexpected text after #" + word + " condition";
+        return false;
     }
-    if (!Active()) return true;
-    if (word == "define") {
-        std::istringstream d(rest);
-        std::string name;
-        d >> name;
-        if (name.empty()) {
-            error = Where(file, line) + "#define needs a name";
-            return false;
-        }
-        if (name.find('(') != std::string::npos) return true;  // function-like: not used here
-        std::string value;
-        std::getline(d, value);
-        size_t v = value.find_first_not_of(" \t");
-        defines_[name] = v == std::string::npos ? "" : value.substr(v);
-        return true;
+    return true;
+}
+
+bool Preprocessor::Define(const std::string& rest, const std::string& file, int line,
+                          std::string& error) {
+    std::istringstream d(rest);
+    std::string name;
+    d >> name;
+    if (name.empty()) {
+        error = Where(file, line) + "#define needs a name";
+        return false;
     }
-    if (word == "undef") {
-        defines_.erase(rest);
-        return true;
+    if (name.find('(') != std::string::npos) return true;  // function-like: not used here
+    std::string value;
+    std::getline(d, value);
+    size_t v = value.find_first_not_of(" \t");
+    defines_[name] = v == std::string::npos ? "" : value.substr(v);
+    return true;
+}
+
+bool Preprocessor::Include(const std::string& rest, const std::string& file, int line,
+                           int depth, std::vector<Token>& out, std::string& error) {
+    if (rest.size() < 2 || !((rest.front() == '"' && rest.back() == '"') ||
+                             (rest.front() == '<' && rest.back() == '>'))) {
+        error = Where(file, line) + "#include needs \"file\" or <file>";
+        return false;
     }
-    if (word == "include") {
-        if (rest.size() < 2 || !((rest.front() == '"' && rest.back() == '"') ||
-                                 (rest.front() == '<' && rest.back() == '>'))) {
-            error = Where(file, line) + "#include needs \"file\" or <file>";
-            return false;
-        }
-        std::string name = rest.substr(1, rest.size() - 2);
-        std::string probe;
-        if (!reader_(name, probe)) {
-            // System headers (windows.h, winres.h, afxres.h) only bring the standard
-            // symbols, which every script has anyway.
-            if (rest.front() == '<' || name == "windows.h" || name == "winres.h" ||
-                name == "afxres.h" || name == "winresrc.h")
-                return true;
-            error = Where(file, line) + "cannot open include file " + name;
-            return false;
-        }
-        if (depth + 1 > kMaxIncludeDepth) {
-            error = Where(file, line) + "#include nested too deeply";
-            return false;
-        }
-        return RunFile(name, depth + 1, out, error);
+    std::string name = rest.substr(1, rest.size() - 2);
+    std::string probe;
+    if (!reader_(name, probe)) {
+        if (IsSystemHeader(rest, name)) return true;
+        error = Where(file, line) + "cannot open include file " + name;
+        return false;
     }
-    if (word == "pragma" || word == "error" || word == "line" || word.empty()) {
-        if (word == "error") {
-            error = Where(file, line) + "#error " + rest;
-            return false;
-        }
-        return true;
+    if (depth + 1 > kMaxIncludeDepth) {
+        error = Where(file, line) + "#include nested too deeply";
+        return false;
     }
-    error = Where(file, line) + "unknown directive #" + word;
-    return false;
+    return RunFile(name, depth + 1, out, error);
 }
 
 }  // namespace qv::res

@@ -40,6 +40,15 @@ private:
     bool RunFile(const std::string& file, int depth, std::vector<Token>& out, std::string& error);
     bool Directive(const std::string& body, const std::string& file, int line, int depth,
                    std::vector<Token>& out, std::string& error);
+    // #ifdef, #ifndef, #if, #elif, #else and #endif: the branch stack.
+    bool Conditional(const std::string& word, const std::string& rest, const std::string& file,
+                     int line, std::string& error);
+    // The value of an #if or #elif condition.
+    bool Condition(const std::string& word, const std::string& rest, const std::string& file,
+                   int line, long& value, std::string& error);
+    bool Define(const std::string& rest, const std::string& file, int line, std::string& error);
+    bool Include(const std::string& rest, const std::string& file, int line, int depth,
+                 std::vector<Token>& out, std::string& error);
     bool Active() const;
 
     struct Branch {

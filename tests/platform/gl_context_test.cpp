@@ -1,77 +1,47 @@
 // The offscreen context: drawing with OpenGL 1.1 calls lands in its own buffer and reads back
-// top row first; impossible sizes are refused with a message.
+// top row first; impossible sizes are refused with a message; PNG files of what it drew.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "qvplatform/gl.h"
 
 namespace {
 
-struct Rgba { int r, g, b, a; };
+namespace fs = std::filesystem;
 
-Rgba PixelAt(const std::vector<unsigned char>& px, int width, int x, int y) {
+// The red, green, blue and alpha of pixel (x, y) of a top-row-first RGBA image.
+std::vector<int> PixelAt(const std::vector<unsigned char>& px, int width, int x, int y) {
     const size_t i = (static_cast<size_t>(y) * width + x) * 4;
     return {px[i], px[i + 1], px[i + 2], px[i + 3]};
 }
 
-// Clears to opaque black with identity matrices: vertices are then in normalised device
-// coordinates, (-1, -1) the bottom-left corner of the window.
-void ClearToBlack(int width, int height) {
-    glViewport(0, 0, width, height);
+TEST(OffscreenContext, UpperHalfQuadFillsTheFirstRows) {
+    constexpr int kW = 32, kH = 24;
+    qv::gl::OffscreenContext ctx(kW, kH);
+    ASSERT_TRUE(ctx.Ok()) << ctx.Error();
+    EXPECT_EQ(ctx.Width(), kW);
+    EXPECT_EQ(ctx.Height(), kH);
+    // Identity matrices: vertices in normalised device coordinates, y = 1 the window's top.
+    glViewport(0, 0, kW, kH);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-TEST(OffscreenContext, DrawsTriangleAndReadsTopRowFirst) {
-    constexpr int kW = 64, kH = 48;
-    qv::gl::OffscreenContext ctx(kW, kH);
-    ASSERT_TRUE(ctx.Ok()) << ctx.Error();
-    EXPECT_EQ(ctx.Width(), kW);
-    EXPECT_EQ(ctx.Height(), kH);
-    ClearToBlack(kW, kH);
-    // Red triangle over the lower-left half of the window.
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRectf(-1.0f, 0.0f, 1.0f, 1.0f);
     const std::vector<unsigned char> px = ctx.ReadPixels();
     ASSERT_EQ(px.size(), static_cast<size_t>(kW * kH * 4));
-
-    const Rgba bottomLeft = PixelAt(px, kW, 2, kH - 3);  // last rows hold the window's bottom
-    EXPECT_EQ(bottomLeft.r, 255);
-    EXPECT_EQ(bottomLeft.g, 0);
-    EXPECT_EQ(bottomLeft.b, 0);
-    EXPECT_EQ(bottomLeft.a, 255);
-    const Rgba topRight = PixelAt(px, kW, kW - 3, 2);
-    EXPECT_EQ(topRight.r, 0);
-    EXPECT_EQ(topRight.a, 255);
-    // The top-left and bottom-right corners sit just inside the triangle's long edge.
-    EXPECT_EQ(PixelAt(px, kW, 1, 2).r, 255);
-    EXPECT_EQ(PixelAt(px, kW, kW - 4, kH - 2).r, 255);
-}
-
-TEST(OffscreenContext, TopHalfQuadFillsTheFirstRows) {
-    constexpr int kW = 32, kH = 32;
-    qv::gl::OffscreenContext ctx(kW, kH);
-    ASSERT_TRUE(ctx.Ok()) << ctx.Error();
-    ClearToBlack(kW, kH);
-    glColor3f(0.0f, 1.0f, 0.0f);
-    glBegin(GL_QUADS);  // y from 0 to 1: the upper half of the window
-    glVertex2f(-1.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
-    const std::vector<unsigned char> px = ctx.ReadPixels();
-    for (int y : {0, kH / 2 - 1}) EXPECT_EQ(PixelAt(px, kW, kW / 2, y).g, 255) << "row " << y;
-    for (int y : {kH / 2, kH - 1}) EXPECT_EQ(PixelAt(px, kW, kW / 2, y).g, 0) << "row " << y;
+    for (int y : {0, kH / 2 - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 255, 0, 255}));
+    for (int y : {kH / 2, kH - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 0, 0, 255}));
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_GE(depthBits, 24);
 }
 
 TEST(OffscreenContext, TwoContextsKeepTheirOwnPixels) {
@@ -83,24 +53,17 @@ TEST(OffscreenContext, TwoContextsKeepTheirOwnPixels) {
     ASSERT_TRUE(white.Ok()) << white.Error();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-
-    const Rgba b = PixelAt(blue.ReadPixels(), 8, 3, 3);
-    EXPECT_EQ(b.r, 0);
-    EXPECT_EQ(b.b, 255);
-    const Rgba w = PixelAt(white.ReadPixels(), 16, 15, 3);
-    EXPECT_EQ(w.r, 255);
-    EXPECT_EQ(w.g, 255);
-
+    EXPECT_EQ(PixelAt(blue.ReadPixels(), 8, 3, 3), (std::vector<int>{0, 0, 255, 255}));
+    EXPECT_EQ(PixelAt(white.ReadPixels(), 16, 15, 3), (std::vector<int>{255, 255, 255, 255}));
     blue.MakeCurrent();  // drawing goes back to the first buffer
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    EXPECT_EQ(PixelAt(blue.ReadPixels(), 8, 0, 0).r, 255);
-    EXPECT_EQ(PixelAt(white.ReadPixels(), 16, 0, 0).b, 255);  // still white
+    EXPECT_EQ(PixelAt(blue.ReadPixels(), 8, 0, 0)[0], 255);
+    EXPECT_EQ(PixelAt(white.ReadPixels(), 16, 0, 0)[2], 255);  // still white
 }
 
 TEST(OffscreenContext, RefusesImpossibleSizes) {
-    for (auto [w, h] : {std::pair{0, 10}, std::pair{10, -1},
-                        std::pair{qv::gl::OffscreenContext::kMaxSize + 1, 4}}) {
+    for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {qv::gl::OffscreenContext::kMaxSize + 1, 4}}) {
         qv::gl::OffscreenContext ctx(w, h);
         EXPECT_FALSE(ctx.Ok());
         EXPECT_NE(ctx.Error().find("size"), std::string::npos) << ctx.Error();
@@ -108,12 +71,68 @@ TEST(OffscreenContext, RefusesImpossibleSizes) {
     }
 }
 
-TEST(OffscreenContext, HasADepthBuffer) {
-    qv::gl::OffscreenContext ctx(4, 4);
-    ASSERT_TRUE(ctx.Ok()) << ctx.Error();
-    GLint depthBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    EXPECT_GE(depthBits, 24);
+class PngFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qv_png_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+    std::string error;
+};
+
+TEST_F(PngFiles, PatternWithAlphaReadsBackExactly) {
+    constexpr int kW = 7, kH = 5;  // odd width: rows are not a multiple of 8 bytes
+    std::vector<unsigned char> rgba(kW * kH * 4);
+    for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37 + 11) % 256);
+    ASSERT_TRUE(qv::gl::WritePng(Path("pattern.png"), kW, kH, rgba, error)) << error;
+    int w = 0, h = 0;
+    std::vector<unsigned char> back;
+    ASSERT_TRUE(qv::gl::ReadPng(Path("pattern.png"), w, h, back, error)) << error;
+    EXPECT_EQ(w, kW);
+    EXPECT_EQ(h, kH);
+    EXPECT_EQ(back, rgba);
+    // The file is a PNG as others read it: signature, then the IHDR chunk with the size.
+    std::ifstream in(Path("pattern.png"), std::ios::binary);
+    unsigned char head[24] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    EXPECT_EQ(head[1], 'P');
+    EXPECT_EQ(head[12], 'I');
+    EXPECT_EQ(head[19], kW);  // big-endian width, low byte
+    EXPECT_EQ(head[23], kH);
+}
+
+TEST_F(PngFiles, BadInputGivesAMessageAndNoFile) {
+    std::vector<unsigned char> rgba(10 * 10 * 4 - 1);
+    EXPECT_FALSE(qv::gl::WritePng(Path("short.png"), 10, 10, rgba, error));
+    EXPECT_NE(error.find("10x10"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(Path("short.png")));
+    rgba.assign(4 * 4 * 4, 255);
+    const std::string nowhere = Path("no/such/folder/x.png");
+    EXPECT_FALSE(qv::gl::WritePng(nowhere, 4, 4, rgba, error));
+    EXPECT_NE(error.find(nowhere), std::string::npos) << error;
+}
+
+TEST_F(PngFiles, ReadingANonPngOrTruncatedPngLeavesTheOutputsAlone) {
+    std::ofstream(Path("text.png")) << "not an image at all";
+    int w = 3, h = 4;
+    std::vector<unsigned char> rgba{1, 2, 3};
+    EXPECT_FALSE(qv::gl::ReadPng(Path("text.png"), w, h, rgba, error));
+    EXPECT_NE(error.find("not a PNG"), std::string::npos) << error;
+    EXPECT_EQ(w, 3);
+    EXPECT_EQ(h, 4);
+    EXPECT_EQ(rgba.size(), 3u);
+    EXPECT_FALSE(qv::gl::ReadPng(Path("absent.png"), w, h, rgba, error));
+    std::vector<unsigned char> full(16 * 16 * 4, 200);
+    ASSERT_TRUE(qv::gl::WritePng(Path("full.png"), 16, 16, full, error)) << error;
+    fs::resize_file(Path("full.png"), 40);  // signature and part of the header only
+    error.clear();
+    EXPECT_FALSE(qv::gl::ReadPng(Path("full.png"), w, h, rgba, error));
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ protected:
         ASSERT_TRUE(ctx_.Ok()) << ctx_.Error();
         view_.Frame({-1, -1, 0}, {1, 1, 8});
         glPointSize(1.0f);
-        glDisable(GL_DEPTH_TEST);
     }
     qv::gl::OffscreenContext ctx_{kW, kH};
     View view_{GetParam(), kW, kH};
@@ -60,58 +59,28 @@ protected:
 // Points chosen off the pixel grid's edges, so each projects well inside one pixel.
 const cpoint3 kPoints[] = {{0.31f, -0.2f, 2.27f}, {-0.77f, 0.4f, 6.61f}, {0.05f, 0.9f, 4.43f}};
 
-TEST_P(ViewDrawing, WorldPointLandsOnTheProjectedPixel) {
-    for (const cpoint3& p : kPoints) {
-        cpoint3 w;
-        view_.Project(w, p.x, p.y, p.z);
-        Clear();
-        view_.Apply();
-        DrawPoint(p.x, p.y, p.z);
-        const Hit h = FindRed(ctx_.ReadPixels());
-        ASSERT_EQ(h.count, 1);
-        EXPECT_EQ(h.x, static_cast<int>(std::floor(w.x)));
-        EXPECT_EQ(h.y, static_cast<int>(std::floor(w.y)));
-    }
-}
-
-TEST_P(ViewDrawing, OverlayPointLandsWhereTheWorldPointDid) {
-    for (const cpoint3& p : kPoints) {
-        cpoint3 w;
-        view_.Project(w, p.x, p.y, p.z);
-        Clear();
-        view_.Apply();
-        view_.Begin2D();
-        DrawPoint(w.x, w.y, 0.0f);
-        view_.End2D();
-        const Hit h = FindRed(ctx_.ReadPixels());
-        ASSERT_EQ(h.count, 1);
-        EXPECT_EQ(h.x, static_cast<int>(std::floor(w.x)));
-        EXPECT_EQ(h.y, static_cast<int>(std::floor(w.y)));
-    }
-}
-
-TEST_P(ViewDrawing, ProjectedDepthIsTheDepthBufferValue) {
+// A world point drawn through the view's matrices and the same point drawn in window
+// coordinates through the overlay mode land on the projected pixel at the projected depth.
+TEST_P(ViewDrawing, WorldAndOverlayPointsLandOnTheProjectedPixelAndDepth) {
     glEnable(GL_DEPTH_TEST);
     for (const cpoint3& p : kPoints) {
         cpoint3 w;
         view_.Project(w, p.x, p.y, p.z);
-        Clear();
-        view_.Apply();
-        DrawPoint(p.x, p.y, p.z);
-        float depth3d = -1.0f;
-        glReadPixels(static_cast<int>(w.x), kH - 1 - static_cast<int>(w.y), 1, 1,
-                     GL_DEPTH_COMPONENT, GL_FLOAT, &depth3d);
-        EXPECT_NEAR(depth3d, w.z, kDepthTol);
-
-        // The same depth through the overlay mode.
-        Clear();
-        view_.Begin2D();
-        DrawPoint(w.x, w.y, w.z);
-        view_.End2D();
-        float depth2d = -1.0f;
-        glReadPixels(static_cast<int>(w.x), kH - 1 - static_cast<int>(w.y), 1, 1,
-                     GL_DEPTH_COMPONENT, GL_FLOAT, &depth2d);
-        EXPECT_NEAR(depth2d, w.z, kDepthTol);
+        for (bool overlay : {false, true}) {
+            SCOPED_TRACE(overlay ? "overlay" : "world");
+            Clear();
+            view_.Apply();
+            if (overlay) view_.Begin2D();
+            overlay ? DrawPoint(w.x, w.y, w.z) : DrawPoint(p.x, p.y, p.z);
+            if (overlay) view_.End2D();
+            const Hit h = FindRed(ctx_.ReadPixels());
+            ASSERT_EQ(h.count, 1);
+            EXPECT_EQ(h.x, static_cast<int>(std::floor(w.x)));
+            EXPECT_EQ(h.y, static_cast<int>(std::floor(w.y)));
+            float depth = -1.0f;
+            glReadPixels(h.x, kH - 1 - h.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+            EXPECT_NEAR(depth, w.z, kDepthTol);
+        }
     }
 }
 

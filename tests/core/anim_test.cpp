@@ -14,67 +14,53 @@ ckey Key(int t, cpoint3 pos, cquat rot = {}, cpoint3 scale = {1, 1, 1}) {
 
 std::vector<int> Times(const canim& a) {
     std::vector<int> out;
-    for (int i = 0; i < a.NumKeys(); ++i) {
-        ckey k;
-        a.GetKeyAt(i, k);
-        out.push_back(k.time);
-    }
+    ckey k;
+    for (int i = 0; a.GetKeyAt(i, k); ++i) out.push_back(k.time);
     return out;
 }
 
 }  // namespace
 
-TEST(KeyTrack, NewTrackHoldsOneRestKey) {
+TEST(KeyTrack, SetKeyInsertsInOrderAfterTheRestKeyAndReplacesAtSameTime) {
     canim a;
-    ASSERT_EQ(a.NumKeys(), 1);
     ckey k;
-    ASSERT_TRUE(a.GetKeyAt(0, k));
+    ASSERT_TRUE(a.GetKeyAt(0, k));  // a new track holds one rest key at 0
     EXPECT_EQ(k.time, 0);
     EXPECT_EQ(k.pos, cpoint3(0, 0, 0));
     EXPECT_EQ(k.rot, cquat());
     EXPECT_EQ(k.scale, cpoint3(1, 1, 1));
-}
-
-TEST(KeyTrack, SetKeyInsertsInOrderAndReplacesAtSameTime) {
-    canim a;
     a.SetKey(Key(20, {2, 0, 0}));
     a.SetKey(Key(10, {1, 0, 0}));
     a.SetKey(Key(-5, {9, 0, 0}));
     EXPECT_EQ(Times(a), (std::vector<int>{-5, 0, 10, 20}));
     a.SetKey(Key(10, {7, 0, 0}));
     EXPECT_EQ(a.NumKeys(), 4);
-    ckey k;
     ASSERT_TRUE(a.GetKey(10, k));
     EXPECT_EQ(k.pos.x, 7.0f);
     EXPECT_FALSE(a.GetKey(11, k));
     EXPECT_EQ(k.pos.x, 7.0f);  // untouched on a miss
 }
 
-TEST(KeyTrack, RemovesSingleKeysAndInclusiveSegments) {
+TEST(KeyTrack, RemovesKeysAndInclusiveSegmentsAndRefusesBadIndexes) {
     canim a;
     for (int t = 10; t <= 50; t += 10) a.SetKey(Key(t, {}));
     EXPECT_EQ(a.RemoveKey(15), 0);
     EXPECT_EQ(a.RemoveKey(20), 1);
     EXPECT_EQ(a.RemoveKeysSeg(30, 50), 3);
-    EXPECT_EQ(Times(a), (std::vector<int>{0, 10}));
     EXPECT_EQ(a.RemoveKeysSeg(50, 30), 0);
     EXPECT_EQ(a.RemoveKeysSeg(1, 9), 0);
-}
-
-TEST(KeyTrack, OutOfRangeIndexesAreRefused) {
-    canim a;
+    EXPECT_EQ(Times(a), (std::vector<int>{0, 10}));
     ckey k = Key(99, {5, 5, 5});
-    EXPECT_EQ(a.GetKeyAt(1, k), 0);
+    EXPECT_EQ(a.GetKeyAt(2, k), 0);
     EXPECT_EQ(a.GetKeyAt(-1, k), 0);
     EXPECT_EQ(k.time, 99);
-    EXPECT_EQ(a.SetKeyAt(1, k, 0), 0);
-    EXPECT_EQ(a.NumKeys(), 1);
+    EXPECT_EQ(a.SetKeyAt(2, k, 0), 0);
+    EXPECT_EQ(a.NumKeys(), 2);
 }
 
 TEST(KeyTrack, IndexRewriteIsOrderedForTimedAccess) {
     canim a;
     a.SetNumKeys(3, 1);
-    EXPECT_EQ(a.NumKeys(), 3);
     // Written as a restore would, but out of time order and with a repeated time.
     a.SetKeyAt(0, Key(30, {3, 0, 0}), 0);
     a.SetKeyAt(1, Key(10, {1, 0, 0}), 0);
@@ -86,22 +72,15 @@ TEST(KeyTrack, IndexRewriteIsOrderedForTimedAccess) {
     EXPECT_EQ(Times(a), (std::vector<int>{10, 30}));
     EXPECT_EQ(a.FindIndexAtOrBefore(29), 0);
     EXPECT_EQ(a.FindIndexAtOrBefore(9), -1);
-}
-
-TEST(KeyTrack, ShrinkingToZeroLeavesNothingToEvaluate) {
-    canim a;
     a.SetNumKeys(0, 1);
-    ckey k;
-    EXPECT_EQ(a.GetInterpolateKey(5, k), 0);
-    a.SetNumKeys(2, 1);  // grows from nothing with fresh keys
-    EXPECT_EQ(a.NumKeys(), 2);
+    EXPECT_EQ(a.GetInterpolateKey(5, k), 0);  // nothing to evaluate
+    a.SetNumKeys(2, 1);                       // grows from nothing with fresh keys
     ASSERT_TRUE(a.GetInterpolateKey(5, k));
     EXPECT_EQ(k.scale, cpoint3(1, 1, 1));
 }
 
 TEST(KeyTrack, InterpolatesLinearlyAndClampsOutside) {
     canim a;
-    a.SetKey(Key(0, {0, 0, 0}, {}, {1, 1, 1}));
     a.SetKey(Key(10, {10, -20, 4}, QuatFromAngleAxis(90, {0, 0, 1}), {3, 1, 1}));
     ckey k;
     ASSERT_TRUE(a.GetInterpolateKey(5, k));
@@ -118,10 +97,8 @@ TEST(KeyTrack, InterpolatesLinearlyAndClampsOutside) {
 
 TEST(KeyTrack, RotationTakesTheShortArcBetweenKeys) {
     canim a;
-    cquat q = QuatFromAngleAxis(170, {1, 0, 0});
-    cquat r = QuatFromAngleAxis(-170, {1, 0, 0});  // 20° further on, stored with w of the other sign
-    a.SetKey(Key(0, {}, q));
-    a.SetKey(Key(20, {}, r));
+    a.SetKey(Key(0, {}, QuatFromAngleAxis(170, {1, 0, 0})));
+    a.SetKey(Key(20, {}, QuatFromAngleAxis(-170, {1, 0, 0})));  // 20° on, w of the other sign
     ckey k;
     a.GetInterpolateKey(10, k);
     EXPECT_TRUE(SameRotation(k.rot, QuatFromAngleAxis(180, {1, 0, 0}), 1e-6f));

@@ -4,7 +4,6 @@
 
 namespace {
 
-using UndoLevels = SceneTest;
 using UndoRedo = SceneTest;
 using HostTransform = SceneTest;
 
@@ -44,32 +43,25 @@ float XAt(cnode* n, int t) { return n->GetPosition(t).x; }
 
 }  // namespace
 
-TEST_F(UndoLevels, BeginGenericClosesTheOpenLevelAndCountsLevels) {
+TEST_F(UndoRedo, BeginGenericClosesTheOpenLevelAndAddJoinsIt) {
     cbone* n = AddBone("n");
     theUndo.BeginGeneric(new TrackItem(n));
+    theUndo.Add(new TrackItem(n));  // joins the open level
     EXPECT_EQ(theUndo.IsOpen(), 1);
     theUndo.BeginGeneric(nullptr);  // closes the first, opens a level without items
     theUndo.End();
     EXPECT_EQ(theUndo.IsOpen(), 0);
-    ASSERT_EQ(theUndo.NumLevels(), 2);
+    theUndo.Add(new TrackItem(n));  // opens a level of its own
+    theUndo.End();
+    ASSERT_EQ(theUndo.NumLevels(), 3);
     EXPECT_EQ(theUndo.GetLevelType(0), 1000);
     EXPECT_STREQ(theUndo.GetLevelName(0), "Test Change");
     EXPECT_EQ(theUndo.GetLevelType(1), 0);
-    EXPECT_EQ(theUndo.GetLevelType(2), -1);
+    EXPECT_EQ(theUndo.GetLevelType(3), -1);
     EXPECT_EQ(theUndo.GetLevelType(-1), -1);
 }
 
-TEST_F(UndoLevels, AddJoinsTheOpenLevelOrOpensOne) {
-    cbone* n = AddBone("n");
-    theUndo.Add(new TrackItem(n));
-    theUndo.Add(new TrackItem(n));
-    theUndo.End();
-    theUndo.Add(new TrackItem(n));
-    theUndo.End();
-    EXPECT_EQ(theUndo.NumLevels(), 2);
-}
-
-TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBack) {
+TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBackTwice) {
     cbone* n = AddBone("n");
     KeyAt(n, 0, 1);
     auto* item = new TrackItem(n);
@@ -78,25 +70,21 @@ TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBack) {
     KeyAt(n, 10, 9);
     theUndo.End();
     events.clear();
-    ASSERT_EQ(theUndo.Undo(), 1);
-    EXPECT_EQ(events, (std::vector<unsigned long>{30, 31}));
-    EXPECT_EQ(n->anim.NumKeys(), 1);
-    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
-    EXPECT_EQ(theUndo.NumLevels(), 0);
-    ASSERT_EQ(theUndo.NumRedoLevels(), 1);
-    EXPECT_STREQ(theUndo.GetRedoLevelName(0), "Test Change");
-    ASSERT_EQ(theUndo.Redo(), 1);
-    EXPECT_EQ(n->anim.NumKeys(), 2);
-    EXPECT_FLOAT_EQ(XAt(n, 0), 5);
-    EXPECT_FLOAT_EQ(XAt(n, 10), 9);
-    // The same item is restored a second time.
-    ASSERT_EQ(theUndo.Undo(), 1);
-    EXPECT_EQ(item->restores, 2);
-    EXPECT_EQ(n->anim.NumKeys(), 1);
-    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
-    EXPECT_EQ(theUndo.Redo(), 1);
+    for (int round = 1; round <= 2; ++round) {  // the same item is restored a second time
+        ASSERT_EQ(theUndo.Undo(), 1);
+        EXPECT_EQ(item->restores, round);
+        EXPECT_EQ(n->anim.NumKeys(), 1);
+        EXPECT_FLOAT_EQ(XAt(n, 0), 1);
+        EXPECT_EQ(theUndo.NumLevels(), 0);
+        ASSERT_EQ(theUndo.NumRedoLevels(), 1);
+        EXPECT_STREQ(theUndo.GetRedoLevelName(0), "Test Change");
+        ASSERT_EQ(theUndo.Redo(), 1);
+        EXPECT_EQ(n->anim.NumKeys(), 2);
+        EXPECT_FLOAT_EQ(XAt(n, 0), 5);
+        EXPECT_FLOAT_EQ(XAt(n, 10), 9);
+    }
+    EXPECT_EQ(events, (std::vector<unsigned long>{30, 31, 30, 31, 30, 31, 30, 31}));
     EXPECT_EQ(theUndo.Redo(), 0);
-    EXPECT_FLOAT_EQ(XAt(n, 10), 9);
 }
 
 TEST_F(UndoRedo, ItemsOfALevelAreRestoredNewestFirst) {

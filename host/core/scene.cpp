@@ -55,8 +55,6 @@ bool InScene(const cnode* node) {
     return std::find(n.begin(), n.end(), node) != n.end();
 }
 
-void ClearSceneList() { detail::Scene().nodes.clear(); }
-
 }  // namespace qv
 
 using qv::detail::Scene;

@@ -140,8 +140,8 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
                      std::max(boxMin.z, boxMax.z)};
     const cpoint3 centre = (lo + hi) * 0.5f;
     const float radius = std::max(Length(hi - lo) * 0.5f, kMinRadius);
-    cpoint3 upHint;
-    ViewAxes(kind_, forward_, upHint);
+    cpoint3 forward, upHint;
+    ViewAxes(kind_, forward, upHint);
     const float aspect = static_cast<float>(width_) / static_cast<float>(height_);
     const float fill = 1.0f - 2.0f * kFrameMargin;  // share of the window the box may cover
 
@@ -151,14 +151,14 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
         const float halfFovX = std::atan(std::tan(halfFovY) * aspect);
         const float halfFov = std::min(halfFovX, halfFovY);
         const float dist = radius / std::sin(std::atan(std::tan(halfFov) * fill));
-        eye_ = centre - forward_ * dist;
-        viewM_ = LookAlong(eye_, forward_, upHint);
+        eye_ = centre - forward * dist;
+        viewM_ = LookAlong(eye_, forward, upHint);
         const float nearPlane = std::max(dist - kDepthSlack * radius, dist * kMinNearShare);
         projM_ = Perspective(kPerspFovYDeg, aspect, nearPlane, dist + kDepthSlack * radius);
     } else {
         const float dist = 2.0f * kDepthSlack * radius;
-        eye_ = centre - forward_ * dist;
-        viewM_ = LookAlong(eye_, forward_, upHint);
+        eye_ = centre - forward * dist;
+        viewM_ = LookAlong(eye_, forward, upHint);
         // Half extents of the box across the view, about the centre line.
         float halfW = 0.0f, halfH = 0.0f;
         const Vec4 c = Transform(centre, viewM_);

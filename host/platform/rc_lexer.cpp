@@ -230,7 +230,6 @@ bool Preprocessor::RunFile(const std::string& file, int depth, std::vector<Token
         error = "cannot read " + file;
         return false;
     }
-    filesRead_.push_back(file);
     std::string text;
     if (!StripComments(raw, file, text, error)) return false;
     size_t outerBranches = branches_.size();

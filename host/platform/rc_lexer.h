@@ -33,8 +33,6 @@ public:
     explicit Preprocessor(FileReader reader) : reader_(std::move(reader)) {}
     bool Run(const std::string& file, std::vector<Token>& out, std::string& error);
     const std::map<std::string, std::string>& Defines() const { return defines_; }
-    // Files read, in order (the script first, then its headers).
-    const std::vector<std::string>& FilesRead() const { return filesRead_; }
 
 private:
     bool RunFile(const std::string& file, int depth, std::vector<Token>& out, std::string& error);
@@ -59,7 +57,6 @@ private:
     FileReader reader_;
     std::map<std::string, std::string> defines_;
     std::vector<Branch> branches_;
-    std::vector<std::string> filesRead_;
 };
 
 // Symbols every resource script may use without a header: the window, dialog, button, edit,

@@ -43,7 +43,4 @@ std::vector<cnode*> Selection();
 // True when the node is in the scene list.
 bool InScene(const cnode* node);
 
-// Moves a node within the scene list (used by scene loading to keep order).
-void ClearSceneList();
-
 }  // namespace qv

@@ -87,9 +87,8 @@ public:
     // Window point → world ray: origin on the near plane, unit direction into the scene.
     void Ray(float wx, float wy, cpoint3& origin, cpoint3& dir) const;
 
-    // The camera's position (world) and its unit viewing direction.
+    // The camera's position (world).
     cpoint3 Eye() const { return eye_; }
-    cpoint3 Forward() const { return forward_; }
     const cmatrix4& ViewMatrix() const { return viewM_; }
     const cmatrix4& ProjectionMatrix() const { return projM_; }
 
@@ -99,7 +98,7 @@ public:
 private:
     ViewKind kind_;
     int width_, height_;
-    cpoint3 eye_, forward_;
+    cpoint3 eye_;
     cmatrix4 viewM_;   // world → camera (row vectors)
     cmatrix4 projM_;   // camera → clip (row vectors)
     cmatrix4 toClip_;  // viewM_ × projM_: world → clip

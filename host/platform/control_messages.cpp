@@ -2,12 +2,16 @@
 // the Windows controls answer them.
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "control_messages.h"
 
 namespace qv::ui {
 namespace {
+
+// The low two style bits of a combo box hold its type (CBS_SIMPLE, _DROPDOWN, _DROPDOWNLIST).
+constexpr uint32_t kComboTypeMask = 0x3;
 
 bool LessNoCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -42,6 +46,46 @@ LRESULT CopyText(const std::string& text, WPARAM size, LPARAM buffer) {
     return static_cast<LRESULT>(n);
 }
 
+bool IsDropDownList(const Window* w) {
+    return (w->tmpl.style & kComboTypeMask) == CBS_DROPDOWNLIST;
+}
+
+// CB_ADDSTRING (at the end, or in order with CBS_SORT) and CB_INSERTSTRING (at index, or at
+// the end for -1): the new item's index, or CB_ERR past the end.
+LRESULT InsertComboItem(Window* w, UINT msg, int index, const char* text) {
+    auto& items = w->items;
+    const int count = static_cast<int>(items.size());
+    ComboItem item{text ? text : "", 0};
+    int at = count;
+    if (msg == CB_INSERTSTRING && index >= 0) {
+        if (index > count) return CB_ERR;
+        at = index;
+    } else if (msg == CB_ADDSTRING && (w->tmpl.style & CBS_SORT)) {
+        at = static_cast<int>(std::upper_bound(items.begin(), items.end(), item,
+                                               [](const ComboItem& a, const ComboItem& b) {
+                                                   return LessNoCase(a.text, b.text);
+                                               }) -
+                              items.begin());
+    }
+    items.insert(items.begin() + at, item);
+    if (w->selection >= at) ++w->selection;
+    return at;
+}
+
+// CB_FINDSTRINGEXACT: the first item after index (all items for an index out of range) whose
+// text equals text without regard to case, searching round to the start.
+LRESULT FindComboItem(const Window* w, int index, const char* text) {
+    const auto& items = w->items;
+    const int count = static_cast<int>(items.size());
+    if (!text) return CB_ERR;
+    for (int k = 0; k < count; ++k) {
+        int i = (index + 1 + k) % std::max(count, 1);
+        if (index < 0 || index >= count) i = k;
+        if (EqualNoCase(items[i].text, text)) return i;
+    }
+    return CB_ERR;
+}
+
 LRESULT ComboMessage(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto& items = w->items;
     const int count = static_cast<int>(items.size());
@@ -49,24 +93,8 @@ LRESULT ComboMessage(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool valid = index >= 0 && index < count;
     switch (msg) {
     case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-        const char* s = reinterpret_cast<const char*>(lParam);
-        ComboItem item{s ? s : "", 0};
-        int at = count;
-        if (msg == CB_INSERTSTRING && index >= 0) {
-            if (index > count) return CB_ERR;
-            at = index;
-        } else if (msg == CB_ADDSTRING && (w->tmpl.style & CBS_SORT)) {
-            at = static_cast<int>(std::upper_bound(items.begin(), items.end(), item,
-                                                   [](const ComboItem& a, const ComboItem& b) {
-                                                       return LessNoCase(a.text, b.text);
-                                                   }) -
-                                  items.begin());
-        }
-        items.insert(items.begin() + at, item);
-        if (w->selection >= at) ++w->selection;
-        return at;
-    }
+    case CB_INSERTSTRING:
+        return InsertComboItem(w, msg, index, reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
         if (!valid) return CB_ERR;
         items.erase(items.begin() + index);
@@ -78,7 +106,7 @@ LRESULT ComboMessage(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_SETCURSEL:
         if (!valid) {
             w->selection = CB_ERR;
-            if ((w->tmpl.style & 3) == CBS_DROPDOWNLIST) w->text.clear();
+            if (IsDropDownList(w)) w->text.clear();
             return CB_ERR;
         }
         w->selection = index;
@@ -91,23 +119,14 @@ LRESULT ComboMessage(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_RESETCONTENT:
         items.clear();
         w->selection = CB_ERR;
-        if ((w->tmpl.style & 3) == CBS_DROPDOWNLIST) w->text.clear();
+        if (IsDropDownList(w)) w->text.clear();
         return 0;
     case CB_SETITEMDATA:
         if (!valid) return CB_ERR;
         items[index].data = lParam;
         return 1;
     case CB_GETITEMDATA: return valid ? items[index].data : CB_ERR;
-    case CB_FINDSTRINGEXACT: {
-        const char* s = reinterpret_cast<const char*>(lParam);
-        if (!s) return CB_ERR;
-        for (int k = 0; k < count; ++k) {
-            int i = (index + 1 + k) % std::max(count, 1);
-            if (index < 0 || index >= count) i = k;
-            if (EqualNoCase(items[i].text, s)) return i;
-        }
-        return CB_ERR;
-    }
+    case CB_FINDSTRINGEXACT: return FindComboItem(w, index, reinterpret_cast<const char*>(lParam));
     default: return 0;
     }
 }

@@ -16,7 +16,6 @@ float dragHeight = 0.0f;
 
 namespace {
 
-constexpr int kHeightDecimals = 3;
 constexpr SHORT kKeyDownBit = static_cast<SHORT>(0x8000);
 
 // Disposes of the bones of a cancelled biped; they never reached the scene.

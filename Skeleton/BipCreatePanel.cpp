@@ -8,6 +8,7 @@
 #include "Skeleton/BipCreateTool.h"
 #include "Skeleton/BipGlobals.h"
 #include "plugin/BipPreview.h"
+#include "quorvane/classes.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/util.h"
@@ -17,9 +18,6 @@ HWND createPanelWnd = nullptr;
 
 namespace {
 
-// The host's owner-draw message for panel buttons (lParam: DRAWITEMSTRUCT*).
-constexpr unsigned kPanelDrawItem = 0x1401;
-constexpr int kHeightDecimals = 3;
 
 void Recolour(cnode* const* nodes, int count, const ccolor& colour) {
     for (int i = 0; i < count; ++i)
@@ -189,7 +187,7 @@ int CreatePanelProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case kPanelDrawItem:
+    case QV_WM_DRAWITEM:
         return PaintSwatch(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return 0;

@@ -10,6 +10,8 @@ constexpr int kMinLinks = 1, kMaxLinks = 3;
 // Height of a new biped and the largest height the panel accepts (host units).
 constexpr float kDefaultHeight = 8.0f;
 constexpr float kMaxHeight = 9999.0f;
+// Decimals the panel's height field shows.
+constexpr int kHeightDecimals = 3;
 
 extern int numSpines;       // 1..5: the spine bone plus numSpines - 1 further links
 extern int numFingers;      // 0..5 per hand

@@ -6,6 +6,7 @@
 #include "Skeleton/BipAnim.h"
 #include "Skeleton/BipGlobals.h"
 #include "Skeleton/BipPosture.h"
+#include "quorvane/classes.h"
 #include "quorvane/node.h"
 #include "quorvane/util.h"
 #include "resources/resource.h"
@@ -14,9 +15,6 @@ HWND panelWnd = nullptr;
 int postureValid = 0;
 
 namespace {
-
-// The host's owner-draw message for panel buttons (lParam: DRAWITEMSTRUCT*).
-constexpr unsigned kPanelDrawItem = 0x1401;
 
 // The bones whose colour stands for a side's colour, first found first.
 constexpr int kRightColourSlots[] = {kSlotRThigh, kSlotRCalf, kSlotRFoot,
@@ -116,7 +114,7 @@ int cbipanim::DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {
     case WM_COMMAND:
         PanelCommand(*this, panel, LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case kPanelDrawItem:
+    case QV_WM_DRAWITEM:
         return PaintPanelSwatch(panel, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return 0;

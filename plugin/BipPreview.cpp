@@ -5,10 +5,6 @@
 
 #include "Skeleton/BipGlobals.h"
 
-namespace {
-constexpr unsigned kSelectedHighlight = 4u;  // draw flag: the selected highlight
-}  // namespace
-
 cbippreview::cbippreview() = default;
 cbippreview::~cbippreview() = default;
 
@@ -21,7 +17,7 @@ void cbippreview::DeleteThis() {
 }
 
 void cbippreview::Draw(int t, CGLWindow* view, unsigned flags) {
-    const unsigned memberFlags = flags & ~kSelectedHighlight;
+    const unsigned memberFlags = flags & ~static_cast<unsigned>(QV_DRAW_SELECTED);
     const int count = NumMembers();
     for (int i = 0; i < count; ++i)
         if (nodes[i] != nullptr) nodes[i]->Draw(t, view, memberFlags);

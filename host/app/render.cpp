@@ -17,7 +17,6 @@ namespace {
 constexpr float kGridSpacing = 1.0f;      // host units between grid lines
 constexpr float kGridMargin = 2.0f;       // host units the grid reaches beyond the scene
 constexpr int kMaxGridLines = 400;        // per direction, so that huge scenes stay cheap
-constexpr unsigned kDrawSelected = 4;     // Draw flag: selected highlight
 
 void SetUpLighting() {
     const GLfloat ambient[] = {0.35f, 0.35f, 0.35f, 1.0f};
@@ -60,7 +59,7 @@ void DrawNodes(int t, qv::gl::View& view) {
     for (int i = 0; i < Interface::NumNodes(); ++i) {
         cnode* n = Interface::GetNodeAt(i);
         if (!n || (n->GetFlags() & QV_FLAG_HIDDEN)) continue;
-        unsigned flags = (n->GetFlags() & QV_FLAG_SELECTED) ? kDrawSelected : 0u;
+        unsigned flags = (n->GetFlags() & QV_FLAG_SELECTED) ? QV_DRAW_SELECTED : 0u;
         glPushAttrib(GL_ALL_ATTRIB_BITS);
         n->Draw(t, &view, flags);
         glPopAttrib();

@@ -99,7 +99,7 @@ void SetUpLight() {
 
 }  // namespace
 
-// flags bit 4 (or the node's own selected flag) draws the selected look.
+// QV_DRAW_SELECTED in flags (or the node's own selected flag) draws the selected look.
 void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     if (GetFlags() & QV_FLAG_HIDDEN) return;
     cmatrix4 world = GetNodeTM(t);
@@ -114,7 +114,7 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     }
     if (Length(end - start) <= 0.0f) return;
     Shape shape = BuildShape(start, end, Normalize(world.GetRow(2)));
-    bool selected = (flags & 4u) || (GetFlags() & QV_FLAG_SELECTED);
+    bool selected = (flags & QV_DRAW_SELECTED) || (GetFlags() & QV_FLAG_SELECTED);
 
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT);
     SetUpLight();

@@ -23,10 +23,7 @@ INT_PTR RunModal(HINSTANCE module, LPCSTR name, HWND owner, Procedure proc, LPAR
 // a control that does not fit.
 bool ApplyAction(HWND dialog, const Action& action, std::string& error);
 
-// Asks the dialog procedure to paint one owner-drawn button (message 0x1401).
+// Asks the dialog procedure to paint one owner-drawn button (message QV_WM_DRAWITEM).
 void PaintControl(Window* control);
-
-// Owner-draw request that the host sends to panels and dialogs (lParam: DRAWITEMSTRUCT*).
-constexpr UINT kOwnerDrawMessage = 0x1401;
 
 }  // namespace qv::ui

@@ -16,6 +16,12 @@ enum : int {
     QV_LIBTYPE_MODIFY = 1001,
 };
 
+// The message with which the host asks a panel's or dialog's procedure to paint one owner-drawn
+// button (wParam: the control's id, lParam: DRAWITEMSTRUCT*).
+enum : unsigned {
+    QV_WM_DRAWITEM = 0x1401,
+};
+
 class QVAPI cclassinterface {
 public:
     cclassinterface();

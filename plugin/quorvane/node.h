@@ -25,6 +25,11 @@ enum : unsigned {
     QV_FLAG_HIDDEN = 2,
 };
 
+// Draw flag bits.
+enum : unsigned {
+    QV_DRAW_SELECTED = 4,  // the selected highlight
+};
+
 // Inverse-kinematics settings stored on a node (angles in degrees).
 struct cikinfo {
     cquat initial;       // initial rotation
@@ -89,7 +94,7 @@ public:
 
     // --- display -----------------------------------------------------------------------------
     virtual void Flash(int on);
-    // Draws the node into the view with OpenGL. flags bit 4: selected highlight.
+    // Draws the node into the view with OpenGL; flags holds QV_DRAW_* bits.
     virtual void Draw(int t, CGLWindow* view, unsigned flags);
     virtual int GetSeeThroughFlag() const;
     // 1 when this node draws other nodes (its members) in place of a shape of its own.

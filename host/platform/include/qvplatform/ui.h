@@ -107,7 +107,7 @@ struct ControlInfo {
 int DialogId(HWND dlg);
 std::string DialogCaption(HWND dlg);
 std::vector<ControlInfo> Controls(HWND dlg);
-// Asks the dialog procedure to paint every owner-drawn button (message 0x1401 with a
+// Asks the dialog procedure to paint every owner-drawn button (message QV_WM_DRAWITEM with a
 // DRAWITEMSTRUCT) and records the colours filled.
 void PaintOwnerDrawn(HWND dlg);
 

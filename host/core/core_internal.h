@@ -2,7 +2,6 @@
 // (scene list, selection, time, tools' callbacks) and privileged access to node fields.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "quorvane/anim.h"

@@ -14,7 +14,7 @@ namespace {
 // Colour of a new bone (0..1 RGB): a light bone-like tan.
 constexpr ccolor kDefaultBoneColour{0.82f, 0.70f, 0.45f, 1.0f};
 
-// Local matrix of a key: scale, then rotation, then translation.
+// Local matrix of a key: local = scale × rotation × translation.
 cmatrix4 LocalMatrix(const ckey& k) {
     cmatrix4 m = MatrixFromQuat(k.rot);
     const float s[3] = {k.scale.x, k.scale.y, k.scale.z};
@@ -162,6 +162,8 @@ void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
 
 }  // namespace
 
+// localPos = worldPos · Inverse(parentWorld); without a key at t (recording off) every key's
+// position moves by the same offset.
 void cnode::SetPosition(int t, const cpoint3& p) {
     cpoint3 local = parent_ ? p * Inverse(parent_->GetNodeTM(t)) : p;
     cpoint3 delta = local - KeyAt(anim, t).pos;

@@ -74,7 +74,7 @@ void Interface::Move(cpoint3 delta, int /*axisMode*/, float /*amount*/) {
     StepDone();
 }
 
-// Each node turns about its own position: world rotation, then the step q.
+// Each node turns about its own position: world' = world × q.
 void Interface::Rotate(cquat q) {
     int t = GetAnimTime();
     for (cnode* n : TopSelected()) n->SetRotation(t, Normalize(n->GetRotation(t) * q));
@@ -96,7 +96,7 @@ void Interface::SetPosition(cpoint3 p, int /*axisMode*/, int absolute, float /*a
     StepDone();
 }
 
-// Absolute: the world rotation becomes the Euler rotation; relative: world, then the step.
+// Absolute: world' = EulerToQuat(eulerDeg); relative: world' = world × EulerToQuat(eulerDeg).
 void Interface::SetRotation(cpoint3 eulerDeg, int absolute) {
     int t = GetAnimTime();
     cquat q = EulerToQuat(eulerDeg);

@@ -12,7 +12,7 @@ extern "C" const size_t qv_host_resource_blob_size;
 namespace qv::ui {
 namespace {
 
-constexpr int kChannelMax = 255;
+constexpr int kChannelMax = 255;  // largest value of a colour channel field
 
 // The handle the host's resources are registered under (registered on first use).
 HINSTANCE HostModule() {

@@ -1,7 +1,7 @@
 // The registry of module resources: each module handle maps to its parsed resource script.
 #pragma once
 
-#include <memory>
+#include <string>
 #include <windows.h>
 
 #include "rc_template.h"

@@ -86,7 +86,7 @@ private:
     bool Ends() const { return IsWord("END") || IsPunct("}"); }
     bool Fail(const std::string& what, std::string& error) const;
     bool Comma(const char* after, std::string& error);
-    bool Number(const char* what, long& v, std::string& error);
+    bool Number(const std::string& what, long& v, std::string& error);
     bool Style(long& v, std::string& error);
     bool String(const char* what, std::string& s, std::string& error);
     bool Lookup(const std::string& name, long& v, int depth) const;
@@ -95,7 +95,10 @@ private:
     bool DialogOptions(DialogTemplate& dlg, std::string& error);
     bool ControlStatement(const StatementKind& kind, ControlTemplate& c, std::string& error);
     bool GenericControl(ControlTemplate& c, std::string& error);
-    bool Rect(ControlTemplate& c, std::string& error);
+    // x, y, width and height, comma-separated, into the template's x, y, cx and cy; `whose`
+    // ("dialog", "control") names the numbers in messages.
+    template <class Template>
+    bool Rect(const std::string& whose, Template& t, std::string& error);
     bool SkipResource(std::string& error);
     bool SkipBlock(std::string& error);
 
@@ -138,11 +141,11 @@ bool Parser::Comma(const char* after, std::string& error) {
     return true;
 }
 
-bool Parser::Number(const char* what, long& v, std::string& error) {
+bool Parser::Number(const std::string& what, long& v, std::string& error) {
     ExprReader r(t_, pos_, [this](const std::string& n, long& x) { return Lookup(n, x, 0); });
     if (Peek().kind == Token::Kind::String || Peek().kind == Token::Kind::End || Begins() ||
         Ends())
-        return Fail(std::string("expected ") + what, error);
+        return Fail("expected " + what, error);
     return r.Value(v, error);
 }
 
@@ -245,13 +248,7 @@ bool Parser::Dialog(DialogTemplate& dlg, std::string& error) {
            std::any_of(std::begin(kMemoryOptions), std::end(kMemoryOptions),
                        [&](const char* o) { return IsWord(o); }))
         ++pos_;
-    long x = 0, y = 0, cx = 0, cy = 0;
-    if (!Number("the dialog's x", x, error) || !Comma("x", error) ||
-        !Number("the dialog's y", y, error) || !Comma("y", error) ||
-        !Number("the dialog's width", cx, error) || !Comma("the width", error) ||
-        !Number("the dialog's height", cy, error))
-        return false;
-    dlg.x = x, dlg.y = y, dlg.cx = cx, dlg.cy = cy;
+    if (!Rect("dialog", dlg, error)) return false;
     if (dlg.extended && IsPunct(",")) {  // help id
         ++pos_;
         long help = 0;
@@ -335,14 +332,16 @@ bool Parser::DialogOptions(DialogTemplate& dlg, std::string& error) {
     return true;
 }
 
-bool Parser::Rect(ControlTemplate& c, std::string& error) {
+template <class Template>
+bool Parser::Rect(const std::string& whose, Template& t, std::string& error) {
+    const std::string the = "the " + whose + "'s ";
     long x = 0, y = 0, cx = 0, cy = 0;
-    if (!Number("the control's x", x, error) || !Comma("x", error) ||
-        !Number("the control's y", y, error) || !Comma("y", error) ||
-        !Number("the control's width", cx, error) || !Comma("the width", error) ||
-        !Number("the control's height", cy, error))
+    if (!Number(the + "x", x, error) || !Comma("x", error) ||
+        !Number(the + "y", y, error) || !Comma("y", error) ||
+        !Number(the + "width", cx, error) || !Comma("the width", error) ||
+        !Number(the + "height", cy, error))
         return false;
-    c.x = x, c.y = y, c.cx = cx, c.cy = cy;
+    t.x = x, t.y = y, t.cx = cx, t.cy = cy;
     return true;
 }
 
@@ -376,7 +375,7 @@ bool Parser::ControlStatement(const StatementKind& kind, ControlTemplate& c, std
                 return false;
             c.cx = cx, c.cy = cy;
         }
-    } else if (!Rect(c, error)) {
+    } else if (!Rect("control", c, error)) {
         return false;
     }
     long style = WS_CHILD | WS_VISIBLE | kind.defaultStyle;
@@ -416,7 +415,7 @@ bool Parser::GenericControl(ControlTemplate& c, std::string& error) {
     c.cls = ClassOf(c.className);
     long style = WS_CHILD | WS_VISIBLE;
     if (!Comma("the control's class", error) || !Style(style, error) ||
-        !Comma("the control's style", error) || !Rect(c, error))
+        !Comma("the control's style", error) || !Rect("control", c, error))
         return false;
     c.style = static_cast<uint32_t>(style);
     if (IsPunct(",")) {

@@ -160,22 +160,31 @@ void ShowParameters() {
     winSetEditFloat(createPanelWnd, IDC_CREATE_HEIGHT, height, kHeightDecimals);
 }
 
-// Only the biped under construction is recoloured: a biped already handed over belongs to the
-// scene, and its colours are the modify tool's business.
-void RecolourLeft() {
+namespace {
+
+constexpr int kArmBones = kUpperLHand - kUpperLClavicle + 1;  // clavicle, upper arm, forearm, hand
+constexpr int kLegBones = kLowerLFoot - kLowerLThigh + 1;     // thigh, calf, foot
+
+// One side of the biped under construction: its arm (clavicle to hand), its leg (thigh to foot),
+// its fingers and its toes. Only that biped is recoloured: a biped already handed over belongs
+// to the scene, and its colours are the modify tool's business.
+void RecolourSide(int clavicle, int thigh, cnode* const* fingers, cnode* const* toes,
+                  const ccolor& colour) {
     if (!BipedUnderConstruction()) return;
-    Recolour(&Bip_Upper[kUpperLClavicle], 4, leftColour);
-    Recolour(&Bip_Lower[kLowerLThigh], 3, leftColour);
-    Recolour(Bip_LFinger, kDigitRecords, leftColour);
-    Recolour(Bip_LToe, kDigitRecords, leftColour);
+    Recolour(&Bip_Upper[clavicle], kArmBones, colour);
+    Recolour(&Bip_Lower[thigh], kLegBones, colour);
+    Recolour(fingers, kDigitRecords, colour);
+    Recolour(toes, kDigitRecords, colour);
+}
+
+}  // namespace
+
+void RecolourLeft() {
+    RecolourSide(kUpperLClavicle, kLowerLThigh, Bip_LFinger, Bip_LToe, leftColour);
 }
 
 void RecolourRight() {
-    if (!BipedUnderConstruction()) return;
-    Recolour(&Bip_Upper[kUpperRClavicle], 4, rightColour);
-    Recolour(&Bip_Lower[kLowerRThigh], 3, rightColour);
-    Recolour(Bip_RFinger, kDigitRecords, rightColour);
-    Recolour(Bip_RToe, kDigitRecords, rightColour);
+    RecolourSide(kUpperRClavicle, kLowerRThigh, Bip_RFinger, Bip_RToe, rightColour);
 }
 
 int CreatePanelProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {

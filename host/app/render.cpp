@@ -17,6 +17,7 @@ namespace {
 constexpr float kGridSpacing = 1.0f;      // host units between grid lines
 constexpr float kGridMargin = 2.0f;       // host units the grid reaches beyond the scene
 constexpr int kMaxGridLines = 400;        // per direction, so that huge scenes stay cheap
+constexpr float kGridGrey = 0.38f;        // grey (0..1) of the grid lines
 
 void SetUpLighting() {
     const GLfloat ambient[] = {0.35f, 0.35f, 0.35f, 1.0f};
@@ -42,7 +43,7 @@ void DrawGrid(const Box& box) {
     float reach = half * kGridSpacing;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
-    glColor3f(0.38f, 0.38f, 0.38f);
+    glColor3f(kGridGrey, kGridGrey, kGridGrey);
     glBegin(GL_LINES);
     for (int i = -half; i <= half; ++i) {
         float v = i * kGridSpacing;

@@ -19,6 +19,10 @@ constexpr float kBaseHalfWidthShare = 0.12f;
 constexpr float kBaseAtShare = 0.15f;
 // Colour boost of a selected bone (added to each component, clamped to 1).
 constexpr float kSelectedBoost = 0.35f;
+// Width (pixels) of the white outline of a selected bone.
+constexpr float kOutlineWidth = 1.5f;
+// A side vector shorter than this (unit directions crossed) is too near parallel to use.
+constexpr float kMinSideLength = 1e-4f;
 
 struct Shape {
     cpoint3 joint, apex;
@@ -34,8 +38,8 @@ Shape BuildShape(const cpoint3& start, const cpoint3& end, const cpoint3& sideHi
     float len = Length(dir);
     cpoint3 d = Normalize(dir);
     cpoint3 u = CrossProd(d, sideHint);
-    if (Length(u) < 1e-4f) u = CrossProd(d, {0, 0, 1});
-    if (Length(u) < 1e-4f) u = CrossProd(d, {1, 0, 0});
+    if (Length(u) < kMinSideLength) u = CrossProd(d, {0, 0, 1});
+    if (Length(u) < kMinSideLength) u = CrossProd(d, {1, 0, 0});
     u = Normalize(u);
     cpoint3 v = CrossProd(d, u);
     cpoint3 centre = start + d * (len * kBaseAtShare);
@@ -130,7 +134,7 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     if (selected) {
         glDisable(GL_LIGHTING);
         glColor3f(1.0f, 1.0f, 1.0f);
-        glLineWidth(1.5f);
+        glLineWidth(kOutlineWidth);
         DrawOutline(shape);
     }
     glPopAttrib();

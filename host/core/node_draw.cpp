@@ -113,7 +113,8 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
         end = child->GetPosition(t);
     } else {
         float len = kEndBoneMinLength;
-        if (parent_) len = std::max(kEndBoneMinLength, Length(start - parent_->GetPosition(t)) * kEndBoneShare);
+        if (parent_)
+            len = std::max(kEndBoneMinLength, Length(start - parent_->GetPosition(t)) * kEndBoneShare);
         end = start + Normalize(world.GetRow(0)) * len;
     }
     if (Length(end - start) <= 0.0f) return;

@@ -81,6 +81,14 @@ std::vector<const ControlPlace*> Matches(const std::vector<ControlPlace>& places
     return out;
 }
 
+// "#id": a hash and then digits (or a minus sign).
+bool IsIdName(const std::string& name) {
+    return name.size() > 1 && name[0] == '#' &&
+           std::all_of(name.begin() + 1, name.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c)) || c == '-';
+           });
+}
+
 }  // namespace
 
 std::string DialogLabel(const Window* dialog) {
@@ -95,8 +103,7 @@ bool ResolveControl(Window* dialog, const std::string& name, Window*& out, std::
     }
     std::vector<ControlPlace> places = Layout(dialog);
     std::vector<const ControlPlace*> found;
-    if (name.size() > 1 && name[0] == '#' &&
-        std::all_of(name.begin() + 1, name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-'; })) {
+    if (IsIdName(name)) {
         int id = std::atoi(name.c_str() + 1);
         bool passive = false;
         for (const ControlPlace& p : places) {

@@ -1,13 +1,8 @@
 // The "Choose Hand" question, answered through the headless user-interface driver.
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "Skeleton/BipAnim.h"
 #include "Skeleton/BipHand.h"
-#include "qvplatform/ui.h"
+#include "plugin_support.h"
 
+namespace pt {
 namespace {
 
 using qv::ui::Action;
@@ -15,43 +10,26 @@ using qv::ui::Modal;
 
 // Ticks of both boxes as the dialog showed them before one action.
 struct Ticks {
-    bool right = false;
-    bool left = false;
+    bool right = false, left = false;
+    bool operator==(const Ticks&) const = default;
 };
 
 // Hands out queued actions and notes the boxes' state each time the dialog asks.
 class RecordingDriver : public qv::ui::QueueDriver {
 public:
     bool NextAction(const Modal& modal, Action& out) override {
-        if (modal.kind == Modal::Kind::Dialog) before.push_back(Read(modal.window));
+        if (modal.kind == Modal::Kind::Dialog) {
+            Ticks t;
+            for (const auto& c : qv::ui::Controls(modal.window)) {
+                if (c.id == kRightHandBox) t.right = c.checked;
+                if (c.id == kLeftHandBox) t.left = c.checked;
+            }
+            before.push_back(t);
+        }
         return QueueDriver::NextAction(modal, out);
     }
     std::vector<Ticks> before;  // one entry per action asked for by the dialog
-
-private:
-    static Ticks Read(HWND dlg) {
-        Ticks t;
-        for (const auto& c : qv::ui::Controls(dlg)) {
-            if (c.id == kRightHandBox) t.right = c.checked;
-            if (c.id == kLeftHandBox) t.left = c.checked;
-        }
-        return t;
-    }
 };
-
-Action Press(const std::string& control) {
-    Action a;
-    a.kind = Action::Kind::Press;
-    a.control = control;
-    return a;
-}
-
-Action Answer(const std::string& reply) {
-    Action a;
-    a.kind = Action::Kind::Answer;
-    a.text = reply;
-    return a;
-}
 
 class ChooseHand : public testing::Test {
 protected:
@@ -65,46 +43,44 @@ protected:
         EXPECT_EQ(driver.Remaining(), 0u) << "actions left unused";
         EXPECT_EQ(qv::ui::TakeError(), "");
     }
-    int Ask(int allowBoth, const std::vector<Action>& actions) {
-        for (const auto& a : actions) driver.Push(a);
+    // Presses the controls in turn ("ok" answers a message box) and answers the hand chosen.
+    int Ask(int allowBoth, const std::vector<std::string>& presses) {
+        driver.before.clear();
+        for (const std::string& p : presses) {
+            Action a;
+            a.kind = p == "ok" ? Action::Kind::Answer : Action::Kind::Press;
+            (p == "ok" ? a.text : a.control) = p;
+            driver.Push(a);
+        }
         return tool.WhichHand(allowBoth);
     }
     RecordingDriver driver;
     cbipanim tool;
 };
 
-TEST_F(ChooseHand, OneHandOnlyKeepsTheLastTicked) {
-    EXPECT_EQ(Ask(0, {Press("Right Hand"), Press("Left Hand"), Press("OK")}), kHandLeft);
-    ASSERT_EQ(driver.before.size(), 3u);
-    EXPECT_TRUE(driver.before[1].right);
-    EXPECT_FALSE(driver.before[1].left);
-    EXPECT_FALSE(driver.before[2].right);
-    EXPECT_TRUE(driver.before[2].left);
-}
-
-TEST_F(ChooseHand, OneHandOnlyRightGivesFortyEight) {
-    EXPECT_EQ(Ask(0, {Press("Left Hand"), Press("Right Hand"), Press("OK")}), kHandRight);
-}
-
-TEST_F(ChooseHand, ClickingTheTickedBoxKeepsItWhenOneHandOnly) {
-    EXPECT_EQ(Ask(0, {Press("Left Hand"), Press("Left Hand"), Press("OK")}), kHandLeft);
-}
-
-TEST_F(ChooseHand, BothHandsWhenAllowed) {
-    EXPECT_EQ(Ask(1, {Press("Right Hand"), Press("Left Hand"), Press("OK")}), kHandBoth);
+TEST_F(ChooseHand, OneHandOnlyKeepsTheLastTickedUnlessBothAreAllowed) {
+    struct Case { int allowBoth; std::vector<std::string> presses; int hand; };
+    const Case cases[] = {
+        {0, {"Right Hand", "Left Hand", "OK"}, kHandLeft},
+        {0, {"Left Hand", "Right Hand", "OK"}, kHandRight},
+        {0, {"Left Hand", "Left Hand", "OK"}, kHandLeft},  // clicking the ticked box keeps it
+        {1, {"Right Hand", "Left Hand", "OK"}, kHandBoth},
+        {1, {"Right Hand", "Left Hand", "Right Hand", "OK"}, kHandLeft},
+        {1, {"Right Hand", "Cancel"}, kHandNone},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Ask(c.allowBoth, c.presses), c.hand) << c.presses.size();
     EXPECT_EQ(kHandBoth, 115);
-}
-
-TEST_F(ChooseHand, BoxesToggleIndependentlyWhenBothAllowed) {
-    EXPECT_EQ(Ask(1, {Press("Right Hand"), Press("Left Hand"), Press("Right Hand"), Press("OK")}),
-              kHandLeft);
-    ASSERT_EQ(driver.before.size(), 4u);
-    EXPECT_TRUE(driver.before[2].right);
-    EXPECT_TRUE(driver.before[2].left);
+    EXPECT_TRUE(qv::ui::Messages().empty());
+    // The boxes as shown before each press: the one-hand case clears the other box; with both
+    // allowed they toggle independently; every opening starts with both clear.
+    Ask(0, {"Right Hand", "Left Hand", "OK"});
+    EXPECT_EQ(driver.before, (std::vector<Ticks>{{false, false}, {true, false}, {false, true}}));
+    Ask(1, {"Right Hand", "Left Hand", "Right Hand", "OK"});
+    EXPECT_EQ(driver.before, (std::vector<Ticks>{{false, false}, {true, false}, {true, true}, {false, true}}));
 }
 
 TEST_F(ChooseHand, OkWithNoHandWarnsAndStaysOpen) {
-    EXPECT_EQ(Ask(0, {Press("OK"), Answer("ok"), Press("Cancel")}), kHandNone);
+    EXPECT_EQ(Ask(0, {"OK", "ok", "Cancel"}), kHandNone);
     ASSERT_EQ(qv::ui::Messages().size(), 1u);
     EXPECT_EQ(qv::ui::Messages()[0].caption, "Biped");
     EXPECT_EQ(qv::ui::Messages()[0].text, "Must select a hand first\nelse press Cancel");
@@ -114,24 +90,8 @@ TEST_F(ChooseHand, OkWithNoHandWarnsAndStaysOpen) {
     EXPECT_EQ(driver.seen[0].title, "Choose Hand");
     EXPECT_EQ(driver.seen[1].kind, Modal::Kind::MessageBox);
     EXPECT_EQ(driver.seen[2].kind, Modal::Kind::Dialog);
-}
-
-TEST_F(ChooseHand, OkAfterTheWarningStillAccepts) {
-    EXPECT_EQ(Ask(1, {Press("OK"), Answer("ok"), Press("Right Hand"), Press("OK")}), kHandRight);
-}
-
-TEST_F(ChooseHand, CancelGivesNone) {
-    EXPECT_EQ(Ask(1, {Press("Right Hand"), Press("Cancel")}), kHandNone);
-    EXPECT_TRUE(qv::ui::Messages().empty());
-}
-
-TEST_F(ChooseHand, OpensWithBothBoxesClearEveryTime) {
-    EXPECT_EQ(Ask(1, {Press("Right Hand"), Press("Left Hand"), Press("OK")}), kHandBoth);
-    driver.before.clear();
-    EXPECT_EQ(Ask(1, {Press("Cancel")}), kHandNone);
-    ASSERT_EQ(driver.before.size(), 1u);
-    EXPECT_FALSE(driver.before[0].right);
-    EXPECT_FALSE(driver.before[0].left);
+    EXPECT_EQ(Ask(1, {"OK", "ok", "Right Hand", "OK"}), kHandRight);  // OK after the warning
 }
 
 }  // namespace
+}  // namespace pt

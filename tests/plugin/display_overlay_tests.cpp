@@ -1,24 +1,15 @@
 // The modify tool's overlays drawn into an offscreen context and read back: the root's path in
 // blue with its key points while the root is moved as a whole animation, the anchor crosses in
 // the side colours, and the GL state put back afterwards.
-#include <cmath>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipGlobals.h"
-#include "qvcore/host.h"
+#include "plugin_support.h"
 #include "qvplatform/gl.h"
-#include "quorvane/interface.h"
-#include "quorvane/node.h"
 
 #include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
 
+namespace pt {
 namespace {
 
 constexpr int kW = 200, kH = 150;  // pixels
-constexpr int kRangeStart = 0, kRangeEnd = 100;  // frames
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -26,34 +17,22 @@ struct Rgb {
 };
 constexpr Rgb kBlack{0, 0, 0}, kBlue{0, 0, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0};
 
-class Overlays : public testing::Test {
+// A lone root bone bound as the tool's root, moved as a whole animation over frames 0..100.
+class Overlays : public ToolScene {
 protected:
     void SetUp() override {
+        ToolScene::SetUp();
         ASSERT_TRUE(ctx_.Ok()) << ctx_.Error();
-        qv::ResetScene();
-        Interface::SetAnimStart(kRangeStart);
-        Interface::SetAnimEnd(kRangeEnd);
+        Interface::SetAnimStart(0);
+        Interface::SetAnimEnd(100);
         root_ = CreateNewBone();
         root_->SetName("Bip01");
         Interface::AddToScene(root_, 0);
-        for (cnode*& b : bipani.bones) b = nullptr;
         bipani.bones[kSlotRoot] = root_;
         bipani.selSlot = kSlotRoot;
         bipani.animTransform = 1;
-        for (int& on : bipani.anchorOn) on = 0;
         view_.Frame({-6, -1, -1}, {6, 1, 9});
-        savedLeft_ = leftColour;
-        savedRight_ = rightColour;
         Clear();
-    }
-    void TearDown() override {
-        leftColour = savedLeft_;
-        rightColour = savedRight_;
-        for (int& on : bipani.anchorOn) on = 0;
-        for (cnode*& b : bipani.bones) b = nullptr;
-        bipani.selSlot = -1;
-        bipani.animTransform = 0;
-        qv::ResetScene();
     }
 
     static void Clear() {
@@ -93,26 +72,16 @@ protected:
     // Lines and points land on the pixels nearest their window coordinates; which of two
     // neighbours gets a line that runs along a pixel edge is the rasteriser's choice, so lit
     // checks look at the 3 × 3 pixels around a point and unlit checks want all of them dark.
-    bool Near(float x, float y, const Rgb& c) const {
+    int CountAround(float x, float y, const Rgb& c) const {
+        int n = 0;
         for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (At(x + dx, y + dy) == c) return true;
-        return false;
+            for (int dx = -1; dx <= 1; ++dx) n += At(x + dx, y + dy) == c;
+        return n;
     }
-    bool Dark(float x, float y) const {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (!(At(x + dx, y + dy) == kBlack)) return false;
-        return true;
-    }
-    bool NearWorld(const cpoint3& p, const Rgb& c) {
-        const cpoint3 w = Win(p);
-        return Near(w.x, w.y, c);
-    }
-    bool DarkWorld(const cpoint3& p) {
-        const cpoint3 w = Win(p);
-        return Dark(w.x, w.y);
-    }
+    bool Near(float x, float y, const Rgb& c) const { return CountAround(x, y, c) > 0; }
+    bool Dark(float x, float y) const { return CountAround(x, y, kBlack) == 9; }
+    bool Near(const cpoint3& p, const Rgb& c) { return Near(Win(p).x, Win(p).y, c); }
+    bool Dark(const cpoint3& p) { return Dark(Win(p).x, Win(p).y); }
     int Count(const Rgb& c) const {
         int n = 0;
         for (size_t o = 0; o + 3 < pixels_.size(); o += 4)
@@ -125,7 +94,6 @@ protected:
     qv::gl::View view_{qv::gl::ViewKind::Front, kW, kH};
     cnode* root_ = nullptr;
     std::vector<unsigned char> pixels_;
-    ccolor savedLeft_, savedRight_;
 };
 
 TEST_F(Overlays, NothingWithoutAnchorsUnlessTheRootIsMovedAsAWhole) {
@@ -150,34 +118,31 @@ TEST_F(Overlays, RootPathInBlueWithKeyPoints) {
         EXPECT_EQ(At(w.x + 1, w.y), kBlue);
         EXPECT_EQ(At(w.x, w.y + 1), kBlue);
     }
-    EXPECT_TRUE(NearWorld((a + b) * 0.5f, kBlue));
-    EXPECT_TRUE(NearWorld((b + c) * 0.5f, kBlue));
-    EXPECT_TRUE(DarkWorld((a + c) * 0.5f));  // no segment closes the path
+    EXPECT_TRUE(Near((a + b) * 0.5f, kBlue));
+    EXPECT_TRUE(Near((b + c) * 0.5f, kBlue));
+    EXPECT_TRUE(Dark((a + c) * 0.5f));  // no segment closes the path
     EXPECT_EQ(Count(kBlue), CountNotBlack());    // everything drawn is blue
 }
 
-// Only the key at 50 is inside 0..100: one point of 4 × 4 pixels, no line.
-TEST_F(Overlays, OneKeyInRangeIsAPointWithoutLine) {
-    const cpoint3 a{-5, 0, 0}, b{0, 0, 5}, c{5, 0, 0};
-    RootKeys({{-10, a}, {50, b}, {150, c}});
-    Draw();
-    const cpoint3 w = Win(b);
-    EXPECT_EQ(At(w.x, w.y), kBlue);
-    EXPECT_EQ(Count(kBlue), 16);
-    EXPECT_EQ(CountNotBlack(), 16);
-}
-
+// Keys outside the range 0..100 are left out, with their segments; one key inside is a point of
+// 4 × 4 pixels without line.
 TEST_F(Overlays, KeysOutsideTheRangeAreLeftOut) {
     const cpoint3 a{-5, 0, 0}, b{-2, 0, 6}, c{2, 0, 6}, d{5, 0, 0};
     RootKeys({{-10, a}, {20, b}, {80, c}, {150, d}});
     Draw();
-    EXPECT_TRUE(DarkWorld(a));
-    EXPECT_TRUE(NearWorld(b, kBlue));
-    EXPECT_TRUE(NearWorld(c, kBlue));
-    EXPECT_TRUE(DarkWorld(d));
-    EXPECT_TRUE(NearWorld((b + c) * 0.5f, kBlue));
-    EXPECT_TRUE(DarkWorld((a + b) * 0.5f));
-    EXPECT_TRUE(DarkWorld((c + d) * 0.5f));
+    EXPECT_TRUE(Dark(a));
+    EXPECT_TRUE(Near(b, kBlue));
+    EXPECT_TRUE(Near(c, kBlue));
+    EXPECT_TRUE(Dark(d));
+    EXPECT_TRUE(Near((b + c) * 0.5f, kBlue));
+    EXPECT_TRUE(Dark((a + b) * 0.5f));
+    EXPECT_TRUE(Dark((c + d) * 0.5f));
+    RootKeys({{-10, a}, {50, b}, {150, c}});
+    Clear();
+    Draw();
+    EXPECT_EQ(At(Win(b).x, Win(b).y), kBlue);
+    EXPECT_EQ(Count(kBlue), 16);
+    EXPECT_EQ(CountNotBlack(), 16);
 }
 
 // Right anchors in rightColour, left ones in leftColour; each stroke reaches 20 window units
@@ -257,10 +222,11 @@ TEST_F(Overlays, StateIsRestoredAndOverlaysDrawOverGeometry) {
     EXPECT_EQ(colour[1], 1.0f);
     EXPECT_EQ(colour[2], 0.0f);
 
-    EXPECT_TRUE(NearWorld(a, kBlue));
-    EXPECT_TRUE(NearWorld((a + b) * 0.5f, kBlue));
-    EXPECT_TRUE(NearWorld({0, 0, 6}, kGreen));
+    EXPECT_TRUE(Near(a, kBlue));
+    EXPECT_TRUE(Near((a + b) * 0.5f, kBlue));
+    EXPECT_TRUE(Near({0, 0, 6}, kGreen));
     EXPECT_EQ(At(2, 2), kRed);  // the wall itself
 }
 
 }  // namespace
+}  // namespace pt

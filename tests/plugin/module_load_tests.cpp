@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -56,75 +57,69 @@ protected:
 };
 void* Module::handle = nullptr;
 
-TEST_F(Module, VersionAndLibraryAnswers) {
+TEST_F(Module, LibraryExportsAnswerVersionStdLibAndClasses) {
     EXPECT_EQ(Get<LibVersionProc>("LibVersion")(), 1500);
-    EXPECT_EQ(Get<StdLibProc>("StdLib")(), -18696);
-    EXPECT_EQ(static_cast<unsigned>(Get<StdLibProc>("StdLib")()), 0xFFFFB6F8u);
+    EXPECT_EQ(static_cast<unsigned>(Get<StdLibProc>("StdLib")()), 0xFFFFB6F8u);  // -18696
     EXPECT_EQ(Get<LibNumberClassesProc>("LibNumberClasses")(), 3);
+    const auto libType = Get<LibTypeProc>("LibType");  // the creation tool first, then modify tools
+    for (auto [index, type] : {std::pair{0, 1000}, {1, 1001}, {5, 1001}, {-1, 1001}})
+        EXPECT_EQ(libType(index), type) << index;
+    const char* objects[] = {"bip", "bipani", "bipskin", "bipskin", "bipskin"};
+    const int indexes[] = {0, 1, 2, 3, -1};
+    for (int i = 0; i < 5; ++i) {
+        void* object = dlsym(handle, objects[i]);
+        ASSERT_NE(object, nullptr) << objects[i];
+        EXPECT_EQ(static_cast<void*>(Class(indexes[i])), object) << indexes[i];
+    }
 }
 
-TEST_F(Module, CreationToolFirstThenModifyTools) {
-    const auto libType = Get<LibTypeProc>("LibType");
-    EXPECT_EQ(libType(0), 1000);
-    EXPECT_EQ(libType(1), 1001);
-    EXPECT_EQ(libType(5), 1001);
-    EXPECT_EQ(libType(-1), 1001);
-}
-
-TEST_F(Module, ClassObjectsByIndex) {
-    void* bip = dlsym(handle, "bip");
-    void* bipani = dlsym(handle, "bipani");
-    void* bipskin = dlsym(handle, "bipskin");
-    ASSERT_NE(bip, nullptr);
-    ASSERT_NE(bipani, nullptr);
-    ASSERT_NE(bipskin, nullptr);
-    EXPECT_EQ(static_cast<void*>(Class(0)), bip);
-    EXPECT_EQ(static_cast<void*>(Class(1)), bipani);
-    for (int index : {2, 3, -1}) EXPECT_EQ(static_cast<void*>(Class(index)), bipskin) << index;
-}
-
-TEST_F(Module, CreationToolIdentity) {
-    ccreateinterface* tool = CreateTool();
-    ASSERT_NE(tool, nullptr);
-    EXPECT_STREQ(tool->GetCategory(), "Bones");
-    EXPECT_STREQ(tool->GetName(), "Biped");
-    EXPECT_EQ(tool->GetType(), 4u);
-    EXPECT_EQ(tool->GetSubType(), 0u);
-    EXPECT_EQ(tool->dialogId, 1157);
-}
-
-TEST_F(Module, ModifyToolsIdentity) {
+TEST_F(Module, ClassObjectsIdentifyThemselves) {
+    ccreateinterface* create = CreateTool();
     cmodifyinterface* anim = ModifyTool(1);
     cmodifyinterface* skin = ModifyTool(2);
-    ASSERT_NE(anim, nullptr);
-    ASSERT_NE(skin, nullptr);
+    ASSERT_TRUE(create && anim && skin);
+    EXPECT_STREQ(create->GetCategory(), "Bones");
+    EXPECT_STREQ(create->GetName(), "Biped");
+    EXPECT_EQ(create->GetType(), 4u);
+    EXPECT_EQ(create->GetSubType(), 0u);
     EXPECT_STREQ(anim->GetName(), "Biped");
     EXPECT_STREQ(skin->GetName(), "Biped - Mirror Weights");
     EXPECT_EQ(anim->UseApply(), 0);
     EXPECT_EQ(skin->UseApply(), 1);
     EXPECT_EQ(anim->Execute(), 1);
+    EXPECT_EQ(create->dialogId, 1157);
     EXPECT_EQ(anim->dialogId, 1158);
     EXPECT_EQ(skin->dialogId, 1159);
-}
-
-TEST_F(Module, SkinToolAcceptsSkinNodesOnly) {
-    cmodifyinterface* skinTool = ModifyTool(2);
-    ASSERT_NE(skinTool, nullptr);
-    cskin skin;
+    cskin mesh;
     cbone bone;
-    EXPECT_EQ(skinTool->IsOkToModify(&skin), 1);
-    EXPECT_EQ(skinTool->IsOkToModify(&bone), 0);
-    EXPECT_EQ(skinTool->IsOkToModify(nullptr), 0);
+    EXPECT_EQ(skin->IsOkToModify(&mesh), 1);  // the skin tool takes skinned meshes only
+    EXPECT_EQ(skin->IsOkToModify(&bone), 0);
+    EXPECT_EQ(skin->IsOkToModify(nullptr), 0);
+    qv::ResetScene();
+    auto* made = static_cast<cnode*>(create->Create());  // a new bone outside the scene each time
+    auto* another = static_cast<cnode*>(create->Create());
+    ASSERT_NE(made, nullptr);
+    EXPECT_NE(another, made);
+    EXPECT_EQ(made->GetTypeID(), 4);
+    EXPECT_EQ(made->anim.NumKeys(), 1);
+    EXPECT_FALSE(qv::InScene(made));
+    made->DeleteThis();
+    another->DeleteThis();
 }
 
-TEST_F(Module, StartRoutineStoresTheSameHandleAgain) {
+TEST_F(Module, StartRoutineStoresTheHandleForEveryReason) {
     const auto dllMain = Get<DllMainProc>("DllMain");
-    EXPECT_EQ(dllMain(Instance(), DLL_THREAD_ATTACH, nullptr), TRUE);
-    EXPECT_EQ(dllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), TRUE);
-    for (int index : {0, 1, 2}) EXPECT_EQ(Class(index)->hInstance, Instance()) << index;
     auto* moduleHandle = static_cast<HINSTANCE*>(dlsym(handle, "hInst"));
     ASSERT_NE(moduleHandle, nullptr);
+    HINSTANCE other = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x5150});
+    for (DWORD reason : {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH}) {
+        EXPECT_EQ(dllMain(other, reason, nullptr), TRUE);
+        EXPECT_EQ(*moduleHandle, other) << reason;
+        for (int index : {0, 1, 2}) EXPECT_EQ(Class(index)->hInstance, other) << index;
+    }
+    EXPECT_EQ(dllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), TRUE);
     EXPECT_EQ(*moduleHandle, Instance());
+    for (int index : {0, 1, 2}) EXPECT_EQ(Class(index)->hInstance, Instance()) << index;
 }
 
 TEST_F(Module, ButtonBitmapComesFromTheModule) {
@@ -141,30 +136,6 @@ TEST_F(Module, ButtonBitmapComesFromTheModule) {
     tool->DeleteHBitmap(bitmap);
     EXPECT_FALSE(qv::res::GetBitmapInfo(static_cast<HBITMAP>(bitmap), info)) << "still alive";
     tool->DeleteHBitmap(nullptr);  // harmless
-    EXPECT_EQ(LoadBitmapA(Instance(), MAKEINTRESOURCE(107)), nullptr) << "107 is a dialog";
-}
-
-TEST_F(Module, CreationToolMakesBones) {
-    qv::ResetScene();
-    auto* made = static_cast<cnode*>(CreateTool()->Create());
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetTypeID(), 4);
-    EXPECT_FALSE(qv::InScene(made));
-    made->DeleteThis();
-}
-
-TEST_F(Module, PreviewNodeSurvivesDisposalAndDrawsNothingEmpty) {
-    auto* preview = static_cast<cnode*>(dlsym(handle, "bippreview"));
-    ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->NumMembers(), 0);
-    preview->Draw(0, nullptr, 0x4u);
-    preview->DeleteThis();
-    // Still a working node: its answers are those of an empty preview.
-    EXPECT_EQ(preview->GetTypeID(), 4);
-    EXPECT_EQ(preview->NumMembers(), 0);
-    EXPECT_EQ(preview->GetMember(0), nullptr);
-    EXPECT_EQ(preview->DrawsMembers(0, 0), 1);
-    EXPECT_EQ(preview->PicksForMembers(0), 1);
 }
 
 }  // namespace

@@ -1,131 +1,63 @@
 // The modify panel driven as a person would: exclusive transform modes, anchor boxes, colours
 // read from and written to the bound biped, walk/run options kept in range, and the check
 // boxes that must keep one of them on.
-#include <string>
-#include <vector>
-
-#include "Skeleton/BipAnchors.h"
 #include "Skeleton/BipPanel.h"
 #include "Skeleton/BipPosture.h"
-#include "bind_scene.h"
-#include "plugin_test_env.h"
-#include "qvplatform/ui.h"
+#include "plugin_support.h"
 #include "resources/resource.h"
 
+namespace pt {
 namespace {
 
-using bindtest::MakeBiped;
-using bindtest::Node;
-using bindtest::Open;
-
-class ModifyPanel : public bindtest::ToolScene {
+class ModifyPanel : public PanelTest {
 protected:
     void SetUp() override {
-        ToolScene::SetUp();
-        qv::ui::SetDriver(&driver);
-        qv::ui::TakeError();
+        PanelTest::SetUp();
         qv::Hooks().notifyTool = [this](unsigned long e, unsigned long a, unsigned long b, void* d) {
             events.push_back(e);
             bipani.Notify(e, a, b, d);
-        };
-        qv::Hooks().pickColour = [](HWND owner, unsigned long& rgb) {
-            return qv::ui::PickColour(owner, rgb) ? 1 : 0;
         };
         postureValid = 0;
         MakeBiped();
     }
     void TearDown() override {
         if (panel) qv::ui::DestroyPanel(panel);
+        panel = nullptr;
         panelWnd = nullptr;
-        qv::Hooks().notifyTool = nullptr;
-        qv::Hooks().pickColour = nullptr;
-        qv::ui::SetDriver(nullptr);
-        EXPECT_EQ(qv::ui::TakeError(), "");
-        ToolScene::TearDown();
+        PanelTest::TearDown();
     }
     // Binds to the bone and opens the panel on it, as the host does.
     void OpenOn(const char* bone) {
         ASSERT_EQ(Open(Node(bone)), 1);
-        panel = qv::ui::CreatePanel(plugintest::TestModule(), cbipanim::kPanelDialog,
-                                    [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> INT_PTR {
-                                        return bipani.DlgProc(w, m, static_cast<unsigned>(wp),
-                                                              static_cast<long>(lp));
-                                    });
-        ASSERT_NE(panel, nullptr) << qv::ui::TakeError();
+        OpenPanel(cbipanim::kPanelDialog, [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> INT_PTR {
+            return bipani.DlgProc(w, m, static_cast<unsigned>(wp), static_cast<long>(lp));
+        });
     }
-    void Press(int id) {
-        std::string error;
-        ASSERT_TRUE(qv::ui::Press(panel, "#" + std::to_string(id), error)) << error;
-    }
-    void Type(int id, const std::string& text, bool enter = false) {
-        std::string error;
-        ASSERT_TRUE(qv::ui::Type(panel, "#" + std::to_string(id), text, enter, error)) << error;
-    }
-    qv::ui::ControlInfo Control(int id) const {
-        for (const auto& c : qv::ui::Controls(panel))
-            if (c.id == id) return c;
-        ADD_FAILURE() << "no control " << id;
-        return {};
-    }
+    void Press(int id) { PanelTest::Press(Id(id)); }
     bool Checked(int id) const { return Control(id).checked; }
     bool Enabled(int id) const { return Control(id).enabled; }
-    unsigned long SwatchColour(int id) const {
-        qv::ui::PaintOwnerDrawn(panel);
-        return Control(id).colour;
-    }
-
-    qv::ui::QueueDriver driver;
-    HWND panel = nullptr;
     std::vector<unsigned long> events;  // events the host sent to the open tool
 };
 
-qv::ui::Action TypeAction(const char* field, const char* text) {
-    qv::ui::Action a;
-    a.kind = qv::ui::Action::Kind::Type;
-    a.control = field;
-    a.text = text;
-    return a;
-}
-
-qv::ui::Action PressAction(const char* control) {
-    qv::ui::Action a;
-    a.control = control;
-    return a;
-}
-
 TEST_F(ModifyPanel, TransformModesExcludeEachOther) {
     OpenOn("Bip01 R Forearm");
-    Press(IDC_PANEL_ANIM_TRANSFORM);
-    EXPECT_EQ(bipani.animTransform, 1);
-    EXPECT_TRUE(Checked(IDC_PANEL_ANIM_TRANSFORM));
-
-    Press(IDC_PANEL_SYM_ROTATION);
-    EXPECT_EQ(bipani.symRotation, 1);
-    EXPECT_EQ(bipani.animTransform, 0);
-    EXPECT_FALSE(Checked(IDC_PANEL_ANIM_TRANSFORM));
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_ROTATION));
-
-    Press(IDC_PANEL_OPP_ROTATION);  // turns "Symmetrical Rotation" off
-    EXPECT_EQ(bipani.oppRotation, 1);
-    EXPECT_EQ(bipani.symRotation, 0);
-    EXPECT_FALSE(Checked(IDC_PANEL_SYM_ROTATION));
-    EXPECT_TRUE(Checked(IDC_PANEL_OPP_ROTATION));
-
+    const int kModes[] = {IDC_PANEL_ANIM_TRANSFORM, IDC_PANEL_SYM_ROTATION, IDC_PANEL_OPP_ROTATION};
+    const int* fields[] = {&bipani.animTransform, &bipani.symRotation, &bipani.oppRotation};
+    for (int on = 0; on < 3; ++on) {
+        Press(kModes[on]);
+        for (int m = 0; m < 3; ++m) {
+            EXPECT_EQ(*fields[m], m == on ? 1 : 0) << "after pressing " << kModes[on];
+            EXPECT_EQ(Checked(kModes[m]), m == on) << "after pressing " << kModes[on];
+        }
+    }
     Press(IDC_PANEL_OPP_ROTATION);  // and off again: no mode at all
     EXPECT_EQ(bipani.oppRotation + bipani.symRotation + bipani.animTransform, 0);
     EXPECT_FALSE(Checked(IDC_PANEL_OPP_ROTATION));
 }
 
-TEST_F(ModifyPanel, MirrorModesNeedABoneWithAMirror) {
-    bipani.animTransform = 1;  // shown as the tool holds it
-    OpenOn("Bip01 Spine1");
-    EXPECT_FALSE(Enabled(IDC_PANEL_SYM_ROTATION));
-    EXPECT_FALSE(Enabled(IDC_PANEL_OPP_ROTATION));
-    EXPECT_TRUE(Enabled(IDC_PANEL_ANIM_TRANSFORM));
-}
-
-TEST_F(ModifyPanel, ModesAndAnchorsShowTheToolsState) {
-    ASSERT_EQ(Open(Node("Bip01 L Hand")), 1);
+TEST_F(ModifyPanel, ModesAndAnchorsShowTheToolsStateAndNeedTheirBones) {
+    Node("Bip01 L Hand")->DeleteThis();
+    ASSERT_EQ(Open(Node("Bip01 R Hand")), 1);
     bipani.symRotation = 1;
     bipani.anchorOn[1] = 1;
     bipani.keepBinding = 1;  // the panel reopens on a click within the biped
@@ -134,36 +66,32 @@ TEST_F(ModifyPanel, ModesAndAnchorsShowTheToolsState) {
     EXPECT_FALSE(Checked(IDC_PANEL_ANIM_TRANSFORM));
     EXPECT_TRUE(Checked(IDC_PANEL_ANCHOR_L_FOOT));
     EXPECT_FALSE(Checked(IDC_PANEL_ANCHOR_R_FOOT));
-}
-
-TEST_F(ModifyPanel, AnchorBoxOfAMissingHandIsDisabled) {
-    Node("Bip01 L Hand")->DeleteThis();
-    OpenOn("Bip01 Pelvis");
-    EXPECT_FALSE(Enabled(IDC_PANEL_ANCHOR_L_HAND));
-    EXPECT_TRUE(Enabled(IDC_PANEL_ANCHOR_R_HAND));
-    EXPECT_TRUE(Enabled(IDC_PANEL_ANCHOR_R_FOOT));
-    EXPECT_TRUE(Enabled(IDC_PANEL_ANCHOR_L_FOOT));
+    qv::ui::DestroyPanel(panel);
+    OpenOn("Bip01 Spine1");  // mirror modes need a bone with a mirror
+    EXPECT_FALSE(Enabled(IDC_PANEL_SYM_ROTATION));
+    EXPECT_FALSE(Enabled(IDC_PANEL_OPP_ROTATION));
+    EXPECT_TRUE(Enabled(IDC_PANEL_ANIM_TRANSFORM));
+    EXPECT_FALSE(Enabled(IDC_PANEL_ANCHOR_L_HAND));  // its hand is missing
+    for (int id : {IDC_PANEL_ANCHOR_R_HAND, IDC_PANEL_ANCHOR_R_FOOT, IDC_PANEL_ANCHOR_L_FOOT})
+        EXPECT_TRUE(Enabled(id)) << id;
 }
 
 TEST_F(ModifyPanel, AnchorHoldsTheFootWhereItIsWhenSwitchedOn) {
     OpenOn("Bip01 Pelvis");
-    Interface::SetAnimTime(0);
     const cpoint3 footNow = Node("Bip01 R Foot")->GetPosition(0);
     Press(IDC_PANEL_ANCHOR_R_FOOT);
     EXPECT_EQ(bipani.anchorOn[0], 1);
     EXPECT_TRUE(Checked(IDC_PANEL_ANCHOR_R_FOOT));
-    EXPECT_TRUE(buildtest::PointNear(bipani.anchorPos[0], footNow, 0.0f));
+    EXPECT_TRUE(PointNear(bipani.anchorPos[0], footNow, 0.0f));
     Press(IDC_PANEL_ANCHOR_R_FOOT);
     EXPECT_EQ(bipani.anchorOn[0], 0);
     EXPECT_FALSE(Checked(IDC_PANEL_ANCHOR_R_FOOT));
 }
 
 TEST_F(ModifyPanel, ColoursAreReadFromTheBoundBiped) {
-    const ccolor red{1.0f, 0.0f, 0.0f, 1.0f};
-    const ccolor grey{0.4f, 0.4f, 0.4f, 1.0f};
-    Node("Bip01 R Thigh")->SetColor(red);
+    Node("Bip01 R Thigh")->SetColor({1.0f, 0.0f, 0.0f, 1.0f});
     Node("Bip01 L Thigh")->DeleteThis();  // the left side's colour comes from the left calf
-    Node("Bip01 L Calf")->SetColor(grey);
+    Node("Bip01 L Calf")->SetColor({0.4f, 0.4f, 0.4f, 1.0f});
     OpenOn("Bip01 Head");
     EXPECT_FLOAT_EQ(rightColour.r, 1.0f);
     EXPECT_FLOAT_EQ(rightColour.g, 0.0f);
@@ -176,11 +104,13 @@ TEST_F(ModifyPanel, ColoursAreReadFromTheBoundBiped) {
 TEST_F(ModifyPanel, PickedColourRecoloursTheLeftBonesAndTellsTheTool) {
     OpenOn("Bip01 Head");
     const ccolor spineBefore = Node("Bip01 Spine")->GetColor();
-    driver.Push(TypeAction("Red:", "255"));
-    driver.Push(TypeAction("Green:", "128"));
-    driver.Push(TypeAction("Blue:", "0"));
-    driver.Push(PressAction("OK"));
+    QueuePicker({"255", "0"}, false);
     events.clear();
+    Press(IDC_PANEL_RIGHT_COLOUR);  // cancelled: nothing changes
+    EXPECT_FLOAT_EQ(rightColour.r, 0.0f);
+    EXPECT_FLOAT_EQ(Node("Bip01 R Hand")->GetColor().r, 0.0f);
+    EXPECT_TRUE(events.empty());
+    QueuePicker({"255", "128", "0"});
     Press(IDC_PANEL_LEFT_COLOUR);
     EXPECT_NEAR(leftColour.g, 128.0f / 255.0f, 1e-6f);
     EXPECT_FLOAT_EQ(leftColour.r, 255 * 0.003921569f);
@@ -194,17 +124,6 @@ TEST_F(ModifyPanel, PickedColourRecoloursTheLeftBonesAndTellsTheTool) {
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0x0080FFul);
 }
 
-TEST_F(ModifyPanel, CancelledPickerChangesNothing) {
-    OpenOn("Bip01 Head");
-    driver.Push(TypeAction("Red:", "255"));
-    driver.Push(PressAction("Cancel"));
-    events.clear();
-    Press(IDC_PANEL_RIGHT_COLOUR);
-    EXPECT_FLOAT_EQ(rightColour.r, 0.0f);
-    EXPECT_FLOAT_EQ(Node("Bip01 R Hand")->GetColor().r, 0.0f);
-    EXPECT_TRUE(events.empty());
-}
-
 TEST_F(ModifyPanel, DefaultsButtonsRecolourBothSides) {
     Node("Bip01 R Foot")->SetColor({0.5f, 0.5f, 0.5f, 1.0f});
     Node("Bip01 L Foot")->SetColor({0.5f, 0.5f, 0.5f, 1.0f});
@@ -214,9 +133,7 @@ TEST_F(ModifyPanel, DefaultsButtonsRecolourBothSides) {
     EXPECT_FLOAT_EQ(Node("Bip01 R Foot")->GetColor().r, 0.0f);
     EXPECT_FLOAT_EQ(Node("Bip01 L Finger0")->GetColor().b, 1.0f);
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0xFF0000ul);
-
-    cbone fresh;
-    const ccolor host = fresh.GetColor();
+    const ccolor host = cbone().GetColor();
     Press(IDC_PANEL_QUORVANE_DEFAULTS);
     EXPECT_FLOAT_EQ(leftColour.r, host.r);
     EXPECT_FLOAT_EQ(rightColour.b, host.b);
@@ -226,39 +143,28 @@ TEST_F(ModifyPanel, DefaultsButtonsRecolourBothSides) {
 
 TEST_F(ModifyPanel, NumLoopsIsKeptWithinOneToAHundred) {
     OpenOn("Bip01");
-    Type(IDC_PANEL_NUM_LOOPS, "0");
-    EXPECT_EQ(bipani.numLoops, 1);
-    EXPECT_EQ(Control(IDC_PANEL_NUM_LOOPS).text, "1");
-    Type(IDC_PANEL_NUM_LOOPS, "250", /*enter=*/true);
-    EXPECT_EQ(bipani.numLoops, 100);
-    EXPECT_EQ(Control(IDC_PANEL_NUM_LOOPS).text, "100");
-    Type(IDC_PANEL_NUM_LOOPS, "seven");
-    EXPECT_EQ(bipani.numLoops, 100);
-    EXPECT_EQ(Control(IDC_PANEL_NUM_LOOPS).text, "100");
-    Type(IDC_PANEL_NUM_LOOPS, "7");
-    EXPECT_EQ(bipani.numLoops, 7);
+    const std::tuple<const char*, bool, int> typed[] = {
+        {"0", false, 1}, {"250", true, 100}, {"seven", false, 100}, {"7", false, 7}};
+    for (const auto& [text, enter, loops] : typed) {
+        Type(Id(IDC_PANEL_NUM_LOOPS), text, enter);
+        EXPECT_EQ(bipani.numLoops, loops) << text;
+        EXPECT_EQ(Control(IDC_PANEL_NUM_LOOPS).text, std::to_string(loops)) << text;
+    }
 }
 
 TEST_F(ModifyPanel, WalkRunOptionsAreShownAsStored) {
     OpenOn("Bip01");
-    EXPECT_TRUE(Checked(IDC_PANEL_WALK));
-    EXPECT_TRUE(Checked(IDC_PANEL_START_RIGHT));
-    EXPECT_TRUE(Checked(IDC_PANEL_LOOP));
-    EXPECT_FALSE(Checked(IDC_PANEL_IN_PLACE));
-    Press(IDC_PANEL_RUN);
-    Press(IDC_PANEL_START_LEFT);
-    Press(IDC_PANEL_IN_PLACE);
-    Press(IDC_PANEL_LOOP);
+    const int kOn[] = {IDC_PANEL_WALK, IDC_PANEL_START_RIGHT, IDC_PANEL_LOOP};
+    const int kOff[] = {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE};
+    for (int id : kOn) EXPECT_TRUE(Checked(id)) << id;
+    for (int id : kOff) EXPECT_FALSE(Checked(id)) << id;
+    for (int id : {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LOOP}) Press(id);
     EXPECT_EQ(bipani.gait, 1);
     EXPECT_EQ(bipani.startFoot, 0);
     EXPECT_EQ(bipani.inPlace, 1);
     EXPECT_EQ(bipani.loop, 0);
-    EXPECT_TRUE(Checked(IDC_PANEL_RUN));
-    EXPECT_FALSE(Checked(IDC_PANEL_WALK));
-    EXPECT_TRUE(Checked(IDC_PANEL_START_LEFT));
-    EXPECT_FALSE(Checked(IDC_PANEL_START_RIGHT));
-    EXPECT_TRUE(Checked(IDC_PANEL_IN_PLACE));
-    EXPECT_FALSE(Checked(IDC_PANEL_LOOP));
+    for (int id : kOn) EXPECT_FALSE(Checked(id)) << id;
+    for (int id : kOff) EXPECT_TRUE(Checked(id)) << id;
 }
 
 TEST_F(ModifyPanel, PasteIsEnabledOnlyWithAPosture) {
@@ -272,42 +178,31 @@ TEST_F(ModifyPanel, PasteIsEnabledOnlyWithAPosture) {
     EXPECT_TRUE(Enabled(IDC_PANEL_PASTE_MIRRORED));
 }
 
-TEST_F(ModifyPanel, SymmetricPostureKeepsOneComponentOn) {
+TEST_F(ModifyPanel, SymmetricPostureKeepsOneComponentOnAndAllLimbButtonsOnlyCheck) {
     OpenOn("Bip01 R Hand");
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_POS));
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_ROT));
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_SCALE));
-    Press(IDC_PANEL_SYM_POS);
-    Press(IDC_PANEL_SYM_SCALE);
+    for (int id : {IDC_PANEL_SYM_POS, IDC_PANEL_SYM_ROT, IDC_PANEL_SYM_SCALE}) EXPECT_TRUE(Checked(id)) << id;
+    for (int id : {IDC_PANEL_SYM_POS, IDC_PANEL_SYM_SCALE, IDC_PANEL_SYM_ROT}) Press(id);
     EXPECT_FALSE(Checked(IDC_PANEL_SYM_POS));
     EXPECT_FALSE(Checked(IDC_PANEL_SYM_SCALE));
-    Press(IDC_PANEL_SYM_ROT);  // the last one on
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_ROT));
-}
-
-TEST_F(ModifyPanel, AllArmChecksTheArmBoxesAndClearsNothing) {
-    OpenOn("Bip01 R Hand");
+    EXPECT_TRUE(Checked(IDC_PANEL_SYM_ROT));  // the last one on stays on
     Press(IDC_PANEL_LIMB_THIGH);
-    ASSERT_TRUE(Checked(IDC_PANEL_LIMB_THIGH));
     Press(IDC_PANEL_ALL_ARM);
-    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id)
-        EXPECT_TRUE(Checked(id)) << id;
-    EXPECT_TRUE(Checked(IDC_PANEL_LIMB_THIGH));
+    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id) EXPECT_TRUE(Checked(id)) << id;
+    EXPECT_TRUE(Checked(IDC_PANEL_LIMB_THIGH));  // nothing is cleared
     EXPECT_FALSE(Checked(IDC_PANEL_LIMB_CALF));
     Press(IDC_PANEL_ALL_LEG);
     for (int id = IDC_PANEL_LIMB_THIGH; id <= IDC_PANEL_LIMB_TOES; ++id) EXPECT_TRUE(Checked(id)) << id;
 }
 
 TEST_F(ModifyPanel, AlignListsTheBonesInSlotOrder) {
-    buildtest::ApplyCounts({.spines = 1, .fingers = 0, .toes = 1, .toeLinks = 1});
-    bindtest::ResetTool();
+    const BipShape shape{.numSpines = 1, .numFingers = 0, .numToes = 1, .numToeLinks = 1};
     qv::ResetScene();
+    ApplyCounts(shape);
     MakeBiped();
     OpenOn("Bip01 Head");
     const HWND combo = GetDlgItem(panel, IDC_PANEL_ALIGN_BONE);
-    ASSERT_NE(combo, nullptr);
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(count, buildtest::ExpectedBoneCount({.spines = 1, .fingers = 0, .toes = 1, .toeLinks = 1}));
+    EXPECT_EQ(count, ExpectedBoneCount(shape));
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
     int previous = -1;
     for (int i = 0; i < count; ++i) {
@@ -323,3 +218,4 @@ TEST_F(ModifyPanel, AlignListsTheBonesInSlotOrder) {
 }
 
 }  // namespace
+}  // namespace pt

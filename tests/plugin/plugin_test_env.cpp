@@ -1,40 +1,31 @@
-// Registers the test program's embedded resources under a stand-in module handle and runs
-// the module's start routine with it before any test.
-#include "plugin_test_env.h"
-
-#include <cstddef>
+// Registers the test program's embedded resources under a stand-in module handle and runs the
+// module's start routine with it before any test, as the host does at load.
 #include <cstdint>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "plugin_support.h"
 #include "qvplatform/resources.h"
 
 extern "C" const unsigned char qv_resource_blob[];
 extern "C" const size_t qv_resource_blob_size;
 
-namespace plugintest {
+namespace pt {
 
-HINSTANCE TestModule() {
-    static const std::uintptr_t kStandIn = 0x7e570001;  // any value the platform can key on
-    return reinterpret_cast<HINSTANCE>(kStandIn);
-}
+HINSTANCE TestModule() { return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x7e570001}); }
 
 namespace {
 class PluginEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         std::string error;
-        ASSERT_TRUE(qv::res::RegisterModule(TestModule(), qv_resource_blob, qv_resource_blob_size,
-                                            error))
+        ASSERT_TRUE(qv::res::RegisterModule(TestModule(), qv_resource_blob, qv_resource_blob_size, error))
             << error;
         ASSERT_EQ(DllMain(TestModule(), DLL_PROCESS_ATTACH, nullptr), TRUE);
     }
     void TearDown() override { qv::res::UnregisterModule(TestModule()); }
 };
 
-testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new PluginEnvironment);
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PluginEnvironment);
 }  // namespace
 
-}  // namespace plugintest
+}  // namespace pt

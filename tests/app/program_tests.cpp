@@ -51,38 +51,26 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(Program, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(Quorvane("").status, 2);
-    EXPECT_EQ(Quorvane("run").status, 2);
-    EXPECT_EQ(Quorvane("launch x.qvs").status, 2);
-    EXPECT_EQ(Quorvane("run a.qvs b.qvs").status, 2);
-    EXPECT_EQ(Quorvane("run a.qvs --out").status, 2);
+TEST_F(Program, UsageErrorsExitWithTwoAndScriptErrorsWithOneNamingScriptAndLine) {
+    for (const char* args : {"", "run", "launch x.qvs", "run a.qvs b.qvs", "run a.qvs --out"})
+        EXPECT_EQ(Quorvane(args).status, 2) << args;
     Result r = Quorvane("--bogus");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.output.find("usage:"), std::string::npos);
-}
-
-TEST_F(Program, ScriptErrorExitsWithOneAndNamesScriptAndLine) {
     std::string path = Script("new\nbone \"A\"\n\n# comment\ntime later\n");
-    Result r = Quorvane("run " + path);
+    r = Quorvane("run " + path);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find(path + ":5: time:"), std::string::npos) << r.output;
 }
 
-TEST_F(Program, GoodScriptWritesRelativeOutputsUnderOut) {
-    std::string path = Script("bone \"A\" 0 0 1\ndump \"d/scene.json\"\n");
+TEST_F(Program, GoodScriptWritesRelativeOutputsUnderOutOrToStandardOutput) {
+    std::string path = Script("bone \"A\" 0 0 1\ntpf 25\ndump \"d/scene.json\"\ndump -\n");
     Result r = Quorvane("run " + path + " --out " + (dir_ / "out").string());
     ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"tpf\": 25"), std::string::npos) << r.output;
     std::ifstream in(dir_ / "out" / "d" / "scene.json");
     ASSERT_TRUE(in);
-    auto dump = qvapp::Json::parse(in);
-    EXPECT_EQ(dump["nodes"][0]["name"], "A");
-}
-
-TEST_F(Program, DumpToStandardOutput) {
-    Result r = Quorvane("run " + Script("tpf 25\ndump -\n"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("\"tpf\": 25"), std::string::npos) << r.output;
+    EXPECT_EQ(qvapp::Json::parse(in)["nodes"][0]["name"], "A");
 }
 
 TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {

@@ -7,8 +7,6 @@
 #include "quorvane/interface.h"
 #include "quorvane/skin.h"
 #include "scene_file.h"
-#include <cctype>
-#include <string>
 
 #include "session_fixture.h"
 
@@ -71,7 +69,7 @@ protected:
     }
 };
 
-TEST_F(SceneFile, WriteReadCompareKeepsEverySavedProperty) {
+TEST_F(SceneFile, WriteReadCompareKeepsEverySavedPropertyAndSavesAgainIdentically) {
     BuildScene();
     Json before = SceneOf(Dump());
     std::string error;
@@ -80,13 +78,7 @@ TEST_F(SceneFile, WriteReadCompareKeepsEverySavedProperty) {
     ASSERT_TRUE(Dump()["nodes"].empty());
     ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error)) << error;
     EXPECT_EQ(SceneOf(Dump()), before);
-}
-
-TEST_F(SceneFile, SkinWeightsComeBackBoundToTheLoadedBones) {
-    BuildScene();
-    std::string error;
-    ASSERT_TRUE(SaveSceneFile(Path("a.qscene"), error)) << error;
-    ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error)) << error;
+    // Skin weights come back bound to the loaded bones.
     auto* skin = static_cast<cskin*>(Interface::FindNode("Mesh"));
     ASSERT_NE(skin, nullptr);
     ASSERT_EQ(skin->GetTypeID(), QV_TYPE_SKIN);
@@ -96,17 +88,9 @@ TEST_F(SceneFile, SkinWeightsComeBackBoundToTheLoadedBones) {
     EXPECT_EQ(skin->verts[2].weights[1].bone, Interface::FindNode("Knee"));
     EXPECT_EQ(skin->verts[2].weights[0].offset, cpoint3(2, 0, 0.5f));
     EXPECT_EQ(skin->triangles, (std::vector<int>{0, 1, 2}));
-}
-
-TEST_F(SceneFile, SecondSaveOfALoadedSceneIsIdentical) {
-    BuildScene();
-    std::string error;
-    ASSERT_TRUE(SaveSceneFile(Path("a.qscene"), error));
-    ASSERT_TRUE(LoadSceneFile(Path("a.qscene"), tools_, error));
     ASSERT_TRUE(SaveSceneFile(Path("b.qscene"), error));
     std::ifstream a(Path("a.qscene")), b(Path("b.qscene"));
-    std::string ta((std::istreambuf_iterator<char>(a)), {}), tb((std::istreambuf_iterator<char>(b)), {});
-    EXPECT_EQ(ta, tb);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(a)), {}), std::string((std::istreambuf_iterator<char>(b)), {}));
 }
 
 TEST_F(SceneFile, ScriptSaveAndLoadRestoreTheScene) {
@@ -116,23 +100,8 @@ TEST_F(SceneFile, ScriptSaveAndLoadRestoreTheScene) {
     Json after = SceneOf(RunAndDump("new\nload \"s/one.qscene\"\n"));
     EXPECT_EQ(after, before);
     EXPECT_TRUE(Dump()["undo"].empty());
-}
-
-struct BadFile {
-    const char* what;
-    const char* text;
-};
-
-class SceneFileRefusal : public SceneFile, public ::testing::WithParamInterface<BadFile> {};
-
-TEST_P(SceneFileRefusal, LeavesTheSceneUntouched) {
-    ASSERT_EQ(Run("bone \"Keep\" 1 1 1\nselect \"Keep\"\ntime 3\n"), 0) << Error();
-    Json before = Dump();
-    WriteFile("bad.qscene", GetParam().text);
-    std::string error;
-    EXPECT_FALSE(LoadSceneFile(Path("bad.qscene"), tools_, error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Dump(), before) << GetParam().what;
+    EXPECT_EQ(Run("load \"nowhere.qscene\"\n"), 1);
+    EXPECT_NE(Error().find("nowhere.qscene"), std::string::npos) << Error();
 }
 
 // A valid single-node file with one part replaced.
@@ -140,52 +109,39 @@ std::string File(const std::string& nodes, const std::string& head = "\"format\"
     return "{" + head + ", \"time\": 0, \"range\": [0, 100], \"tpf\": 33, \"anim\": false, \"nodes\": " +
            nodes + "}";
 }
-const char* kKey = R"({"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]})";
+const std::string kKey = R"({"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]})";
 std::string Node(const std::string& name, const std::string& parent, const std::string& children,
-                 const std::string& keys = std::string("[") + kKey + "]") {
-    return R"({"name": ")" + name + R"(", "type": 4, "parent": )" + parent +
-           R"(, "children": )" + children +
+                 const std::string& keys = "[" + kKey + "]") {
+    return R"({"name": ")" + name + R"(", "type": 4, "parent": )" + parent + R"(, "children": )" + children +
            R"(, "color": [1,1,1,1], "flags": 0, "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0}, "keys": )" +
            keys + "}";
 }
 
-const std::string kBadFiles[] = {
-    "{ not json",
-    File("[]", "\"format\": \"other\", \"version\": 1"),
-    File("[]", "\"format\": \"qscene\", \"version\": 7"),
-    File("[" + Node("A", "null", "[1]") + "]"),                                // child out of range
-    File("[" + Node("A", "1", "[1]") + "," + Node("B", "0", "[0]") + "]"),    // a cycle
-    File("[" + Node("A", "null", "[]", std::string("[") + kKey + "," + kKey + "]") + "]"),  // two keys at 0
-    File("[" + Node("A", "null", "[]", "[]") + "]"),                           // no key
-    File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1], "scale": [1,1,1]}])") + "]"),
-    File(R"([{"name": "M", "type": 6, "parent": null, "children": [], "color": [1,1,1,1], "flags": 0,
+TEST_F(SceneFile, BadFilesAreRefusedAndLeaveTheSceneUntouched) {
+    ASSERT_EQ(Run("bone \"Keep\" 1 1 1\nselect \"Keep\"\ntime 3\n"), 0) << Error();
+    const Json before = Dump();
+    const std::pair<const char*, std::string> bad[] = {
+        {"not JSON", "{ not json"},
+        {"other format", File("[]", "\"format\": \"other\", \"version\": 1")},
+        {"unknown version", File("[]", "\"format\": \"qscene\", \"version\": 7")},
+        {"child out of range", File("[" + Node("A", "null", "[1]") + "]")},
+        {"cycle", File("[" + Node("A", "1", "[1]") + "," + Node("B", "0", "[0]") + "]")},
+        {"duplicate key time", File("[" + Node("A", "null", "[]", "[" + kKey + "," + kKey + "]") + "]")},
+        {"no keys", File("[" + Node("A", "null", "[]", "[]") + "]")},
+        {"short point", File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1], "scale": [1,1,1]}])") + "]")},
+        {"weight on unsaved bone", File(R"([{"name": "M", "type": 6, "parent": null, "children": [], "color": [1,1,1,1], "flags": 0,
              "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0},
              "keys": [{"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]}],
              "skin": {"vertices": [{"pos": [0,0,0], "weights": [{"value": 1, "offset": [0,0,0], "bone": "Ghost"}]}],
-                      "triangles": []}}])"),
-};
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SceneFileRefusal,
-    ::testing::Values(BadFile{"not JSON", kBadFiles[0].c_str()},
-                      BadFile{"other format", kBadFiles[1].c_str()},
-                      BadFile{"unknown version", kBadFiles[2].c_str()},
-                      BadFile{"child out of range", kBadFiles[3].c_str()},
-                      BadFile{"cycle", kBadFiles[4].c_str()},
-                      BadFile{"duplicate key time", kBadFiles[5].c_str()},
-                      BadFile{"no keys", kBadFiles[6].c_str()},
-                      BadFile{"short point", kBadFiles[7].c_str()},
-                      BadFile{"weight on unsaved bone", kBadFiles[8].c_str()}),
-    [](const ::testing::TestParamInfo<BadFile>& info) {
-        std::string name;
-        for (char c : std::string(info.param.what))
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name + "_" + std::to_string(info.index);
-    });
-
-TEST_F(SceneFile, MissingFileIsAScriptErrorNamingIt) {
-    EXPECT_EQ(Run("load \"nowhere.qscene\"\n"), 1);
-    EXPECT_NE(Error().find("nowhere.qscene"), std::string::npos) << Error();
+                      "triangles": []}}])")},
+    };
+    for (const auto& [what, text] : bad) {
+        WriteFile("bad.qscene", text);
+        std::string error;
+        EXPECT_FALSE(LoadSceneFile(Path("bad.qscene"), tools_, error)) << what;
+        EXPECT_FALSE(error.empty()) << what;
+        EXPECT_EQ(Dump(), before) << what;
+    }
 }
 
 }  // namespace

@@ -3,13 +3,7 @@
 
 #include "script_parser.h"
 
-using qvapp::ParseFloat;
-using qvapp::ParseInt;
-using qvapp::ParseScript;
-using qvapp::ScriptError;
-using qvapp::SplitWords;
-using qvapp::Word;
-
+namespace qvapp {
 namespace {
 
 std::vector<std::string> Texts(const std::vector<Word>& words) {
@@ -18,95 +12,61 @@ std::vector<std::string> Texts(const std::vector<Word>& words) {
     return out;
 }
 
-int ErrorLine(const std::string& script) {
-    try {
-        ParseScript(script);
-    } catch (const ScriptError& e) {
-        return e.Line();
-    }
-    return -1;
-}
-
-}  // namespace
-
-TEST(ScriptWords, QuotedWordsKeepBlanks) {
-    auto words = SplitWords(R"(create "Bones" "Biped"   press "Generate Keyframes")", 1);
-    EXPECT_EQ(Texts(words),
-              (std::vector<std::string>{"create", "Bones", "Biped", "press", "Generate Keyframes"}));
+TEST(ScriptWords, QuotesKeepBlanksAndHashesAndHashDigitsNameAControl) {
+    const std::pair<const char*, std::vector<std::string>> lines[] = {
+        {R"(create "Bones" "Biped"   press "Generate Keyframes")",
+         {"create", "Bones", "Biped", "press", "Generate Keyframes"}},
+        {R"(type "Name:" "")", {"type", "Name:", ""}},
+        {R"(type "Name:" "say \"hi\"")", {"type", "Name:", "say \"hi\""}},
+        {"press #1005   # the spin button", {"press", "#1005"}},
+        {"   # only a comment", {}},
+        {"time 5 #comment", {"time", "5"}},
+        {R"(bone "A # B")", {"bone", "A # B"}},
+        {"range\t0 \t 50\r", {"range", "0", "50"}},
+    };
+    for (const auto& [line, words] : lines) EXPECT_EQ(Texts(SplitWords(line, 1)), words) << line;
+    auto words = SplitWords(R"(create "Bones")", 1);
     EXPECT_FALSE(words[0].quoted);
-    EXPECT_TRUE(words[4].quoted);
+    EXPECT_TRUE(words[1].quoted);
 }
 
-TEST(ScriptWords, EmptyQuotesAreAnEmptyWord) {
-    auto words = SplitWords(R"(type "Name:" "")", 1);
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_EQ(words[2].text, "");
-    EXPECT_TRUE(words[2].quoted);
-}
-
-TEST(ScriptWords, EscapedQuoteInsideQuotes) {
-    auto words = SplitWords(R"(type "Name:" "say \"hi\"")", 1);
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_EQ(words[2].text, "say \"hi\"");
-}
-
-TEST(ScriptWords, HashStartsACommentButHashDigitsNameAControl) {
-    EXPECT_EQ(Texts(SplitWords("press #1005   # the spin button", 1)),
-              (std::vector<std::string>{"press", "#1005"}));
-    EXPECT_TRUE(SplitWords("   # only a comment", 1).empty());
-    EXPECT_EQ(Texts(SplitWords("time 5 #comment", 1)), (std::vector<std::string>{"time", "5"}));
-}
-
-TEST(ScriptWords, HashInsideQuotesIsText) {
-    auto words = SplitWords(R"(bone "A # B")", 1);
-    ASSERT_EQ(words.size(), 2u);
-    EXPECT_EQ(words[1].text, "A # B");
-}
-
-TEST(ScriptWords, TabsAndCarriageReturnsSeparate) {
-    EXPECT_EQ(Texts(SplitWords("range\t0 \t 50\r", 1)),
-              (std::vector<std::string>{"range", "0", "50"}));
-}
-
-TEST(ScriptParse, DropsBlankAndCommentLinesAndKeepsLineNumbers) {
+TEST(ScriptParse, DropsBlankAndCommentLinesKeepsLineNumbersAndNamesBadLines) {
     auto lines = ParseScript("# header\n\nnew\n   \ntime 4\n");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].number, 3);
     EXPECT_EQ(lines[0].Command(), "new");
     EXPECT_EQ(lines[1].number, 5);
+    // An unterminated quote, and quotes glued to a word.
+    for (const auto& [script, line] : {std::pair{"new\nbone \"A\nnew\n", 2}, {"new\nnew\nbone ab\"c\"\n", 3},
+                                       {"bone \"A\"x\n", 1}}) {
+        try {
+            ParseScript(script);
+            ADD_FAILURE() << "no error for " << script;
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(e.Line(), line) << script;
+        }
+    }
 }
 
-TEST(ScriptParse, UnterminatedQuoteNamesItsLine) {
-    EXPECT_EQ(ErrorLine("new\nbone \"A\nnew\n"), 2);
-}
-
-TEST(ScriptParse, QuoteGluedToAWordIsRefused) {
-    EXPECT_EQ(ErrorLine("new\nnew\nbone ab\"c\"\n"), 3);
-    EXPECT_EQ(ErrorLine("bone \"A\"x\n"), 1);
-}
-
-TEST(ScriptNumbers, DecimalNumbersParse) {
+TEST(ScriptNumbers, OnlyWholeDecimalNumbersParse) {
     EXPECT_EQ(ParseInt({"-12", false}, "frame", 1), -12);
     EXPECT_EQ(ParseInt({"+7", false}, "frame", 1), 7);
     EXPECT_FLOAT_EQ(ParseFloat({"2.5", false}, "x", 1), 2.5f);
     EXPECT_FLOAT_EQ(ParseFloat({"-0.125", false}, "x", 1), -0.125f);
     EXPECT_FLOAT_EQ(ParseFloat({"3", false}, "x", 1), 3.0f);
-}
-
-TEST(ScriptNumbers, GarbageAndNonDecimalFormsAreRefused) {
     for (const char* bad : {"", "1.5x", "abc", "1e3", "0x10", "nan", "inf", "--1", "1 2"})
         EXPECT_THROW(ParseFloat({bad, false}, "x", 4), ScriptError) << bad;
     for (const char* bad : {"", "1.5", "12a", "99999999999"})
         EXPECT_THROW(ParseInt({bad, false}, "frame", 4), ScriptError) << bad;
-}
-
-TEST(ScriptNumbers, ErrorNamesWhatTheNumberWasFor) {
     try {
         ParseInt({"ten", false}, "levels", 9);
-        FAIL() << "no error";
-    } catch (const ScriptError& e) {
+        ADD_FAILURE() << "no error";
+    } catch (const ScriptError& e) {  // the error names what the number was for
         EXPECT_EQ(e.Line(), 9);
         EXPECT_NE(std::string(e.what()).find("levels"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("ten"), std::string::npos);
     }
 }
+
+}  // namespace
+}  // namespace qvapp

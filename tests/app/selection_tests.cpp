@@ -8,96 +8,66 @@ namespace {
 
 constexpr float kStepTolerance = 1e-4f;  // host units: a few float steps of accumulated rounding
 
-std::vector<std::string> Selection(const Json& d) {
-    return d["selection"].get<std::vector<std::string>>();
-}
+std::vector<std::string> Selection(const Json& d) { return d["selection"].get<std::vector<std::string>>(); }
 
-const std::string kThreeBones =
-    "bone \"A\" 0 0 0\nbone \"A2\" 0 0 4 parent \"A\"\n"
-    "bone \"C\" 6 0 0\nbone \"C2\" 6 0 4 parent \"C\"\n";
+const std::string kTwoChains =
+    "bone \"A\" 0 0 0\nbone \"A2\" 0 0 4 parent \"A\"\nbone \"C\" 6 0 0\nbone \"C2\" 6 0 4 parent \"C\"\n";
 
 using Selecting = SessionTest;
 
-TEST_F(Selecting, SelectByNameKeepsOrderAndSetsTheSelectedFlag) {
-    Json d = RunAndDump(kThreeBones + "select \"C\" \"A\"\n");
-    EXPECT_EQ(Selection(d), (std::vector<std::string>{"C", "A"}));
-    EXPECT_EQ(NodeNamed(d, "A")["flags"].get<unsigned>() & 1u, 1u);
-    EXPECT_EQ(NodeNamed(d, "A2")["flags"].get<unsigned>() & 1u, 0u);
-}
-
-TEST_F(Selecting, EachSelectIsOneUndoLevelAndRedoComesBack) {
-    ASSERT_EQ(Run(kThreeBones + "select \"A\"\nselect \"C\" \"A2\"\n"), 0) << Error();
-    EXPECT_EQ(Dump()["undo"].size(), 2u);
+TEST_F(Selecting, SelectKeepsOrderAndIsOneUndoLevelPerChange) {
+    Json d = RunAndDump(kTwoChains + "select \"A\"\nselect \"A\"\nselect \"C\" \"A2\"\n");
+    EXPECT_EQ(Selection(d), (std::vector<std::string>{"C", "A2"}));
+    EXPECT_EQ(NodeNamed(d, "A2")["flags"].get<unsigned>() & 1u, 1u);
+    EXPECT_EQ(NodeNamed(d, "A")["flags"].get<unsigned>() & 1u, 0u);
+    EXPECT_EQ(d["undo"].size(), 2u);  // selecting the same nodes again makes no level
     EXPECT_EQ(Selection(RunAndDump("undo\n")), (std::vector<std::string>{"A"}));
     EXPECT_EQ(Selection(RunAndDump("undo\n")), (std::vector<std::string>{}));
     EXPECT_EQ(Selection(RunAndDump("redo 2\n")), (std::vector<std::string>{"C", "A2"}));
-}
-
-TEST_F(Selecting, SelectingTheSameNodesAgainMakesNoLevel) {
-    Json d = RunAndDump(kThreeBones + "select \"A\"\nselect \"A\"\n");
-    EXPECT_EQ(d["undo"].size(), 1u);
-}
-
-TEST_F(Selecting, DeselectClearsAndUndoRestores) {
-    EXPECT_TRUE(RunAndDump(kThreeBones + "select \"A\" \"C\"\ndeselect\n")["selection"].empty());
-    EXPECT_EQ(Selection(RunAndDump("undo\n")), (std::vector<std::string>{"A", "C"}));
-}
-
-TEST_F(Selecting, UnknownNameFailsAndKeepsTheSelection) {
-    ASSERT_EQ(Run(kThreeBones + "select \"A\"\n"), 0) << Error();
-    EXPECT_EQ(Run("select \"C\" \"Nobody\"\n"), 1);
-    EXPECT_NE(Error().find("Nobody"), std::string::npos);
-    EXPECT_EQ(Selection(Dump()), (std::vector<std::string>{"A"}));
+    EXPECT_TRUE(RunAndDump("deselect\n")["selection"].empty());
+    EXPECT_EQ(Selection(RunAndDump("undo\n")), (std::vector<std::string>{"C", "A2"}));
 }
 
 TEST_F(Selecting, ClickPicksTheBoneBetweenItAndItsChild) {
-    EXPECT_EQ(Selection(RunAndDump(kThreeBones + "click \"C\"\n")), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(Selection(RunAndDump(kTwoChains + "click \"C\"\n")), (std::vector<std::string>{"C"}));
     EXPECT_EQ(Selection(RunAndDump("click \"A\"\n")), (std::vector<std::string>{"A"}));
     EXPECT_EQ(Selection(RunAndDump("undo\n")), (std::vector<std::string>{"C"}));
 }
 
-TEST_F(Selecting, ClickOnAnUnknownNodeFails) {
-    EXPECT_EQ(Run(kThreeBones + "click \"Nobody\"\n"), 1);
-    EXPECT_EQ(Error().rfind("test.qvs:5: click:", 0), 0u) << Error();
-}
-
-TEST_F(Selecting, UndoBeyondTheHistoryFails) {
-    EXPECT_EQ(Run("bone \"A\"\nselect \"A\"\nundo 2\n"), 1);
+TEST_F(Selecting, UnknownNamesAndUndoBeyondTheHistoryFailAndKeepTheSelection) {
+    ASSERT_EQ(Run(kTwoChains + "select \"A\"\n"), 0) << Error();
+    EXPECT_EQ(Run("select \"C\" \"Nobody\"\n"), 1);
+    EXPECT_NE(Error().find("Nobody"), std::string::npos);
+    EXPECT_EQ(Run("click \"Nobody\"\n"), 1);
+    EXPECT_EQ(Error().rfind("test.qvs:1: click:", 0), 0u) << Error();
+    EXPECT_EQ(Selection(Dump()), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(Run("undo 2\n"), 1);
     EXPECT_NE(Error().find("nothing to undo"), std::string::npos) << Error();
     EXPECT_EQ(Run("redo 0\n"), 1);
 }
 
 using Transforms = SessionTest;
 
-TEST_F(Transforms, MoveInStepsAddsUpAndIsOneUndoLevel) {
-    Json d = RunAndDump("bone \"A\" 1 0 0\nselect \"A\"\nmove 3 0 -1.5 steps 3\n");
+TEST_F(Transforms, MoveInStepsAddsUpCarriesChildrenAndIsOneUndoLevel) {
+    Json d = RunAndDump("bone \"A\" 1 0 0\nbone \"B\" 1 0 2 parent \"A\"\nselect \"A\"\nmove 3 0 -1.5 steps 3\n");
     Json pos = NodeNamed(d, "A")["world"]["pos"];
     EXPECT_NEAR(pos[0].get<float>(), 4.0f, kStepTolerance);
     EXPECT_NEAR(pos[2].get<float>(), -1.5f, kStepTolerance);
+    EXPECT_NEAR(NodeNamed(d, "B")["world"]["pos"][2].get<float>(), 0.5f, kStepTolerance);
     EXPECT_EQ(d["undo"], Json::array({"Select", "Move"}));
-    Json undone = RunAndDump("undo\n");
-    EXPECT_NEAR(NodeNamed(undone, "A")["world"]["pos"][0].get<float>(), 1.0f, kStepTolerance);
+    EXPECT_NEAR(NodeNamed(RunAndDump("undo\n"), "A")["world"]["pos"][0].get<float>(), 1.0f, kStepTolerance);
 }
 
-TEST_F(Transforms, RotateAQuarterTurnAboutZTakesXToMinusY) {
-    Json d = RunAndDump("bone \"A\"\nselect \"A\"\nrotate 0 0 1 90 steps 4\n");
+TEST_F(Transforms, RotateAQuarterTurnAboutZAndScale) {
+    Json d = RunAndDump("bone \"A\"\nselect \"A\"\nrotate 0 0 1 90 steps 4\nscale 2 1 0.5\n");
     Json rot = NodeNamed(d, "A")["world"]["rot"];
     // Quarter turn about z: (0, 0, sin 45°, cos 45°), either sign of the whole quaternion.
     float sign = rot[3].get<float>() < 0 ? -1.0f : 1.0f;
     EXPECT_NEAR(sign * rot[2].get<float>(), std::sqrt(0.5f), kStepTolerance);
     EXPECT_NEAR(sign * rot[3].get<float>(), std::sqrt(0.5f), kStepTolerance);
     EXPECT_NEAR(rot[0].get<float>(), 0.0f, kStepTolerance);
-}
-
-TEST_F(Transforms, ScaleMultipliesTheNodesScale) {
-    Json d = RunAndDump("bone \"A\"\nselect \"A\"\nscale 2 1 0.5\n");
     EXPECT_EQ(NodeNamed(d, "A")["world"]["scale"], Json::array({2.0, 1.0, 0.5}));
-    EXPECT_EQ(d["undo"].back(), "Scale");
-}
-
-TEST_F(Transforms, MovingAParentCarriesTheChild) {
-    Json d = RunAndDump("bone \"A\"\nbone \"B\" 0 0 2 parent \"A\"\nselect \"A\"\nmove 0 5 0\n");
-    EXPECT_NEAR(NodeNamed(d, "B")["world"]["pos"][1].get<float>(), 5.0f, kStepTolerance);
+    EXPECT_EQ(d["undo"], Json::array({"Select", "Rotate", "Scale"}));
 }
 
 TEST_F(Transforms, BadTransformsAreErrors) {
@@ -105,9 +75,8 @@ TEST_F(Transforms, BadTransformsAreErrors) {
     EXPECT_EQ(Run("move 1 0 0\n"), 1);
     EXPECT_NE(Error().find("nothing is selected"), std::string::npos);
     ASSERT_EQ(Run("select \"A\"\n"), 0);
-    EXPECT_EQ(Run("rotate 0 0 0 45\n"), 1);
-    EXPECT_EQ(Run("move 1 0 0 steps 0\n"), 1);
-    EXPECT_EQ(Run("move 1 0 0 steps\n"), 1);
+    for (const char* bad : {"rotate 0 0 0 45\n", "move 1 0 0 steps 0\n", "move 1 0 0 steps\n"})
+        EXPECT_EQ(Run(bad), 1) << bad;
     EXPECT_EQ(Dump()["undo"].size(), 1u);  // only the selection
 }
 

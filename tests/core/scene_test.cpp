@@ -1,4 +1,4 @@
-// The scene list, selection levels and events, time settings and the program's hooks.
+// The scene list, selection levels and events, and time settings.
 #include "core_test_support.h"
 
 namespace {
@@ -95,23 +95,4 @@ TEST_F(SceneList, TimeChangesAndNotificationsReachTheTool) {
     Interface::SceneChanged(1);
     Interface::Notify(QV_EVENT_NODE_COLOUR, 0, 0, nullptr);
     EXPECT_EQ(events, (std::vector<unsigned long>{20, 20, 132}));
-}
-
-TEST_F(SceneList, DialogsGoThroughHooksOrAnswerNothing) {
-    unsigned long rgb = 0x123456;
-    EXPECT_EQ(Interface::DlgPickColor(nullptr, rgb), 0);
-    EXPECT_EQ(Interface::GetMainHWND(), nullptr);
-    EXPECT_EQ(Interface::PickFromList(0, 32, "Pick", "OK", nullptr, nullptr), 0);
-    AddBone("a");
-    cbone* b = AddBone("b");
-    std::vector<std::string> offered;
-    qv::Hooks().pickFromList = [&](const char*, const char*, const std::vector<cnode*>& nodes) {
-        for (cnode* n : nodes) offered.push_back(n->GetName());
-        return 0;
-    };
-    static cnode* picked = nullptr;
-    auto onlyB = [](cnode* n) { return std::string(n->GetName()) == "b" ? 1 : 0; };
-    EXPECT_EQ(Interface::PickFromList(0, 32, "Pick", "OK", onlyB, [](cnode* n) { picked = n; }), 1);
-    EXPECT_EQ(offered, std::vector<std::string>{"b"});
-    EXPECT_EQ(picked, b);
 }

@@ -1,6 +1,4 @@
-// Skin deformation by weighted bones, vertex selection, and the assertion reporter.
-#include <algorithm>
-
+// Skin deformation by weighted bones, and the assertion reporter.
 #include "core_test_support.h"
 
 namespace {
@@ -40,19 +38,6 @@ TEST_F(Skin, VerticesFollowTheWeightedSumOfTheirBones) {
     EXPECT_FALSE(skin.GetVert(-1, v));
 }
 
-TEST_F(Skin, VertexSelectionReplacesOrAdds) {
-    cskin skin;
-    skin.verts.resize(4);
-    skin.SelectVert(1);
-    skin.SelectVert(9);  // out of range: ignored
-    cbooleanarray sel(4);
-    sel.Set(3, true);
-    skin.SetSelection(0, 1, sel, 0);
-    EXPECT_TRUE(skin.vertSel[1] && skin.vertSel[3]);
-    skin.SetSelection(0, 1, sel, 1);
-    EXPECT_TRUE(!skin.vertSel[1] && skin.vertSel[3]);
-}
-
 TEST(AssertionReports, PrintTextSourceAndLineAndCount) {
     int before = NumAssertsReported();
     testing::internal::CaptureStderr();
@@ -64,13 +49,4 @@ TEST(AssertionReports, PrintTextSourceAndLineAndCount) {
               "assertion failed: mn (Skeleton/BipUndo:42)\n"
               "assertion failed: index out of range (Skeleton/BipUndo:7)\n");
     EXPECT_EQ(NumAssertsReported(), before + 2);
-}
-
-TEST(ArrayStorage, IsZeroedAndEmptyForNoCapacity) {
-    EXPECT_EQ(array_new(sizeof(ckey), 0), nullptr);
-    auto* bytes = static_cast<unsigned char*>(array_new(sizeof(ckey), 16));
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(std::count(bytes, bytes + sizeof(ckey) * 16, 0), static_cast<long>(sizeof(ckey) * 16));
-    array_delete(bytes);
-    array_delete(nullptr);
 }

@@ -1,5 +1,5 @@
-// Views: where each named camera stands, how a framed box fills the window, and that
-// projecting and unprojecting agree.
+// Views: where each named camera stands, how a framed box fills the window, that projecting
+// and unprojecting agree, and that drawing through a view lands where projecting says.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -146,5 +146,77 @@ TEST(ViewKindNames, ParseAcceptsTheSixNamesInAnyCase) {
     EXPECT_FALSE(qv::gl::ParseViewKind("sideways", k));
     EXPECT_EQ(k, ViewKind::Persp);  // left as it was
 }
+
+// --- a view drawing into a context: the GL matrices it loads put world points where Project
+// says, and the 2-D overlay mode puts window coordinates on the same pixels and depths -----------
+
+constexpr int kW = 120, kH = 90;
+// A 24-bit depth buffer stores depth in steps of 2^-24; rasterisation adds a few steps.
+constexpr float kDepthTol = 1e-5f;
+
+class ViewDrawing : public ::testing::TestWithParam<ViewKind> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ctx_.Ok()) << ctx_.Error();
+        view_.Frame({-1, -1, 0}, {1, 1, 8});
+        glPointSize(1.0f);
+        glEnable(GL_DEPTH_TEST);
+    }
+    // Draws one red point on black and answers the pixel lit, (-1, -1) unless exactly one.
+    std::pair<int, int> DrawPoint(float x, float y, float z) {
+        glClearColor(0, 0, 0, 1);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor3f(1, 0, 0);
+        glBegin(GL_POINTS);
+        glVertex3f(x, y, z);
+        glEnd();
+        const std::vector<unsigned char> px = ctx_.ReadPixels();
+        std::pair<int, int> lit{-1, -1};
+        int count = 0;
+        for (int j = 0; j < kH; ++j)
+            for (int i = 0; i < kW; ++i)
+                if (px[(static_cast<size_t>(j) * kW + i) * 4] > 128) lit = {i, j}, ++count;
+        return count == 1 ? lit : std::pair{-1, -1};
+    }
+    qv::gl::OffscreenContext ctx_{kW, kH};
+    View view_{GetParam(), kW, kH};
+};
+
+TEST_P(ViewDrawing, WorldAndOverlayPointsLandOnTheProjectedPixelAndDepth) {
+    // Points chosen off the pixel grid's edges, so each projects well inside one pixel.
+    for (const cpoint3& p : {cpoint3{0.31f, -0.2f, 2.27f}, {-0.77f, 0.4f, 6.61f}, {0.05f, 0.9f, 4.43f}}) {
+        const cpoint3 w = Proj(view_, p);
+        for (bool overlay : {false, true}) {
+            SCOPED_TRACE(overlay ? "overlay" : "world");
+            view_.Apply();
+            if (overlay) view_.Begin2D();
+            const auto [x, y] = overlay ? DrawPoint(w.x, w.y, w.z) : DrawPoint(p.x, p.y, p.z);
+            if (overlay) view_.End2D();
+            EXPECT_EQ(x, static_cast<int>(std::floor(w.x)));
+            EXPECT_EQ(y, static_cast<int>(std::floor(w.y)));
+            float depth = -1.0f;
+            glReadPixels(x, kH - 1 - y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+            EXPECT_NEAR(depth, w.z, kDepthTol);
+        }
+    }
+    // End2D put back the view's matrices and the modelview mode.
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    float modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_FLOAT_EQ(modelview[i], (&view_.ViewMatrix().m[0][0])[i]) << i;
+        EXPECT_FLOAT_EQ(projection[i], (&view_.ProjectionMatrix().m[0][0])[i]) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NamedViews, ViewDrawing,
+                         ::testing::Values(ViewKind::Front, ViewKind::Left, ViewKind::Top, ViewKind::Persp),
+                         [](const ::testing::TestParamInfo<ViewKind>& info) {
+                             return std::string(qv::gl::ViewKindName(info.param));
+                         });
 
 }  // namespace

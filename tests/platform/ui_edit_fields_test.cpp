@@ -75,18 +75,4 @@ TEST_F(EditFields, SettersWriteWithTheGivenDecimalsAndReadBack) {
     EXPECT_EQ(v, 9999.0f);
 }
 
-TEST_F(EditFields, DlgItemIntNeedsTheWholeText) {
-    BOOL ok = FALSE;
-    Set(" 42 ");
-    EXPECT_EQ(GetDlgItemInt(panel, IDC_HEIGHT, &ok, FALSE), 42u);
-    EXPECT_TRUE(ok);
-    Set("42x");
-    GetDlgItemInt(panel, IDC_HEIGHT, &ok, FALSE);
-    EXPECT_FALSE(ok);
-    SetDlgItemInt(panel, IDC_HEIGHT, static_cast<UINT>(-5), TRUE);
-    EXPECT_EQ(Text(), "-5");
-    EXPECT_EQ(static_cast<int>(GetDlgItemInt(panel, IDC_HEIGHT, &ok, TRUE)), -5);
-    EXPECT_TRUE(ok);
-}
-
 }  // namespace

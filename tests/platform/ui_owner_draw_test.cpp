@@ -42,34 +42,27 @@ protected:
     HWND panel = nullptr;
 };
 
-TEST_F(OwnerDraw, PaintRequestCarriesTheButtonAndItsPixelRectangle) {
+TEST_F(OwnerDraw, PaintRequestCarriesTheButtonItsRectangleAndAContextValidDuringThePaint) {
     EXPECT_EQ(paints, 1);  // painted when created
     EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));
-    qv::ui::PaintOwnerDrawn(panel);
-    EXPECT_EQ(paints, 2);
     EXPECT_EQ(last.CtlType, static_cast<UINT>(ODT_BUTTON));
     EXPECT_EQ(last.hwndItem, GetDlgItem(panel, IDC_SWATCH));
-    EXPECT_NE(last.hDC, nullptr);
     // 20 x 12 dialog units in the 8-point dialog font: 30 x 19 pixels (x 6/4, y 13/8, truncated).
     EXPECT_EQ(last.rcItem.left, 0);
     EXPECT_EQ(last.rcItem.top, 0);
     EXPECT_EQ(last.rcItem.right, 30);
     EXPECT_EQ(last.rcItem.bottom, 19);
-}
-
-TEST_F(OwnerDraw, RedrawUpdateNowRepaintsAtOnceAndStaleContextsAreRefused) {
-    HDC stale = last.hDC;  // only valid during its paint
-    EXPECT_EQ(SetBkColor(stale, RGB(1, 2, 3)), static_cast<COLORREF>(-1));
+    EXPECT_EQ(SetBkColor(last.hDC, RGB(1, 2, 3)), static_cast<COLORREF>(-1));  // stale now
     RECT r{0, 0, 5, 5};
-    EXPECT_FALSE(ExtTextOutA(stale, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
+    EXPECT_FALSE(ExtTextOutA(last.hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
     colour = RGB(0, 0, 255);
-    EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));  // nothing repainted yet
     RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE);
     EXPECT_EQ(paints, 1);  // invalidating alone paints later, not now
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(paints, 2);
     EXPECT_EQ(SwatchColour(), RGB(0, 0, 255));
+    qv::ui::PaintOwnerDrawn(panel);
+    EXPECT_EQ(paints, 3);
 }
 
 }  // namespace

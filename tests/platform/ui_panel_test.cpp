@@ -1,5 +1,6 @@
 // Panels acted on by name: how names find controls, what pressing, typing and choosing do and
 // which notifications the panel procedure receives.
+#include <map>
 #include <vector>
 
 #include "ui_support.h"
@@ -154,33 +155,24 @@ TEST_F(Panel, ChooseSelectsTheItemAndNotifiesSelectionChange) {
     EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 0, 0), CB_ERR);
 }
 
-TEST_F(Panel, ControlsDescribeKindsStatesAndGroups) {
+TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
     CheckDlgButton(panel, IDC_TRANSFORM, BST_CHECKED);
     SetDlgItemTextA(panel, IDC_LOOPS, "4");
     ShowWindow(GetDlgItem(panel, IDC_TRANSFORM), SW_HIDE);
-    auto controls = qv::ui::Controls(panel);
-    auto find = [&](int id) {
-        for (auto& c : controls)
-            if (c.id == id) return c;
-        ADD_FAILURE() << "no control " << id;
-        return qv::ui::ControlInfo{};
-    };
+    std::map<int, qv::ui::ControlInfo> byId;
+    for (const auto& c : qv::ui::Controls(panel)) byId[c.id] = c;
     const std::pair<int, const char*> kinds[] = {
-        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"}, {IDC_TARGET, "combo"},
-        {IDC_WALK, "radio"}, {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
-    for (const auto& [id, kind] : kinds) EXPECT_EQ(find(id).kind, kind) << id;
-    EXPECT_TRUE(find(IDC_TRANSFORM).checked);
-    EXPECT_FALSE(find(IDC_TRANSFORM).visible);
-    EXPECT_EQ(find(IDC_TRANSFORM).group, "Animation");
-    EXPECT_EQ(find(IDC_LOOPS).text, "4");
-    EXPECT_FALSE(find(IDC_LOCKED).enabled);
-    EXPECT_FALSE(find(IDC_HIDDEN).visible);
-    EXPECT_EQ(find(IDC_SYM_POS).group, "Symmetric Posture");
-    EXPECT_EQ(controls.front().kind, "group");
-    EXPECT_EQ(controls[1].kind, "button");
-}
-
-TEST_F(Panel, DestroyedPanelHandleIsRefused) {
+        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"}, {IDC_TARGET, "combo"}, {IDC_WALK, "radio"},
+        {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
+    for (const auto& [id, kind] : kinds) EXPECT_EQ(byId[id].kind, kind) << id;
+    EXPECT_TRUE(byId[IDC_TRANSFORM].checked);
+    EXPECT_FALSE(byId[IDC_TRANSFORM].visible);
+    EXPECT_EQ(byId[IDC_TRANSFORM].group, "Animation");
+    EXPECT_EQ(byId[IDC_LOOPS].text, "4");
+    EXPECT_FALSE(byId[IDC_LOCKED].enabled);
+    EXPECT_FALSE(byId[IDC_HIDDEN].visible);
+    EXPECT_EQ(byId[IDC_SYM_POS].group, "Symmetric Posture");
+    EXPECT_EQ(qv::ui::Controls(panel).front().kind, "group");
     HWND gone = panel;
     qv::ui::DestroyPanel(panel);
     panel = nullptr;

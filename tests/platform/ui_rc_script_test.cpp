@@ -1,5 +1,5 @@
 // Reading resource scripts from disk: dialogs, controls and their styles, preprocessor lines,
-// bitmaps, and the messages malformed scripts give.
+// and the messages malformed scripts give.
 #include <filesystem>
 #include <fstream>
 
@@ -138,63 +138,6 @@ TEST_F(RcScript, MalformedScriptsGiveTheLineAndKeepTheRegisteredScript) {
     ASSERT_TRUE(Load("5 DIALOG 0, 0, 10, 10 {}\n", error)) << error;
     EXPECT_FALSE(Load("5 DIALOG 0, 0, 10, 10 {\n", error));
     EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{5});
-}
-
-// A BMP file in memory: 8 bits per pixel with a colour table, or 24 bits; rows bottom-up unless
-// topDown.
-std::string MakeBmp(int w, int h, int bpp, const std::vector<uint32_t>& palette,
-                    const std::vector<uint8_t>& rowsTopDown, bool topDown) {
-    std::string b = "BM";
-    auto put = [&b](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    const size_t rowBytes = static_cast<size_t>(w) * bpp / 8, stride = (rowBytes + 3) / 4 * 4;
-    const uint32_t offset = 54 + 4 * static_cast<uint32_t>(palette.size());
-    const uint32_t size = static_cast<uint32_t>(stride * h);
-    for (uint32_t v : {offset + size, 0u, offset, 40u, static_cast<uint32_t>(w),
-                       static_cast<uint32_t>(topDown ? -h : h)})
-        put(v, 4);
-    put(1, 2);
-    put(static_cast<uint32_t>(bpp), 2);
-    for (uint32_t v : {0u, size, 2835u, 2835u, static_cast<uint32_t>(palette.size()), 0u}) put(v, 4);
-    for (uint32_t c : palette) put(c, 4);
-    for (int r = 0; r < h; ++r) {
-        b.append(reinterpret_cast<const char*>(&rowsTopDown[(topDown ? r : h - 1 - r) * rowBytes]), rowBytes);
-        b.append(stride - rowBytes, '\0');
-    }
-    return b;
-}
-
-TEST_F(RcScript, BitmapsDecodeWithPaletteAndRowOrder) {
-    // 3 x 2 pixels, 24 bits: blue-green-red byte order, rows padded to 4 bytes.
-    std::vector<uint8_t> rgbRows = {0, 0, 255, 0, 255, 0, 255, 0, 0,     // red, green, blue
-                                    255, 255, 255, 0, 0, 0, 0, 255, 255};  // white, black, yellow
-    Write("c24.bmp", MakeBmp(3, 2, 24, {}, rgbRows, false));
-    Write("c24top.bmp", MakeBmp(3, 2, 24, {}, rgbRows, true));
-    Write("p8.bmp", MakeBmp(2, 2, 8, {0x000000, 0x123456}, {0, 1, 1, 0}, false));
-    std::string error;
-    ASSERT_TRUE(Load("1 BITMAP \"c24.bmp\"\n2 BITMAP \"c24top.bmp\"\n3 BITMAP \"p8.bmp\"\n", error))
-        << error;
-    for (int id : {1, 2}) {
-        HBITMAP b = LoadBitmapA(Module(), MAKEINTRESOURCE(id));
-        ASSERT_NE(b, nullptr);
-        qv::res::BitmapInfo info;
-        ASSERT_TRUE(qv::res::GetBitmapInfo(b, info));
-        EXPECT_EQ(info.width, 3);
-        EXPECT_EQ(info.height, 2);
-        EXPECT_EQ(info.bitsPerPixel, 24);
-        EXPECT_EQ(qv::res::GetBitmapPixel(b, 0, 0), 0xFF0000u) << id;  // red at the top left
-        EXPECT_EQ(qv::res::GetBitmapPixel(b, 2, 0), 0x0000FFu) << id;
-        EXPECT_EQ(qv::res::GetBitmapPixel(b, 2, 1), 0xFFFF00u) << id;
-        EXPECT_TRUE(DeleteObject(b));
-    }
-    HBITMAP p = LoadBitmapA(Module(), MAKEINTRESOURCE(3));
-    qv::res::BitmapInfo info;
-    ASSERT_TRUE(qv::res::GetBitmapInfo(p, info));
-    EXPECT_EQ(info.paletteSize, 2);
-    EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 0), 0x123456u);
-    EXPECT_EQ(qv::res::GetBitmapPixel(p, 1, 1), 0u);
-    DeleteObject(p);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // Foot and hand anchors: a limb re-solved on a notification brings its end back onto the
 // anchor when it can reach it, keeps its bend when it cannot, and never breaks on the
 // degenerate cases (anchor at the hip, directions exactly opposite or of no length).
-#include <cmath>
-
 #include <algorithm>
 
 #include "Skeleton/BipAnchors.h"
@@ -118,83 +116,57 @@ TEST_F(Anchors, AnchorAtTheHipFoldsTheLegWithoutNaN) {
     EXPECT_GT(BendDeg(thigh, calf, foot), 150.0f);
 }
 
-// --- AimBone on a bare bone with a child one unit along its x axis -----------------------------
+// A bare bone with its parent-relative key, in the scene.
+cnode* Bone(const char* name, cnode* parent, const cpoint3& pos, const cquat& rot = {}) {
+    cnode* b = CreateNewBone();
+    b->SetName(name);
+    Interface::AddToScene(b, 0);
+    if (parent) parent->Attach(b, 0);
+    ckey k;
+    k.pos = pos;
+    k.rot = rot;
+    b->anim.SetKeyAt(0, k, 0);
+    return b;
+}
 
-class Aim : public ToolScene {
-protected:
-    void SetUp() override {
-        ToolScene::SetUp();
-        bone = CreateNewBone();
-        tip = CreateNewBone();
-        bone->SetName("Aimed");
-        tip->SetName("Tip");
-        Interface::AddToScene(bone, 0);
-        Interface::AddToScene(tip, 0);
-        bone->Attach(tip, 0);
-        ckey k;
-        k.pos = MakePt3(1.0f, 0.0f, 0.0f);
-        tip->anim.SetKeyAt(0, k, 0);
-        bone->SetPosition(kNow, MakePt3(2.0f, -1.0f, 0.5f));
-    }
-    cpoint3 TipDir() { return Normalize(Pos(tip) - Pos(bone)); }
-    cnode* bone = nullptr;
-    cnode* tip = nullptr;
-};
+using Aim = ToolScene;
 
-// A quarter turn carries the x axis onto y, about the bone's own position; opposite directions
-// turn half way round; directions of no length change nothing.
+// On a bone with a child one unit along its x axis: a quarter turn carries the x axis onto y,
+// about the bone's own position; opposite directions turn half way round; directions of no
+// length change nothing.
 TEST_F(Aim, TurnsTheCurrentDirectionOntoTheTarget) {
+    cnode* bone = Bone("Aimed", nullptr, {2.0f, -1.0f, 0.5f});
+    cnode* tip = Bone("Tip", bone, {1.0f, 0.0f, 0.0f});
+    auto tipDir = [&] { return Normalize(Pos(tip) - Pos(bone)); };
     const cpoint3 p = Pos(bone);
     EXPECT_EQ(AimBone(kNow, p + MakePt3(0, 3, 0), Pos(tip), bone), 1);
-    EXPECT_TRUE(PointNear(TipDir(), MakePt3(0, 1, 0), kExactTol));
+    EXPECT_TRUE(PointNear(tipDir(), MakePt3(0, 1, 0), kExactTol));
     EXPECT_TRUE(PointNear(Pos(bone), p, kExactTol));
     AimBone(kNow, p + MakePt3(0, -2, 0), Pos(tip), bone);
     EXPECT_TRUE(Finite(bone->GetRotation(kNow)));
-    EXPECT_TRUE(PointNear(TipDir(), MakePt3(0, -1, 0), kExactTol));
+    EXPECT_TRUE(PointNear(tipDir(), MakePt3(0, -1, 0), kExactTol));
     const cquat before = bone->GetRotation(kNow);
     AimBone(kNow, Pos(bone), Pos(tip), bone);                     // target at the bone itself
     AimBone(kNow, Pos(tip) + MakePt3(0, 1, 0), Pos(bone), bone);  // current at the bone
     EXPECT_TRUE(SameRotation(bone->GetRotation(kNow), before, 1e-6f));
 }
 
-// --- a hand-made pair of legs, the left hanging from the right foot ----------------------------
+using ChainedLegs = ToolScene;
 
-// Right and left legs of equal bone lengths, the left thigh a child of the right foot: solving
-// the left before the right would leave the left foot off its anchor.
-class ChainedLegs : public ToolScene {
-protected:
-    static constexpr float kBone = 2.0f;  // host units, every leg bone
-
-    cnode* Bone(const char* name, cnode* parent, const cpoint3& pos, const cquat& rot) {
-        cnode* b = CreateNewBone();
-        b->SetName(name);
-        Interface::AddToScene(b, 0);
-        if (parent) parent->Attach(b, 0);
-        ckey k;
-        k.pos = pos;
-        k.rot = rot;
-        b->anim.SetKeyAt(0, k, 0);
-        return b;
-    }
-    void SetUp() override {
-        ToolScene::SetUp();
-        const cquat knee = QuatFromAngleAxis(25.0f, MakePt3(0, 0, 1));
-        const cpoint3 along = MakePt3(kBone, 0, 0);
-        cnode* root = Bone("Bip01", nullptr, MakePt3(0, 0, 10), cquat{});
-        cnode* rThigh = Bone("Bip01 R Thigh", root, {}, QuatFromAngleAxis(80.0f, MakePt3(0, 1, 0)));
-        cnode* rCalf = Bone("Bip01 R Calf", rThigh, along, knee);
-        cnode* rFoot = Bone("Bip01 R Foot", rCalf, along, cquat{});
-        cnode* lThigh = Bone("Bip01 L Thigh", rFoot, {}, QuatFromAngleAxis(40.0f, MakePt3(1, 0, 0)));
-        cnode* lCalf = Bone("Bip01 L Calf", lThigh, along, knee);
-        Bone("Bip01 L Foot", lCalf, along, cquat{});
-        ASSERT_EQ(Open(root), 1);
-    }
-};
-
+// Right and left legs of equal bone lengths (2 units), the left thigh a child of the right foot:
+// solving the left before the right would leave the left foot off its anchor.
 TEST_F(ChainedLegs, RightFootIsSolvedBeforeTheLeft) {
+    const cquat knee = QuatFromAngleAxis(25.0f, MakePt3(0, 0, 1));
+    const cpoint3 along = MakePt3(2.0f, 0, 0);
+    cnode* root = Bone("Bip01", nullptr, MakePt3(0, 0, 10));
+    cnode* rThigh = Bone("Bip01 R Thigh", root, {}, QuatFromAngleAxis(80.0f, MakePt3(0, 1, 0)));
+    cnode* rFoot = Bone("Bip01 R Foot", Bone("Bip01 R Calf", rThigh, along, knee), along);
+    cnode* lThigh = Bone("Bip01 L Thigh", rFoot, {}, QuatFromAngleAxis(40.0f, MakePt3(1, 0, 0)));
+    Bone("Bip01 L Foot", Bone("Bip01 L Calf", lThigh, along, knee), along);
+    ASSERT_EQ(Open(root), 1);
     AnchorHere(0);
     AnchorHere(1);
-    bipani.bones[kSlotRoot]->SetPosition(kNow, MakePt3(0.3f, -0.2f, 10.6f));
+    root->SetPosition(kNow, MakePt3(0.3f, -0.2f, 10.6f));
     bipani.Notify(QV_EVENT_SCENE_CHANGED, 0, 0, nullptr);
     EXPECT_TRUE(PointNear(Pos(bipani.bones[kSlotRFoot]), bipani.anchorPos[0], kExactTol));
     EXPECT_TRUE(PointNear(Pos(bipani.bones[kSlotLFoot]), bipani.anchorPos[1], kExactTol));

@@ -1,5 +1,11 @@
-// Modal dialogs driven by a queue driver: built from the embedded script, run until the
-// procedure ends them, cancelled and reported when the driver has nothing fitting.
+// Modal windows driven by a queue driver: module dialogs built from the embedded script and run
+// until the procedure ends them, cancelled and reported when the driver has nothing fitting;
+// the host's colour picker, node list, message boxes and file dialogs.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
 #include "ui_support.h"
 
 namespace {
@@ -123,6 +129,123 @@ TEST_F(Modal, MessageBoxOpenedInsideADialogTakesTheNextAction) {
     EXPECT_EQ(driver.seen[1].kind, qv::ui::Modal::Kind::MessageBox);
     EXPECT_EQ(driver.seen[1].text, "Tick it?");
     EXPECT_EQ(driver.seen[2].kind, qv::ui::Modal::Kind::Dialog);
+}
+
+TEST_F(Modal, ColourPickerStartsFromTheColourAndReturnsTheTypedChannels) {
+    driver.Push(Type("Blue:", "300", false));  // beyond 255: the top of the range
+    driver.Push(Type("Green:", "0", true));    // Enter is OK
+    unsigned long rgb = RGB(10, 20, 30);
+    ASSERT_TRUE(qv::ui::PickColour(qv::ui::MainWindow(), rgb));
+    EXPECT_EQ(rgb, RGB(10, 0, 255));
+    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::ColourPicker);
+    EXPECT_EQ(driver.seen[0].title, "Color");
+    driver.Push(Type("Red:", "0", false));
+    driver.Push(Press("Cancel"));
+    EXPECT_FALSE(qv::ui::PickColour(nullptr, rgb));
+    EXPECT_EQ(rgb, RGB(10, 0, 255));
+    EXPECT_EQ(qv::ui::TakeError(), "");
+}
+
+TEST_F(Modal, NodeListAnswersTheChosenIndexOrMinusOne) {
+    driver.Push(Choose("Nodes", "Bip01 R Hand"));
+    driver.Push(Press("Pick"));
+    EXPECT_EQ(qv::ui::PickFromList("Pick Object", "Pick", {"Bip01", "Bip01 L Hand", "Bip01 R Hand"}),
+              2);
+    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::NodeList);
+    EXPECT_EQ(driver.seen[0].title, "Pick Object");
+    driver.Push(Press("Cancel"));
+    EXPECT_EQ(qv::ui::PickFromList("Select", "Select", {"A", "B"}), -1);
+    EXPECT_EQ(qv::ui::TakeError(), "");
+    EXPECT_EQ(qv::ui::PickFromList("Select", "Select", {"A", "B"}), -1);
+    EXPECT_EQ(qv::ui::TakeError(), "dialog \"Select\" (9002) left open");
+}
+
+TEST_F(Modal, MessageBoxAnswersPickTheButtonOfTheBoxType) {
+    for (const char* word : {"yes", "no", "cancel", "ok", "cancel"}) driver.Push(Answer(word));
+    EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Biped", MB_YESNO), IDYES);
+    EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Biped", MB_YESNOCANCEL), IDNO);
+    EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Biped", MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(MessageBoxA(nullptr, "Done", "Biped", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxA(nullptr, "Go on?", "Biped", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+    EXPECT_EQ(qv::ui::TakeError(), "");
+}
+
+TEST_F(Modal, MessageBoxPrintsTheLogLineAndKeepsTheMessage) {
+    driver.Push(Answer("ok"));
+    testing::internal::CaptureStderr();
+    MessageBoxA(nullptr, "Cannot delete key at frame 0!", "Biped", MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "message: [Biped] Cannot delete key at frame 0!\n");
+    ASSERT_EQ(qv::ui::Messages().size(), 1u);
+    EXPECT_EQ(qv::ui::Messages()[0].caption, "Biped");
+    EXPECT_EQ(qv::ui::Messages()[0].text, "Cannot delete key at frame 0!");
+    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::MessageBox);
+    EXPECT_EQ(driver.seen[0].title, "Biped");
+}
+
+TEST_F(Modal, UnansweredOrMisansweredBoxIsAnErrorAndReturnsItsCancelLikeButton) {
+    EXPECT_EQ(MessageBoxA(nullptr, "Overwrite?", "Biped", MB_YESNO), IDNO);
+    EXPECT_EQ(qv::ui::TakeError(), "message \"Overwrite?\" not answered");
+    EXPECT_EQ(MessageBoxA(nullptr, "Done", "Biped", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxA(nullptr, "Go on?", "Biped", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(MessageBoxA(nullptr, "Keep?", "Biped", MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(qv::ui::Messages().size(), 4u);  // shown even though nobody answered
+    qv::ui::Action yes = Answer("yes");
+    yes.where = "s.qvs:3";
+    driver.Push(yes);
+    qv::ui::TakeError();
+    EXPECT_EQ(MessageBoxA(nullptr, "Done", "Biped", MB_OK), IDOK);
+    EXPECT_EQ(qv::ui::TakeError(), "s.qvs:3: answer \"yes\" does not fit message \"Done\" (ok)");
+    driver.Push(Press("OK"));
+    EXPECT_EQ(MessageBoxA(nullptr, "Sure?", "Biped", MB_YESNO), IDNO);
+    EXPECT_NE(qv::ui::TakeError().find("does not fit message \"Sure?\""), std::string::npos);
+}
+
+// The common file dialogs answered by the driver. No module asks for them yet; these pin the
+// checks a script's "file" line meets.
+TEST_F(Modal, FileDialogsCheckThePathAndReportWhatIsWrong) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("qv_ui_files_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string existing = (dir / "walk.bpd").string(), missing = (dir / "run.bpd").string();
+    const std::string nowhere = (dir / "no_such_folder" / "x.bpd").string();
+    std::ofstream(existing) << "BPDZ";
+    char path[256] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrTitle = "Load Biped Animation";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    const std::string fresh = (dir / "new.bpd").string();
+    for (const std::string& answer : {missing, existing, fresh, nowhere}) driver.Push(File(answer));
+    driver.Push(Act(Kind::FileCancel, ""));
+    ASSERT_TRUE(GetOpenFileNameA(&ofn));  // a missing file is reported and asked again
+    EXPECT_STREQ(path, existing.c_str());
+    EXPECT_STREQ(path + ofn.nFileOffset, "walk.bpd");
+    EXPECT_STREQ(path + ofn.nFileExtension, "bpd");
+    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::FileDialog);
+    EXPECT_EQ(driver.seen[0].title, "Load Biped Animation");
+    ASSERT_TRUE(GetSaveFileNameA(&ofn));  // a save needs no existing file
+    EXPECT_STREQ(path, fresh.c_str());
+    path[0] = '\0';
+    EXPECT_FALSE(GetSaveFileNameA(&ofn));  // but an existing folder; then cancelled
+    EXPECT_STREQ(path, "");
+    ASSERT_EQ(qv::ui::Messages().size(), 2u);
+    EXPECT_EQ(qv::ui::Messages()[0].caption, "Load Biped Animation");
+    EXPECT_EQ(qv::ui::Messages()[0].text, missing + "\nFile not found.");
+    EXPECT_EQ(qv::ui::Messages()[1].text, nowhere + "\nPath does not exist.");
+    EXPECT_EQ(qv::ui::TakeError(), "");  // cancelling is a normal answer
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" left open");
+    driver.Push(Press("OK"));
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" needs a file or cancel");
+    ofn.nMaxFile = 8;
+    driver.Push(File(existing));
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_NE(qv::ui::TakeError().find("does not fit the buffer"), std::string::npos);
+    fs::remove_all(dir);
 }
 
 }  // namespace

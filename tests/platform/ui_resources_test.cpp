@@ -1,5 +1,9 @@
-// The resources the build embeds into the test program: registering the blob, the bitmap
-// handle, cursors, the mouse button, and refusing damaged blobs.
+// Resources: the blob the build embeds into the test program (its script, header and bitmap,
+// refusing damaged blobs), scripts read from disk (statements, styles, preprocessor lines and
+// the messages malformed scripts give), and the mouse button.
+#include <filesystem>
+#include <fstream>
+
 #include "ui_support.h"
 
 namespace {
@@ -46,21 +50,145 @@ TEST(EmbeddedResources, DamagedBlobsAreRefusedAndUnregisteredModulesHaveNoDialog
     EXPECT_EQ(qv::ui::TakeError(), "the module has no dialog 300");
 }
 
-TEST(CursorsAndMouse, CursorHandlesAreStableAndTheLeftButtonFollowsTheHost) {
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
-    ASSERT_NE(arrow, nullptr);
-    EXPECT_NE(arrow, wait);
-    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
-    HCURSOR before = SetCursor(wait);
-    EXPECT_EQ(GetCursor(), wait);
-    EXPECT_EQ(SetCursor(before), wait);
-    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(5)), nullptr);  // not a system cursor
+TEST(Mouse, LeftButtonStateFollowsTheHost) {
     qv::ui::SetLeftButtonDown(true);
     EXPECT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_FALSE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
     qv::ui::SetLeftButtonDown(false);
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+}
+
+namespace fs = std::filesystem;
+
+// Writes scripts (and headers) into a fresh folder and registers them from disk.
+class RcScript : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qv_rc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        qv::res::UnregisterModule(Module());
+        fs::remove_all(dir);
+    }
+    static HINSTANCE Module() {
+        static char tag;
+        return reinterpret_cast<HINSTANCE>(&tag);
+    }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    bool Load(const std::string& script, std::string& error) {
+        Write("t.rc", script);
+        return qv::res::RegisterModuleFile(Module(), (dir / "t.rc").string(), error);
+    }
+    // Error text without the folder, e.g. "t.rc:3: ...".
+    std::string LoadError(const std::string& script) {
+        std::string error;
+        EXPECT_FALSE(Load(script, error));
+        std::string prefix = (dir / "").string();
+        if (error.rfind(prefix, 0) == 0) error = error.substr(prefix.size());
+        return error;
+    }
+    fs::path dir;
+};
+
+LONG_PTR Style(HWND dlg, int id) { return GetWindowLongPtrA(GetDlgItem(dlg, id), GWL_STYLE); }
+
+TEST_F(RcScript, ReadsStatementsSymbolsStylesAndConditionals) {
+    Write("ids.h", "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
+    std::string error;
+    ASSERT_TRUE(Load(R"(#include "ids.h"
+/* a block comment
+   over lines */
+IDD_HAND DIALOGEX 0, 0, 140, 60
+STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION
+CAPTION "Choose Hand"
+FONT 8, "MS Sans Serif", 400, 0, 0x1
+BEGIN
+    CONTROL "Right Hand", IDC_RIGHT, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 60, 10
+    AUTOCHECKBOX "Left Hand", IDC_LEFT, 10, 22, 60, 10 // trailing comment
+    DEFPUSHBUTTON "OK", IDOK, 10, 40, 50, 14
+    PUSHBUTTON "Cancel", IDCANCEL, 70, 40, 50, 14
+END
+1 DIALOG 0, 0, 100, 100
+BEGIN
+    PUSHBUTTON "Save BVH", 1017, 5, 5, 40, 12, NOT WS_VISIBLE | WS_DISABLED
+    EDITTEXT 1005, 5, 20, 30, 12, ES_NUMBER | NOT WS_TABSTOP
+    COMBOBOX 1121, 5, 40, 60, 80, CBS_DROPDOWNLIST | WS_VSCROLL
+END
+#define HAVE_EXTRA
+#ifndef HAVE_EXTRA
+this line would not parse
+#else
+#define EXTRA_ID 7
+#endif
+#if defined(HAVE_EXTRA) && EXTRA_ID == 7
+2 DIALOG 0, 0, 10, 10 { }
+#elif 1
+3 DIALOG 0, 0, 10, 10 { }
+#endif
+STRINGTABLE
+BEGIN
+    1 "text"
+END
+1 VERSIONINFO
+ FILEVERSION 1,0,0,1
+BEGIN
+    BLOCK "StringFileInfo" BEGIN VALUE "x", "y" END
+END
+100 ICON "missing.ico"
+)", error)) << error;
+    EXPECT_EQ(qv::res::DialogIds(Module()), (std::vector<int>{105, 1, 2}));
+    HWND hand = qv::ui::CreatePanel(Module(), 105, uitest::IgnoreAll);
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(qv::ui::DialogCaption(hand), "Choose Hand");
+    auto controls = qv::ui::Controls(hand);
+    ASSERT_EQ(controls.size(), 4u);
+    EXPECT_EQ(controls[0].id, 1082);
+    EXPECT_EQ(controls[0].kind, "checkbox");
+    EXPECT_EQ(controls[1].id, 1083);  // (IDC_RIGHT + 1)
+    EXPECT_EQ(controls[1].caption, "Left Hand");
+    EXPECT_EQ(controls[2].kind, "button");
+    EXPECT_EQ(Style(hand, 1082), static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
+    qv::ui::DestroyPanel(hand);
+    // NOT clears a default style; the statement's own defaults stay.
+    HWND dlg = qv::ui::CreatePanel(Module(), 1, uitest::IgnoreAll);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 1017)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 1017)));
+    EXPECT_TRUE(Style(dlg, 1005) & ES_NUMBER);
+    EXPECT_TRUE(Style(dlg, 1005) & WS_BORDER);
+    EXPECT_FALSE(Style(dlg, 1005) & WS_TABSTOP);
+    EXPECT_EQ(Style(dlg, 1121) & 3, CBS_DROPDOWNLIST);
+    qv::ui::DestroyPanel(dlg);
+}
+
+TEST_F(RcScript, MalformedScriptsGiveTheLineAndKeepTheRegisteredScript) {
+    Write("bad.bmp", "BM this is not a bitmap at all, just text long enough for a header....");
+    const std::pair<const char*, const char*> cases[] = {
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\" 1, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: expected ',' after the control's text, found '1'"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: unknown symbol IDC_NOPE"},
+        {"1 DIALOG 0, 0, 10, 10\nCAPTION \"Open\nBEGIN\nEND\n", "t.rc:2: unterminated string"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\", 1, 0, 0, 5, 5\n",
+         "t.rc:3: expected END to close dialog 1, found end of script"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  SLIDER \"x\", 1, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: unknown control statement, found 'SLIDER'"},
+        {"#ifdef X\n1 DIALOG 0, 0, 10, 10 {}\n", "t.rc: #if without #endif"},
+        {"#include \"nothere.h\"\n", "t.rc:1: cannot open include file nothere.h"},
+        {"1 BITMAP \"nothere.bmp\"\n", "t.rc:1: cannot read bitmap file nothere.bmp"},
+        {"1 DIALOG 0, 0, 10 / 0, 10 {}\n", "t.rc:1: division by zero"},
+        {"\n7 BITMAP \"bad.bmp\"\n", "t.rc:2: bitmap bad.bmp: unsupported BMP header"},
+    };
+    for (const auto& [script, message] : cases) EXPECT_EQ(LoadError(script), message);
+    EXPECT_FALSE(qv::res::IsRegistered(Module()));
+    std::string error;
+    ASSERT_TRUE(Load("5 DIALOG 0, 0, 10, 10 {}\n", error)) << error;
+    EXPECT_FALSE(Load("5 DIALOG 0, 0, 10, 10 {\n", error));
+    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{5});
 }
 
 }  // namespace

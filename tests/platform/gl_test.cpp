@@ -1,21 +1,124 @@
-// Views: where each named camera stands, how a framed box fills the window, that projecting
-// and unprojecting agree, and that drawing through a view lands where projecting says.
+// OpenGL for the host: the offscreen context draws into its own buffer and reads back top row
+// first; PNG files of what it drew; views: where each named camera stands, how a framed box fills
+// the window, and that drawing through a view lands where projecting says.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 #include "qvplatform/gl.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// The red, green, blue and alpha of pixel (x, y) of a top-row-first RGBA image.
+std::vector<int> PixelAt(const std::vector<unsigned char>& px, int width, int x, int y) {
+    const size_t i = (static_cast<size_t>(y) * width + x) * 4;
+    return {px[i], px[i + 1], px[i + 2], px[i + 3]};
+}
+
+TEST(OffscreenContext, UpperHalfQuadFillsTheFirstRows) {
+    constexpr int kW = 32, kH = 24;
+    qv::gl::OffscreenContext ctx(kW, kH);
+    ASSERT_TRUE(ctx.Ok()) << ctx.Error();
+    EXPECT_EQ(ctx.Width(), kW);
+    EXPECT_EQ(ctx.Height(), kH);
+    // Identity matrices: vertices in normalised device coordinates, y = 1 the window's top.
+    glViewport(0, 0, kW, kH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRectf(-1.0f, 0.0f, 1.0f, 1.0f);
+    const std::vector<unsigned char> px = ctx.ReadPixels();
+    ASSERT_EQ(px.size(), static_cast<size_t>(kW * kH * 4));
+    for (int y : {0, kH / 2 - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 255, 0, 255}));
+    for (int y : {kH / 2, kH - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 0, 0, 255}));
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_GE(depthBits, 24);
+}
+
+TEST(OffscreenContext, RefusesImpossibleSizes) {
+    for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {qv::gl::OffscreenContext::kMaxSize + 1, 4}}) {
+        qv::gl::OffscreenContext ctx(w, h);
+        EXPECT_FALSE(ctx.Ok());
+        EXPECT_NE(ctx.Error().find("size"), std::string::npos) << ctx.Error();
+        EXPECT_TRUE(ctx.ReadPixels().empty());
+    }
+}
+
+class PngFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qv_png_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+    std::string error;
+};
+
+TEST_F(PngFiles, PatternWithAlphaReadsBackExactly) {
+    constexpr int kW = 7, kH = 5;  // odd width: rows are not a multiple of 8 bytes
+    std::vector<unsigned char> rgba(kW * kH * 4);
+    for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37 + 11) % 256);
+    ASSERT_TRUE(qv::gl::WritePng(Path("pattern.png"), kW, kH, rgba, error)) << error;
+    int w = 0, h = 0;
+    std::vector<unsigned char> back;
+    ASSERT_TRUE(qv::gl::ReadPng(Path("pattern.png"), w, h, back, error)) << error;
+    EXPECT_EQ(w, kW);
+    EXPECT_EQ(h, kH);
+    EXPECT_EQ(back, rgba);
+    // The file is a PNG as others read it: signature, then the IHDR chunk with the size.
+    std::ifstream in(Path("pattern.png"), std::ios::binary);
+    unsigned char head[24] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    EXPECT_EQ(head[1], 'P');
+    EXPECT_EQ(head[12], 'I');
+    EXPECT_EQ(head[19], kW);  // big-endian width, low byte
+    EXPECT_EQ(head[23], kH);
+}
+
+TEST_F(PngFiles, BadInputGivesAMessageNoFileAndLeavesTheOutputsAlone) {
+    std::vector<unsigned char> rgba(10 * 10 * 4 - 1);
+    EXPECT_FALSE(qv::gl::WritePng(Path("short.png"), 10, 10, rgba, error));
+    EXPECT_NE(error.find("10x10"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(Path("short.png")));
+    rgba.assign(16 * 16 * 4, 255);
+    const std::string nowhere = Path("no/such/folder/x.png");
+    EXPECT_FALSE(qv::gl::WritePng(nowhere, 16, 16, rgba, error));
+    EXPECT_NE(error.find(nowhere), std::string::npos) << error;
+    std::ofstream(Path("text.png")) << "not an image at all";
+    ASSERT_TRUE(qv::gl::WritePng(Path("full.png"), 16, 16, rgba, error)) << error;
+    fs::resize_file(Path("full.png"), 40);  // signature and part of the header only
+    int w = 3, h = 4;
+    std::vector<unsigned char> out{1, 2, 3};
+    EXPECT_FALSE(qv::gl::ReadPng(Path("text.png"), w, h, out, error));
+    EXPECT_NE(error.find("not a PNG"), std::string::npos) << error;
+    EXPECT_TRUE(w == 3 && h == 4 && out.size() == 3u);
+    for (const char* bad : {"full.png", "absent.png"}) {
+        error.clear();
+        EXPECT_FALSE(qv::gl::ReadPng(Path(bad), w, h, out, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
 
 using qv::gl::View;
 using qv::gl::ViewKind;
 
 // Window positions are computed in floats over windows of a few hundred pixels.
 constexpr float kPixelTol = 1e-3f;  // pixels
-constexpr float kWorldTol = 1e-3f;  // host units, for points a few units from the origin
 
 const cpoint3 kBoxMin{-1.0f, -1.0f, 0.0f}, kBoxMax{1.0f, 1.0f, 8.0f}, kBoxCentre{0.0f, 0.0f, 4.0f};
 const ViewKind kAllKinds[] = {ViewKind::Front, ViewKind::Back, ViewKind::Left,
@@ -104,47 +207,6 @@ TEST(ViewProject, PerspStandsFrontLeftAboveAndShrinksDistantThings) {
     const cpoint3 farStep = Proj(v, {1, 1, 4.5f}) - Proj(v, {1, 1, 3.5f});
     EXPECT_GT(std::fabs(nearStep.y), std::fabs(farStep.y) * 1.01f);
     EXPECT_LT(Proj(v, {-1, -1, 4}).z, Proj(v, {1, 1, 4}).z);
-}
-
-TEST(ViewUnproject, InvertsProjectOnAHorizontalPlaneUnlessTheRayRunsAlongIt) {
-    for (ViewKind kind : {ViewKind::Top, ViewKind::Persp}) {
-        View v = Framed(kind, 256, 192);
-        for (const cpoint3& p : {cpoint3{0.3f, -0.7f, 2.0f}, cpoint3{-1.0f, 1.0f, 6.5f}, cpoint3{}}) {
-            const cpoint3 w = Proj(v, p);
-            cpoint3 back;
-            ASSERT_TRUE(v.Unproject(w.x, w.y, p.z, back)) << qv::gl::ViewKindName(kind);
-            EXPECT_NEAR(Length(back - p), 0.0f, kWorldTol) << qv::gl::ViewKindName(kind);
-        }
-    }
-    View side = Framed(ViewKind::Front);
-    cpoint3 out{7, 7, 7};
-    EXPECT_FALSE(side.Unproject(100, 100, 0.0f, out));
-}
-
-TEST(ViewRay, RunsFromTheEyeThroughTheProjectedPoint) {
-    View v = Framed(ViewKind::Persp, 200, 150);
-    const cpoint3 p{0.5f, -0.25f, 3.0f};
-    const cpoint3 w = Proj(v, p);
-    cpoint3 origin, dir;
-    v.Ray(w.x, w.y, origin, dir);
-    EXPECT_NEAR(Length(dir), 1.0f, 1e-5f);
-    const float along = DotProd(p - origin, dir);
-    EXPECT_GT(along, 0.0f);  // the point lies ahead of the origin
-    EXPECT_NEAR(Length(p - origin - dir * along), 0.0f, kWorldTol);
-    const cpoint3 fromEye = v.Eye() - origin;
-    EXPECT_NEAR(Length(fromEye - dir * DotProd(fromEye, dir)), 0.0f, kWorldTol);
-}
-
-TEST(ViewKindNames, ParseAcceptsTheSixNamesInAnyCase) {
-    ViewKind k = ViewKind::Front;
-    ASSERT_TRUE(qv::gl::ParseViewKind("TOP", k));
-    EXPECT_EQ(k, ViewKind::Top);
-    for (ViewKind kind : kAllKinds) {
-        ASSERT_TRUE(qv::gl::ParseViewKind(qv::gl::ViewKindName(kind), k));
-        EXPECT_EQ(k, kind);
-    }
-    EXPECT_FALSE(qv::gl::ParseViewKind("sideways", k));
-    EXPECT_EQ(k, ViewKind::Persp);  // left as it was
 }
 
 // --- a view drawing into a context: the GL matrices it loads put world points where Project

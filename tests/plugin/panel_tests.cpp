@@ -141,80 +141,48 @@ TEST_F(ModifyPanel, DefaultsButtonsRecolourBothSides) {
     EXPECT_FLOAT_EQ(Node("Bip01 L Foot")->GetColor().b, host.b);
 }
 
-TEST_F(ModifyPanel, NumLoopsIsKeptWithinOneToAHundred) {
-    OpenOn("Bip01");
-    const std::tuple<const char*, bool, int> typed[] = {
-        {"0", false, 1}, {"250", true, 100}, {"seven", false, 100}, {"7", false, 7}};
-    for (const auto& [text, enter, loops] : typed) {
-        Type(Id(IDC_PANEL_NUM_LOOPS), text, enter);
+// Walk/run options shown as stored and loops kept within 1..100; Paste waits for a posture; the
+// symmetric posture keeps one component on; "All" buttons only check; the align list holds the
+// bones in slot order.
+TEST_F(ModifyPanel, OptionsKeepTheirRules) {
+    OpenOn("Bip01 Head");
+    const int kOn[] = {IDC_PANEL_WALK, IDC_PANEL_START_RIGHT, IDC_PANEL_LOOP, IDC_PANEL_SYM_POS, IDC_PANEL_SYM_ROT,
+                       IDC_PANEL_SYM_SCALE};
+    const int kOff[] = {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LIMB_CALF};
+    for (int id : kOn) EXPECT_TRUE(Checked(id)) << id;
+    for (int id : kOff) EXPECT_FALSE(Checked(id)) << id;
+    EXPECT_FALSE(Enabled(IDC_PANEL_PASTE));
+    EXPECT_FALSE(Enabled(IDC_PANEL_PASTE_MIRRORED));
+    for (int id : {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LOOP, IDC_PANEL_SYM_POS,
+                   IDC_PANEL_SYM_SCALE, IDC_PANEL_SYM_ROT, IDC_PANEL_ALL_ARM})
+        Press(id);
+    EXPECT_EQ(std::vector<int>({bipani.gait, bipani.startFoot, bipani.inPlace, bipani.loop}),
+              (std::vector<int>{1, 0, 1, 0}));
+    for (int id : kOn) EXPECT_EQ(Checked(id), id == IDC_PANEL_SYM_ROT) << id;  // the last one on stays
+    for (int id : kOff) EXPECT_EQ(Checked(id), id != IDC_PANEL_LIMB_CALF) << id;
+    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id) EXPECT_TRUE(Checked(id)) << id;
+    for (const auto& [text, loops] : {std::pair{"0", 1}, {"250", 100}, {"seven", 100}, {"7", 7}}) {
+        Type(Id(IDC_PANEL_NUM_LOOPS), text);
         EXPECT_EQ(bipani.numLoops, loops) << text;
         EXPECT_EQ(Control(IDC_PANEL_NUM_LOOPS).text, std::to_string(loops)) << text;
     }
-}
-
-TEST_F(ModifyPanel, WalkRunOptionsAreShownAsStored) {
-    OpenOn("Bip01");
-    const int kOn[] = {IDC_PANEL_WALK, IDC_PANEL_START_RIGHT, IDC_PANEL_LOOP};
-    const int kOff[] = {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE};
-    for (int id : kOn) EXPECT_TRUE(Checked(id)) << id;
-    for (int id : kOff) EXPECT_FALSE(Checked(id)) << id;
-    for (int id : {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LOOP}) Press(id);
-    EXPECT_EQ(bipani.gait, 1);
-    EXPECT_EQ(bipani.startFoot, 0);
-    EXPECT_EQ(bipani.inPlace, 1);
-    EXPECT_EQ(bipani.loop, 0);
-    for (int id : kOn) EXPECT_FALSE(Checked(id)) << id;
-    for (int id : kOff) EXPECT_TRUE(Checked(id)) << id;
-}
-
-TEST_F(ModifyPanel, PasteIsEnabledOnlyWithAPosture) {
-    OpenOn("Bip01");
-    EXPECT_FALSE(Enabled(IDC_PANEL_PASTE));
-    EXPECT_FALSE(Enabled(IDC_PANEL_PASTE_MIRRORED));
+    const HWND combo = GetDlgItem(panel, IDC_PANEL_ALIGN_BONE);
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(count, ExpectedBoneCount({}));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    for (int i = 0, previous = -1; i < count; ++i) {
+        const int slot = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+        ASSERT_GT(slot, previous) << "item " << i;
+        char text[128] = {};
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(text, FullName(slot));
+        previous = slot;
+    }
     qv::ui::DestroyPanel(panel);
     postureValid = 1;
     OpenOn("Bip01");
     EXPECT_TRUE(Enabled(IDC_PANEL_PASTE));
     EXPECT_TRUE(Enabled(IDC_PANEL_PASTE_MIRRORED));
-}
-
-TEST_F(ModifyPanel, SymmetricPostureKeepsOneComponentOnAndAllLimbButtonsOnlyCheck) {
-    OpenOn("Bip01 R Hand");
-    for (int id : {IDC_PANEL_SYM_POS, IDC_PANEL_SYM_ROT, IDC_PANEL_SYM_SCALE}) EXPECT_TRUE(Checked(id)) << id;
-    for (int id : {IDC_PANEL_SYM_POS, IDC_PANEL_SYM_SCALE, IDC_PANEL_SYM_ROT}) Press(id);
-    EXPECT_FALSE(Checked(IDC_PANEL_SYM_POS));
-    EXPECT_FALSE(Checked(IDC_PANEL_SYM_SCALE));
-    EXPECT_TRUE(Checked(IDC_PANEL_SYM_ROT));  // the last one on stays on
-    Press(IDC_PANEL_LIMB_THIGH);
-    Press(IDC_PANEL_ALL_ARM);
-    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id) EXPECT_TRUE(Checked(id)) << id;
-    EXPECT_TRUE(Checked(IDC_PANEL_LIMB_THIGH));  // nothing is cleared
-    EXPECT_FALSE(Checked(IDC_PANEL_LIMB_CALF));
-    Press(IDC_PANEL_ALL_LEG);
-    for (int id = IDC_PANEL_LIMB_THIGH; id <= IDC_PANEL_LIMB_TOES; ++id) EXPECT_TRUE(Checked(id)) << id;
-}
-
-TEST_F(ModifyPanel, AlignListsTheBonesInSlotOrder) {
-    const BipShape shape{.numSpines = 1, .numFingers = 0, .numToes = 1, .numToeLinks = 1};
-    qv::ResetScene();
-    ApplyCounts(shape);
-    MakeBiped();
-    OpenOn("Bip01 Head");
-    const HWND combo = GetDlgItem(panel, IDC_PANEL_ALIGN_BONE);
-    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(count, ExpectedBoneCount(shape));
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-    int previous = -1;
-    for (int i = 0; i < count; ++i) {
-        const int slot = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
-        ASSERT_GT(slot, previous) << "item " << i;
-        ASSERT_NE(bipani.bones[slot], nullptr);
-        char text[128] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, bipani.bones[slot]->GetName());
-        previous = slot;
-    }
-    for (int id = IDC_PANEL_ALIGN_POS_X; id <= IDC_PANEL_ALIGN_ROT_Z; ++id) EXPECT_TRUE(Checked(id)) << id;
 }
 
 }  // namespace

@@ -43,10 +43,13 @@ float XAt(cnode* n, int t) { return n->GetPosition(t).x; }
 
 }  // namespace
 
-TEST_F(UndoRedo, BeginGenericClosesTheOpenLevelAndAddJoinsIt) {
+TEST_F(UndoRedo, LevelsCloseOnBeginGenericAndTheirItemsRestoreNewestFirst) {
     cbone* n = AddBone("n");
+    KeyAt(n, 0, 1);
     theUndo.BeginGeneric(new TrackItem(n));
-    theUndo.Add(new TrackItem(n));  // joins the open level
+    KeyAt(n, 0, 2);
+    theUndo.Add(new TrackItem(n));  // joins the open level; saves 2, restored before the 1
+    KeyAt(n, 0, 3);
     EXPECT_EQ(theUndo.IsOpen(), 1);
     theUndo.BeginGeneric(nullptr);  // closes the first, opens a level without items
     theUndo.End();
@@ -59,6 +62,8 @@ TEST_F(UndoRedo, BeginGenericClosesTheOpenLevelAndAddJoinsIt) {
     EXPECT_EQ(theUndo.GetLevelType(1), 0);
     EXPECT_EQ(theUndo.GetLevelType(3), -1);
     EXPECT_EQ(theUndo.GetLevelType(-1), -1);
+    for (int i = 0; i < 3; ++i) theUndo.Undo();
+    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
 }
 
 TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBackTwice) {
@@ -85,18 +90,6 @@ TEST_F(UndoRedo, UndoRestoresAndRedoPutsTheChangeBackTwice) {
     }
     EXPECT_EQ(events, (std::vector<unsigned long>{30, 31, 30, 31, 30, 31, 30, 31}));
     EXPECT_EQ(theUndo.Redo(), 0);
-}
-
-TEST_F(UndoRedo, ItemsOfALevelAreRestoredNewestFirst) {
-    cbone* n = AddBone("n");
-    KeyAt(n, 0, 1);
-    theUndo.BeginGeneric(new TrackItem(n));
-    KeyAt(n, 0, 2);
-    theUndo.Add(new TrackItem(n));  // saves 2; restored first, then the older item's 1 wins
-    KeyAt(n, 0, 3);
-    theUndo.End();
-    theUndo.Undo();
-    EXPECT_FLOAT_EQ(XAt(n, 0), 1);
 }
 
 TEST_F(UndoRedo, NewLevelDeletesTheRedoItems) {
@@ -177,7 +170,7 @@ TEST_F(HostTransform, OneDragIsOneLevelAndUndoesToTheStart) {
     EXPECT_TRUE(PointNear(n->GetPosition(0), {3, 0, 2}, kFloatTol));
 }
 
-TEST_F(HostTransform, RotateTurnsAboutTheNodesOwnPosition) {
+TEST_F(HostTransform, RotateTurnsAboutTheNodesOwnPositionAndTypedValuesSetIt) {
     cbone* n = AddBone("n", nullptr, {5, 0, 0});
     cbone* child = AddBone("child", n, {1, 0, 0});
     Interface::Select(n);
@@ -188,9 +181,8 @@ TEST_F(HostTransform, RotateTurnsAboutTheNodesOwnPosition) {
     EXPECT_TRUE(PointNear(child->GetPosition(0), {5, -1, 0}, kFloatTol));
     EXPECT_STREQ(theUndo.GetLevelName(theUndo.NumLevels() - 1), "Rotate");
     Interface::SetRotation({0, 0, 0}, 1);
-    EXPECT_TRUE(PointNear(child->GetPosition(0), {6, 0, 0}, kFloatTol));
     Interface::SetPosition({0, 0, 7}, 0, 1, 0);
-    EXPECT_TRUE(PointNear(n->GetPosition(0), {0, 0, 7}, kFloatTol));
+    EXPECT_TRUE(PointNear(child->GetPosition(0), {1, 0, 7}, kFloatTol));
     Interface::SetScale({2, 2, 2}, 1);
     Interface::Scale({1.5f, 1, 1});
     EXPECT_TRUE(PointNear(n->GetScale(0), {3, 2, 2}, kFloatTol));

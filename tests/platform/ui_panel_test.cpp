@@ -198,51 +198,29 @@ TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
     EXPECT_FALSE(qv::ui::Press(gone, "Transform", error));
 }
 
-TEST_F(Panel, EditIntReadsTheLeadingNumberAndStopsAtTheEndsOfItsRange) {
-    const std::pair<const char*, int> cases[] = {{"12", 12}, {"-12.5", -12}, {"  7 loops", 7},
-                                                 {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
-    for (const auto& [text, expected] : cases) {
-        int v = 77;
+// The number fields read the leading number of an edit (ints stop at the ends of their range;
+// without a digit the value stays) and write numbers back with the given decimals.
+TEST_F(Panel, EditFieldsReadTheLeadingNumberAndWriteNumbersBack) {
+    const std::tuple<const char*, int, int, float> cases[] = {  // text, read, int, float (exact)
+        {"12", 1, 12, 12.0f}, {"-12.5", 1, -12, -12.5f}, {"  7 loops", 1, 7, 7.0f}, {".25m", 0, 7, 0.25f},
+        {"1.5e2", 1, 1, 150.0f}, {"99999999999", 1, INT_MAX, 1e11f}, {"-99999999999", 1, INT_MIN, -1e11f},
+        {"abc", 0, INT_MIN, -1e11f}, {"-", 0, INT_MIN, -1e11f}};
+    int i = 77;
+    float f = 8.0f;
+    for (const auto& [text, read, asInt, asFloat] : cases) {
         SetDlgItemTextA(panel, IDC_HEIGHT, text);
-        EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 1) << text;
-        EXPECT_EQ(v, expected) << text;
+        EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, i), read) << text;
+        EXPECT_EQ(i, asInt) << text;
+        winGetEditFloat(panel, IDC_HEIGHT, f);
+        EXPECT_EQ(f, asFloat) << text;
     }
-    int v = 77;
-    for (const char* text : {"abc", "", "-", "+x1"}) {  // no digit: the value stays
-        SetDlgItemTextA(panel, IDC_HEIGHT, text);
-        EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, v), 0) << text;
-    }
-    EXPECT_EQ(winGetEditInt(panel, 9999, v), 0);  // no such edit
-    EXPECT_EQ(v, 77);
-}
-
-TEST_F(Panel, EditFloatReadsSignFractionAndExponent) {
-    const std::pair<const char*, float> cases[] = {{"-12.5", -12.5f}, {"12", 12.0f}, {".25m", 0.25f},
-                                                   {"1.5e2", 150.0f}};  // all exact in floats
-    float v = 8.0f;
-    for (const auto& [text, expected] : cases) {
-        SetDlgItemTextA(panel, IDC_HEIGHT, text);
-        EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1) << text;
-        EXPECT_EQ(v, expected) << text;
-    }
-    for (const char* text : {"abc", "-."}) {
-        SetDlgItemTextA(panel, IDC_HEIGHT, text);
-        EXPECT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 0) << text;
-    }
-    EXPECT_EQ(v, 150.0f);
-}
-
-TEST_F(Panel, EditSettersWriteWithTheGivenDecimalsAndReadBack) {
+    EXPECT_EQ(winGetEditInt(panel, 9999, i), 0);  // no such edit
     winSetEditFloat(panel, IDC_HEIGHT, 12.5f, 3);
     EXPECT_EQ(Text(IDC_HEIGHT), "12.500");
     winSetEditFloat(panel, IDC_HEIGHT, 8.0f, 0);
     EXPECT_EQ(Text(IDC_HEIGHT), "8");
     winSetEditInt(panel, IDC_HEIGHT, -42);
     EXPECT_EQ(Text(IDC_HEIGHT), "-42");
-    winSetEditFloat(panel, IDC_HEIGHT, 9999.0f, 3);
-    float v = 0;
-    ASSERT_EQ(winGetEditFloat(panel, IDC_HEIGHT, v), 1);
-    EXPECT_EQ(v, 9999.0f);
 }
 
 TEST_F(Panel, OwnerDrawnPaintCarriesTheButtonItsRectangleAndAShortLivedContext) {

@@ -100,12 +100,3 @@ TEST(MathConventions, LookAtWithZUpAlongXIsTheRootFrame) {
     EXPECT_TRUE(PointNear(m.GetTrans(), {0, 0, 0}, 0.0f));
     EXPECT_TRUE(SameRotation(QuatFromMatrix(m), {0, 0, 0.70710678f, 0.70710678f}, 1e-6f));
 }
-
-TEST(MathConventions, SlerpTakesTheShortArc) {
-    cquat quarter = QuatFromAngleAxis(90, kZ);
-    cquat flipped{-quarter.x, -quarter.y, -quarter.z, -quarter.w};
-    EXPECT_TRUE(SameRotation(Slerp(cquat{}, flipped, 0.5f), QuatFromAngleAxis(45, kZ), 1e-6f));
-    EXPECT_TRUE(SameRotation(Slerp(cquat{}, quarter, 1.0f), quarter, 1e-6f));
-    EXPECT_TRUE(SameRotation(Slerp(cquat{}, QuatFromAngleAxis(160, kX), 0.25f),
-                             QuatFromAngleAxis(40, kX), 1e-6f));
-}

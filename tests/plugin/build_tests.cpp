@@ -1,5 +1,5 @@
 // The skeleton builder: where the bones of a fresh biped stand, how they hang, their colours and
-// Idle rotations; count changes on a biped under construction; and the builder's own checks.
+// Idle rotations; and count changes on a biped under construction.
 #include <algorithm>
 #include <random>
 
@@ -231,35 +231,6 @@ TEST_F(BuilderCounts, AnySequenceOfChangesKeepsListAndHierarchyWhole) {
         if (HasFatalFailure()) return;
     }
     EXPECT_EQ(NumAssertsReported(), assertsBefore);
-}
-
-// --- the builder's internal checks: reported through the host, the operation stopped ----------
-
-TEST(BuilderChecks, MissingRootSpineOrHandsAreReportedAndBuildNothing) {
-    ApplyCounts({});
-    ResetBuilder();
-    const int before = NumAssertsReported();
-    BuildLowerBody(nullptr);
-    BuildUpperBody(nullptr);
-    AttachPelvis(nullptr);
-    AttachUpperBody(nullptr);
-    ScaleLowerBody(nullptr, 8.0f);
-    RebuildSpineLinks();
-    PlaceSpineLinks(8.0f);
-    cbone* root = CreateNewBone();
-    RebuildFingers(root);  // no upper body yet
-    EXPECT_EQ(NumAssertsReported(), before + 8);
-    EXPECT_EQ(bippreview.numNodes, 0);
-    EXPECT_EQ(Bip_Lower[0], nullptr);
-    EXPECT_EQ(Bip_Spine[0], nullptr);
-    EXPECT_EQ(Bip_RFinger[0], nullptr);
-    numFingers = 0;
-    RebuildFingers(root);  // nothing to make: no check fires
-    numSpines = 1;
-    RebuildSpineLinks();  // one spine: no links are wanted
-    EXPECT_EQ(NumAssertsReported(), before + 8);
-    root->DeleteThis();
-    ApplyCounts({});
 }
 
 }  // namespace

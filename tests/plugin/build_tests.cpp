@@ -108,8 +108,7 @@ TEST_F(BuiltBiped, LimbsTakeTheirSideColourAndTheCentreKeepsTheBoneColour) {
         if (!IsSlotPresent(s, {})) continue;
         const SlotSide side = GetSlotSide(s);
         const ccolor want = side == SlotSide::Right ? rightColour : side == SlotSide::Left ? leftColour : boneColour;
-        const ccolor got = PreviewBone(FullName(s))->GetColor();
-        EXPECT_TRUE(got.r == want.r && got.g == want.g && got.b == want.b && got.a == want.a) << FullName(s);
+        EXPECT_TRUE(SameColour(PreviewBone(FullName(s))->GetColor(), want)) << FullName(s);
     }
 }
 

@@ -185,32 +185,25 @@ TEST_F(CreationTool, HeightTakesItsSizeStaysWithinRangeAndRescalesTheBiped) {
 
 TEST_F(CreationTool, SwatchesPickerAndDefaultsKeepingAlpha) {
     MakeOne();
+    const ccolor green{0.0f, 1.0f, 0.0f, 1.0f};
     EXPECT_EQ(SwatchColour(IDC_CREATE_LEFT_COLOUR), 0xFF0000ul);   // blue as 0x00BBGGRR
     EXPECT_EQ(SwatchColour(IDC_CREATE_RIGHT_COLOUR), 0x00FF00ul);  // green
     QueuePicker({}, false);
     Press(Id(IDC_CREATE_RIGHT_COLOUR));  // cancelled: nothing changes
-    EXPECT_FLOAT_EQ(rightColour.g, 1.0f);
-    EXPECT_FLOAT_EQ(rightColour.r, 0.0f);
+    EXPECT_TRUE(SameColour(rightColour, green));
     QueuePicker({"255", "128", "0"});
     Press(Id(IDC_CREATE_LEFT_COLOUR));
-    EXPECT_FLOAT_EQ(leftColour.r, 1.0f * 255 * 0.003921569f);
-    EXPECT_NEAR(leftColour.g, 128.0f / 255.0f, 1e-6f);
-    EXPECT_FLOAT_EQ(leftColour.b, 0.0f);
-    EXPECT_FLOAT_EQ(PreviewBone("Bip01 L Thigh")->GetColor().r, leftColour.r);
-    EXPECT_FLOAT_EQ(PreviewBone("Bip01 L Thigh")->GetColor().g, leftColour.g);
-    EXPECT_FLOAT_EQ(PreviewBone("Bip01 R Thigh")->GetColor().g, 1.0f);
-    EXPECT_FLOAT_EQ(PreviewBone("Bip01 R Thigh")->GetColor().r, 0.0f);
+    EXPECT_TRUE(SameColour(leftColour, {255 * 0.003921569f, 128.0f / 255.0f, 0.0f, 1.0f}));
+    EXPECT_TRUE(SameColour(PreviewBone("Bip01 L Thigh")->GetColor(), leftColour));
+    EXPECT_TRUE(SameColour(PreviewBone("Bip01 R Thigh")->GetColor(), green));
     Press("Quorvane Defaults");
     const ccolor host = cbone().GetColor();
-    EXPECT_FLOAT_EQ(leftColour.r, host.r);
-    EXPECT_FLOAT_EQ(rightColour.g, host.g);
+    EXPECT_TRUE(SameColour(leftColour, host));
+    EXPECT_TRUE(SameColour(rightColour, host));
     leftColour.a = 0.25f;  // an alpha that only the host's defaults could have set
     Press("Biped Defaults");
-    EXPECT_FLOAT_EQ(leftColour.b, 1.0f);
-    EXPECT_FLOAT_EQ(leftColour.r, 0.0f);
-    EXPECT_FLOAT_EQ(rightColour.g, 1.0f);
-    EXPECT_FLOAT_EQ(leftColour.a, 0.25f);
-    EXPECT_FLOAT_EQ(rightColour.a, host.a);
+    EXPECT_TRUE(SameColour(leftColour, {0.0f, 0.0f, 1.0f, 0.25f}));
+    EXPECT_TRUE(SameColour(rightColour, {0.0f, 1.0f, 0.0f, host.a}));
 }
 
 }  // namespace

@@ -88,57 +88,42 @@ TEST_F(ModifyPanel, AnchorHoldsTheFootWhereItIsWhenSwitchedOn) {
     EXPECT_FALSE(Checked(IDC_PANEL_ANCHOR_R_FOOT));
 }
 
-TEST_F(ModifyPanel, ColoursAreReadFromTheBoundBiped) {
+// The side colours are read from the bound biped (the left from its calf when the thigh is gone),
+// picked (the left bones only, the tool told; a cancelled picker changes nothing) and reset by
+// the defaults buttons.
+TEST_F(ModifyPanel, ColoursAreReadFromTheBipedPickedAndReset) {
     Node("Bip01 R Thigh")->SetColor({1.0f, 0.0f, 0.0f, 1.0f});
-    Node("Bip01 L Thigh")->DeleteThis();  // the left side's colour comes from the left calf
+    Node("Bip01 L Thigh")->DeleteThis();
     Node("Bip01 L Calf")->SetColor({0.4f, 0.4f, 0.4f, 1.0f});
     OpenOn("Bip01 Head");
-    EXPECT_FLOAT_EQ(rightColour.r, 1.0f);
-    EXPECT_FLOAT_EQ(rightColour.g, 0.0f);
-    EXPECT_FLOAT_EQ(leftColour.r, 0.4f);
-    EXPECT_FLOAT_EQ(leftColour.b, 0.4f);
+    EXPECT_TRUE(SameColour(rightColour, {1.0f, 0.0f, 0.0f, 1.0f}));
+    EXPECT_TRUE(SameColour(leftColour, {0.4f, 0.4f, 0.4f, 1.0f}));
     EXPECT_EQ(SwatchColour(IDC_PANEL_RIGHT_COLOUR), 0x0000FFul);  // red as 0x00BBGGRR
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0x666666ul);   // (int)(0.4 × 255) = 102
-}
-
-TEST_F(ModifyPanel, PickedColourRecoloursTheLeftBonesAndTellsTheTool) {
-    OpenOn("Bip01 Head");
-    const ccolor spineBefore = Node("Bip01 Spine")->GetColor();
-    QueuePicker({"255", "0"}, false);
+    const ccolor spine = Node("Bip01 Spine")->GetColor();
+    QueuePicker({"0", "255"}, false);
     events.clear();
-    Press(IDC_PANEL_RIGHT_COLOUR);  // cancelled: nothing changes
-    EXPECT_FLOAT_EQ(rightColour.r, 0.0f);
-    EXPECT_FLOAT_EQ(Node("Bip01 R Hand")->GetColor().r, 0.0f);
+    Press(IDC_PANEL_RIGHT_COLOUR);
+    EXPECT_TRUE(SameColour(rightColour, {1.0f, 0.0f, 0.0f, 1.0f}));
     EXPECT_TRUE(events.empty());
     QueuePicker({"255", "128", "0"});
     Press(IDC_PANEL_LEFT_COLOUR);
-    EXPECT_NEAR(leftColour.g, 128.0f / 255.0f, 1e-6f);
-    EXPECT_FLOAT_EQ(leftColour.r, 255 * 0.003921569f);
-    for (const char* name : {"Bip01 L Thigh", "Bip01 L Toe42", "Bip01 L Clavicle", "Bip01 L Finger42"}) {
-        EXPECT_FLOAT_EQ(Node(name)->GetColor().g, leftColour.g) << name;
-        EXPECT_FLOAT_EQ(Node(name)->GetColor().r, leftColour.r) << name;
-    }
-    EXPECT_FLOAT_EQ(Node("Bip01 R Thigh")->GetColor().g, 1.0f);  // the right side stays green
-    EXPECT_FLOAT_EQ(Node("Bip01 Spine")->GetColor().r, spineBefore.r) << "a centre bone was recoloured";
+    const ccolor picked{255 * 0.003921569f, 128.0f / 255.0f, 0.0f, 1.0f};
+    EXPECT_TRUE(SameColour(leftColour, picked));
+    for (const char* name : {"Bip01 L Calf", "Bip01 L Toe42", "Bip01 L Clavicle", "Bip01 L Finger42"})
+        EXPECT_TRUE(SameColour(Node(name)->GetColor(), picked)) << name;
+    EXPECT_TRUE(SameColour(Node("Bip01 R Thigh")->GetColor(), {1.0f, 0.0f, 0.0f, 1.0f}));
+    EXPECT_TRUE(SameColour(Node("Bip01 Spine")->GetColor(), spine)) << "a centre bone was recoloured";
     EXPECT_EQ(events, std::vector<unsigned long>{QV_EVENT_NODE_COLOUR});
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0x0080FFul);
-}
-
-TEST_F(ModifyPanel, DefaultsButtonsRecolourBothSides) {
-    Node("Bip01 R Foot")->SetColor({0.5f, 0.5f, 0.5f, 1.0f});
-    Node("Bip01 L Foot")->SetColor({0.5f, 0.5f, 0.5f, 1.0f});
-    OpenOn("Bip01 Head");
     Press(IDC_PANEL_BIPED_DEFAULTS);
-    EXPECT_FLOAT_EQ(Node("Bip01 R Foot")->GetColor().g, 1.0f);
-    EXPECT_FLOAT_EQ(Node("Bip01 R Foot")->GetColor().r, 0.0f);
-    EXPECT_FLOAT_EQ(Node("Bip01 L Finger0")->GetColor().b, 1.0f);
+    EXPECT_TRUE(SameColour(Node("Bip01 R Foot")->GetColor(), {0.0f, 1.0f, 0.0f, 1.0f}));
+    EXPECT_TRUE(SameColour(Node("Bip01 L Finger0")->GetColor(), {0.0f, 0.0f, 1.0f, 1.0f}));
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0xFF0000ul);
     const ccolor host = cbone().GetColor();
     Press(IDC_PANEL_QUORVANE_DEFAULTS);
-    EXPECT_FLOAT_EQ(leftColour.r, host.r);
-    EXPECT_FLOAT_EQ(rightColour.b, host.b);
-    EXPECT_FLOAT_EQ(Node("Bip01 R Foot")->GetColor().g, host.g);
-    EXPECT_FLOAT_EQ(Node("Bip01 L Foot")->GetColor().b, host.b);
+    for (const ccolor& c : {leftColour, rightColour, Node("Bip01 R Foot")->GetColor(), Node("Bip01 L Foot")->GetColor()})
+        EXPECT_TRUE(SameColour(c, host));
 }
 
 // Walk/run options shown as stored and loops kept within 1..100; Paste waits for a posture; the

@@ -109,6 +109,10 @@ inline testing::AssertionResult SameRotation(const cquat& a, const cquat& b, flo
                                        << b.w << ") within " << tol;
 }
 
+inline bool SameColour(const ccolor& a, const ccolor& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
 inline bool Finite(const cquat& q) {
     return std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z) && std::isfinite(q.w);
 }

@@ -90,19 +90,11 @@ TEST_F(PngFiles, PatternWithAlphaReadsBackExactly) {
     EXPECT_EQ(head[23], kH);
 }
 
-TEST_F(PngFiles, BadInputGivesAMessageAndNoFile) {
+TEST_F(PngFiles, WrongPixelCountIsRefusedWithoutAFile) {
     std::vector<unsigned char> rgba(10 * 10 * 4 - 1);
     EXPECT_FALSE(qv::gl::WritePng(Path("short.png"), 10, 10, rgba, error));
     EXPECT_NE(error.find("10x10"), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(Path("short.png")));
-    rgba.assign(16 * 16 * 4, 255);
-    const std::string nowhere = Path("no/such/folder/x.png");
-    EXPECT_FALSE(qv::gl::WritePng(nowhere, 16, 16, rgba, error));
-    EXPECT_NE(error.find(nowhere), std::string::npos) << error;
-    int w = 0, h = 0;
-    std::ofstream(Path("text.png")) << "not an image at all";
-    EXPECT_FALSE(qv::gl::ReadPng(Path("text.png"), w, h, rgba, error));
-    EXPECT_NE(error.find("not a PNG"), std::string::npos) << error;
 }
 
 using qv::gl::View;

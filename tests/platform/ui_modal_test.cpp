@@ -1,11 +1,6 @@
 // Modal windows driven by a queue driver: module dialogs built from the embedded script and run
 // until the procedure ends them, cancelled and reported when the driver has nothing fitting;
-// the host's colour picker, node list, message boxes and file dialogs.
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
+// the host's colour picker, node list and message boxes.
 #include "ui_support.h"
 
 namespace {
@@ -199,53 +194,6 @@ TEST_F(Modal, UnansweredOrMisansweredBoxIsAnErrorAndReturnsItsCancelLikeButton) 
     driver.Push(Press("OK"));
     EXPECT_EQ(MessageBoxA(nullptr, "Sure?", "Biped", MB_YESNO), IDNO);
     EXPECT_NE(qv::ui::TakeError().find("does not fit message \"Sure?\""), std::string::npos);
-}
-
-// The common file dialogs answered by the driver. No module asks for them yet; these pin the
-// checks a script's "file" line meets.
-TEST_F(Modal, FileDialogsCheckThePathAndReportWhatIsWrong) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("qv_ui_files_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string existing = (dir / "walk.bpd").string(), missing = (dir / "run.bpd").string();
-    const std::string nowhere = (dir / "no_such_folder" / "x.bpd").string();
-    std::ofstream(existing) << "BPDZ";
-    char path[256] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrTitle = "Load Biped Animation";
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    const std::string fresh = (dir / "new.bpd").string();
-    for (const std::string& answer : {missing, existing, fresh, nowhere}) driver.Push(File(answer));
-    driver.Push(Act(Kind::FileCancel, ""));
-    ASSERT_TRUE(GetOpenFileNameA(&ofn));  // a missing file is reported and asked again
-    EXPECT_STREQ(path, existing.c_str());
-    EXPECT_STREQ(path + ofn.nFileOffset, "walk.bpd");
-    EXPECT_STREQ(path + ofn.nFileExtension, "bpd");
-    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::FileDialog);
-    EXPECT_EQ(driver.seen[0].title, "Load Biped Animation");
-    ASSERT_TRUE(GetSaveFileNameA(&ofn));  // a save needs no existing file
-    EXPECT_STREQ(path, fresh.c_str());
-    path[0] = '\0';
-    EXPECT_FALSE(GetSaveFileNameA(&ofn));  // but an existing folder; then cancelled
-    EXPECT_STREQ(path, "");
-    ASSERT_EQ(qv::ui::Messages().size(), 2u);
-    EXPECT_EQ(qv::ui::Messages()[0].caption, "Load Biped Animation");
-    EXPECT_EQ(qv::ui::Messages()[0].text, missing + "\nFile not found.");
-    EXPECT_EQ(qv::ui::Messages()[1].text, nowhere + "\nPath does not exist.");
-    EXPECT_EQ(qv::ui::TakeError(), "");  // cancelling is a normal answer
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" left open");
-    driver.Push(Press("OK"));
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(qv::ui::TakeError(), "file dialog \"Load Biped Animation\" needs a file or cancel");
-    ofn.nMaxFile = 8;
-    driver.Push(File(existing));
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_NE(qv::ui::TakeError().find("does not fit the buffer"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -412,32 +410,6 @@ TEST(ResourceLayout, BoneBoxesFormAFigure) {
 }
 
 // --- the tool button bitmap: 24 × 24, 8 bits a pixel with a palette ------------------------------
-
-TEST(ResourceBitmap, FileIsAnEightBitPalettedBmp) {
-    std::ifstream in(BIPED_RESOURCES_DIR "/biped.bmp", std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), {});
-    ASSERT_GE(b.size(), 54u);
-    auto le = [&](size_t at, int bytes) {
-        uint32_t v = 0;
-        for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + i];
-        return v;
-    };
-    EXPECT_EQ(b[0], 'B');
-    EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(le(2, 4), b.size());  // the size the header claims is the file's
-    EXPECT_EQ(le(14, 4), 40u);      // info header
-    EXPECT_EQ(le(18, 4), 24u);
-    EXPECT_EQ(le(22, 4), 24u);      // positive: rows stored bottom-up
-    EXPECT_EQ(le(26, 2), 1u);       // planes
-    EXPECT_EQ(le(28, 2), 8u);
-    EXPECT_EQ(le(30, 4), 0u);       // uncompressed
-    const uint32_t colours = le(46, 4) ? le(46, 4) : 256;
-    const uint32_t pixelsAt = le(10, 4);
-    EXPECT_EQ(pixelsAt, 54 + 4 * colours);
-    EXPECT_EQ(b.size(), pixelsAt + 24u * 24u);  // 24 one-byte pixels fill a row exactly
-    for (size_t i = pixelsAt; i < b.size(); ++i) EXPECT_LT(b[i], colours);
-}
 
 TEST(ResourceBitmap, ModuleBitmapShowsAFigureOnABackground) {
     const qv::res::BitmapResource* bmp = qv::res::FindBitmap(Biped(), MAKEINTRESOURCE(106));

@@ -29,7 +29,8 @@ TEST(ModuleLoading, MissingFilesLibrariesWithoutExportsAndOldVersionsAreRefused)
     for (const auto& [path, parts] : refused) {
         std::string error;
         EXPECT_FALSE(LoadModule(path, error)) << path;
-        for (const std::string& part : parts) EXPECT_NE(error.find(part), std::string::npos) << error;
+        for (const std::string& part : parts)
+            EXPECT_NE(error.find(part), std::string::npos) << error;
     }
 }
 

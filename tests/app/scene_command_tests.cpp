@@ -33,7 +33,8 @@ TEST_F(SceneCommands, TimeSettingsShowInTheDumpAndNewResetsThem) {
 }
 
 TEST_F(SceneCommands, BoneUnderAParentKeepsItsWorldPositionWithARelativeKey) {
-    Json d = RunAndDump("bone \"Hip\" 1 2 3\nbone \"Knee\" 1 2 5 parent \"Hip\"\nbone \"Toe\" parent \"Knee\"\n");
+    Json d = RunAndDump(
+        "bone \"Hip\" 1 2 3\nbone \"Knee\" 1 2 5 parent \"Hip\"\nbone \"Toe\" parent \"Knee\"\n");
     Json hip = NodeNamed(d, "Hip"), knee = NodeNamed(d, "Knee");
     ASSERT_FALSE(knee.is_null());
     EXPECT_EQ(hip["type"], 4);
@@ -58,7 +59,8 @@ TEST_F(SceneCommands, DumpedFloatsReadBackAsTheSameFloat) {
 }
 
 TEST_F(SceneCommands, RenameKeepsHierarchyAndDeleteKeepsTheChildrensPlace) {
-    Json d = RunAndDump("bone \"A\" 0 0 1\nbone \"B\" 0 0 3 parent \"A\"\nrename \"A\" \"Pelvis\"\n");
+    Json d =
+        RunAndDump("bone \"A\" 0 0 1\nbone \"B\" 0 0 3 parent \"A\"\nrename \"A\" \"Pelvis\"\n");
     EXPECT_EQ(NodeNames(d), (std::vector<std::string>{"Pelvis", "B"}));
     EXPECT_EQ(NodeNamed(d, "B")["parent"], "Pelvis");
     d = RunAndDump("select \"Pelvis\"\ndelete \"Pelvis\"\n");

@@ -90,7 +90,8 @@ TEST_F(SceneFile, WriteReadCompareKeepsEverySavedPropertyAndSavesAgainIdenticall
     EXPECT_EQ(skin->triangles, (std::vector<int>{0, 1, 2}));
     ASSERT_TRUE(SaveSceneFile(Path("b.qscene"), error));
     std::ifstream a(Path("a.qscene")), b(Path("b.qscene"));
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(a)), {}), std::string((std::istreambuf_iterator<char>(b)), {}));
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(a)), {}),
+              std::string((std::istreambuf_iterator<char>(b)), {}));
 }
 
 TEST_F(SceneFile, ScriptSaveAndLoadRestoreTheScene) {
@@ -105,15 +106,18 @@ TEST_F(SceneFile, ScriptSaveAndLoadRestoreTheScene) {
 }
 
 // A valid single-node file with one part replaced.
-std::string File(const std::string& nodes, const std::string& head = "\"format\": \"qscene\", \"version\": 1") {
-    return "{" + head + ", \"time\": 0, \"range\": [0, 100], \"tpf\": 33, \"anim\": false, \"nodes\": " +
-           nodes + "}";
+std::string File(const std::string& nodes,
+                 const std::string& head = "\"format\": \"qscene\", \"version\": 1") {
+    return "{" + head +
+           ", \"time\": 0, \"range\": [0, 100], \"tpf\": 33, \"anim\": false, \"nodes\": " + nodes +
+           "}";
 }
 const std::string kKey = R"({"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]})";
 std::string Node(const std::string& name, const std::string& parent, const std::string& children,
                  const std::string& keys = "[" + kKey + "]") {
-    return R"({"name": ")" + name + R"(", "type": 4, "parent": )" + parent + R"(, "children": )" + children +
-           R"(, "color": [1,1,1,1], "flags": 0, "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0}, "keys": )" +
+    return R"({"name": ")" + name + R"(", "type": 4, "parent": )" + parent + R"(, "children": )" +
+           children + R"(, "color": [1,1,1,1], "flags": 0,
+           "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0}, "keys": )" +
            keys + "}";
 }
 
@@ -126,13 +130,18 @@ TEST_F(SceneFile, BadFilesAreRefusedAndLeaveTheSceneUntouched) {
         {"unknown version", File("[]", "\"format\": \"qscene\", \"version\": 7")},
         {"child out of range", File("[" + Node("A", "null", "[1]") + "]")},
         {"cycle", File("[" + Node("A", "1", "[1]") + "," + Node("B", "0", "[0]") + "]")},
-        {"duplicate key time", File("[" + Node("A", "null", "[]", "[" + kKey + "," + kKey + "]") + "]")},
+        {"duplicate key time",
+         File("[" + Node("A", "null", "[]", "[" + kKey + "," + kKey + "]") + "]")},
         {"no keys", File("[" + Node("A", "null", "[]", "[]") + "]")},
-        {"short point", File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1], "scale": [1,1,1]}])") + "]")},
-        {"weight on unsaved bone", File(R"([{"name": "M", "type": 6, "parent": null, "children": [], "color": [1,1,1,1], "flags": 0,
-             "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0},
+        {"short point",
+         File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1],
+                                                 "scale": [1,1,1]}])") + "]")},
+        {"weight on unsaved bone",
+         File(R"([{"name": "M", "type": 6, "parent": null, "children": [], "color": [1,1,1,1],
+             "flags": 0, "ik": {"initial": [0,0,0,1], "min": [0,0,0], "max": [0,0,0], "dof": 0},
              "keys": [{"t": 0, "pos": [0,0,0], "rot": [0,0,0,1], "scale": [1,1,1]}],
-             "skin": {"vertices": [{"pos": [0,0,0], "weights": [{"value": 1, "offset": [0,0,0], "bone": "Ghost"}]}],
+             "skin": {"vertices": [{"pos": [0,0,0],
+                                    "weights": [{"value": 1, "offset": [0,0,0], "bone": "Ghost"}]}],
                       "triangles": []}}])")},
     };
     for (const auto& [what, text] : bad) {

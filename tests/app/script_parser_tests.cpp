@@ -37,7 +37,8 @@ TEST(ScriptParse, DropsBlankAndCommentLinesKeepsLineNumbersAndNamesBadLines) {
     EXPECT_EQ(lines[0].Command(), "new");
     EXPECT_EQ(lines[1].number, 5);
     // An unterminated quote, and quotes glued to a word.
-    for (const auto& [script, line] : {std::pair{"new\nbone \"A\nnew\n", 2}, {"new\nnew\nbone ab\"c\"\n", 3},
+    for (const auto& [script, line] : {std::pair{"new\nbone \"A\nnew\n", 2},
+                                       {"new\nnew\nbone ab\"c\"\n", 3},
                                        {"bone \"A\"x\n", 1}}) {
         try {
             ParseScript(script);

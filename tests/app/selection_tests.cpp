@@ -8,10 +8,13 @@ namespace {
 
 constexpr float kStepTolerance = 1e-4f;  // host units: a few float steps of accumulated rounding
 
-std::vector<std::string> Selection(const Json& d) { return d["selection"].get<std::vector<std::string>>(); }
+std::vector<std::string> Selection(const Json& d) {
+    return d["selection"].get<std::vector<std::string>>();
+}
 
 const std::string kTwoChains =
-    "bone \"A\" 0 0 0\nbone \"A2\" 0 0 4 parent \"A\"\nbone \"C\" 6 0 0\nbone \"C2\" 6 0 4 parent \"C\"\n";
+    "bone \"A\" 0 0 0\nbone \"A2\" 0 0 4 parent \"A\"\nbone \"C\" 6 0 0\nbone \"C2\" 6 0 4 parent "
+    "\"C\"\n";
 
 using Selecting = SessionTest;
 
@@ -49,13 +52,15 @@ TEST_F(Selecting, UnknownNamesAndUndoBeyondTheHistoryFailAndKeepTheSelection) {
 using Transforms = SessionTest;
 
 TEST_F(Transforms, MoveInStepsAddsUpCarriesChildrenAndIsOneUndoLevel) {
-    Json d = RunAndDump("bone \"A\" 1 0 0\nbone \"B\" 1 0 2 parent \"A\"\nselect \"A\"\nmove 3 0 -1.5 steps 3\n");
+    Json d = RunAndDump(
+        "bone \"A\" 1 0 0\nbone \"B\" 1 0 2 parent \"A\"\nselect \"A\"\nmove 3 0 -1.5 steps 3\n");
     Json pos = NodeNamed(d, "A")["world"]["pos"];
     EXPECT_NEAR(pos[0].get<float>(), 4.0f, kStepTolerance);
     EXPECT_NEAR(pos[2].get<float>(), -1.5f, kStepTolerance);
     EXPECT_NEAR(NodeNamed(d, "B")["world"]["pos"][2].get<float>(), 0.5f, kStepTolerance);
     EXPECT_EQ(d["undo"], Json::array({"Select", "Move"}));
-    EXPECT_NEAR(NodeNamed(RunAndDump("undo\n"), "A")["world"]["pos"][0].get<float>(), 1.0f, kStepTolerance);
+    EXPECT_NEAR(NodeNamed(RunAndDump("undo\n"), "A")["world"]["pos"][0].get<float>(), 1.0f,
+                kStepTolerance);
 }
 
 TEST_F(Transforms, RotateAQuarterTurnAboutZAndScale) {

@@ -74,9 +74,12 @@ TEST_F(Tools, CancelledDragOrDeletedPreviewLeavesNothingInTheScene) {
 }
 
 const std::string kBipedOpen =
-    "create \"Bones\" \"Biped\"\ndrag 0 0 0 5\nclose\nselect \"Bip01 R UpperArm\"\nmodify \"Biped\"\n";
+    "create \"Bones\" \"Biped\"\ndrag 0 0 0 5\nclose\nselect \"Bip01 R UpperArm\"\nmodify "
+    "\"Biped\"\n";
 
-Json FirstKeyRotation(const Json& dump, const std::string& node) { return NodeNamed(dump, node)["keys"][0]["rot"]; }
+Json FirstKeyRotation(const Json& dump, const std::string& node) {
+    return NodeNamed(dump, node)["keys"][0]["rot"];
+}
 
 TEST_F(Tools, ModifyToolStaysOpenWhileTheSelectionSuitsIt) {
     Json d = RunAndDump(kBipedOpen + "click \"Bip01 L Calf\"\n");
@@ -90,7 +93,8 @@ TEST_F(Tools, ModifyToolStaysOpenWhileTheSelectionSuitsIt) {
     EXPECT_NE(Error().find("refuses the selection"), std::string::npos) << Error();
     EXPECT_EQ(Dump()["tool"], "Biped");  // the open tool stays when another one refuses
     EXPECT_TRUE(RunAndDump("select \"Bip01 L Calf\" \"Bip01 R Calf\"\n")["tool"].is_null());
-    d = RunAndDump("select \"Bip01 L Calf\"\nmodify \"Biped\"\nbone \"Prop\" 9 0 0\nselect \"Prop\"\n");
+    d = RunAndDump(
+        "select \"Bip01 L Calf\"\nmodify \"Biped\"\nbone \"Prop\" 9 0 0\nselect \"Prop\"\n");
     EXPECT_TRUE(d["tool"].is_null());
     EXPECT_TRUE(d["panel"].is_null());
 }
@@ -99,10 +103,12 @@ TEST_F(Tools, RotationsGoThroughTheToolsCallbackOnlyWhenAModeIsOn) {
     Json before = RunAndDump(kBipedOpen);
     Json after = RunAndDump("rotate 0 0 1 20\n");
     EXPECT_EQ(after["undo"].back(), "Rotate");
-    EXPECT_EQ(FirstKeyRotation(after, "Bip01 L UpperArm"), FirstKeyRotation(before, "Bip01 L UpperArm"));
+    EXPECT_EQ(FirstKeyRotation(after, "Bip01 L UpperArm"),
+              FirstKeyRotation(before, "Bip01 L UpperArm"));
     after = RunAndDump("press \"Posture/Symmetrical Rotation\"\nrotate 0 0 1 20 steps 2\n");
     EXPECT_EQ(after["undo"].back(), "Biped Symmetrical Rotation");
-    EXPECT_NE(FirstKeyRotation(after, "Bip01 L UpperArm"), FirstKeyRotation(before, "Bip01 L UpperArm"));
+    EXPECT_NE(FirstKeyRotation(after, "Bip01 L UpperArm"),
+              FirstKeyRotation(before, "Bip01 L UpperArm"));
 }
 
 TEST_F(Tools, DeletingABoneOfTheBoundBipedRebindsAndForgetsTheHistory) {

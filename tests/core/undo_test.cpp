@@ -10,14 +10,16 @@ using HostTransform = SceneTest;
 // A plug-in style item: saves one node's track when made, writes it back on Restore.
 class TrackItem : public UndoItem {
 public:
-    TrackItem(cnode* n, int* deletions = nullptr) : node_(n), keys_(n->anim.Keys()), deletions_(deletions) {
+    TrackItem(cnode* n, int* deletions = nullptr)
+        : node_(n), keys_(n->anim.Keys()), deletions_(deletions) {
         SetName("Test Change");
         SetType(1000);
     }
     int Restore() override {
         ++restores;
         node_->anim.SetNumKeys(static_cast<int>(keys_.size()), 1);
-        for (size_t i = 0; i < keys_.size(); ++i) node_->anim.SetKeyAt(static_cast<int>(i), keys_[i], 0);
+        for (size_t i = 0; i < keys_.size(); ++i)
+            node_->anim.SetKeyAt(static_cast<int>(i), keys_[i], 0);
         return 1;
     }
     void Delete() override {
@@ -138,7 +140,8 @@ TEST_F(UndoRedo, ToolSeesTheLevelBeingUndoneAsTheNewestAtTheBeginEvent) {
     Interface::Select(a);  // newest level: a selection change
     std::vector<int> newestAtBegin;
     qv::Hooks().notifyTool = [&](unsigned long e, unsigned long, unsigned long, void*) {
-        if (e == QV_EVENT_UNDO_BEGIN) newestAtBegin.push_back(theUndo.GetLevelType(theUndo.NumLevels() - 1));
+        if (e == QV_EVENT_UNDO_BEGIN)
+            newestAtBegin.push_back(theUndo.GetLevelType(theUndo.NumLevels() - 1));
     };
     theUndo.Undo();
     theUndo.Undo();

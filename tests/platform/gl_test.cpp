@@ -39,8 +39,10 @@ TEST(OffscreenContext, UpperHalfQuadFillsTheFirstRows) {
     glRectf(-1.0f, 0.0f, 1.0f, 1.0f);
     const std::vector<unsigned char> px = ctx.ReadPixels();
     ASSERT_EQ(px.size(), static_cast<size_t>(kW * kH * 4));
-    for (int y : {0, kH / 2 - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 255, 0, 255}));
-    for (int y : {kH / 2, kH - 1}) EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 0, 0, 255}));
+    for (int y : {0, kH / 2 - 1})
+        EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 255, 0, 255}));
+    for (int y : {kH / 2, kH - 1})
+        EXPECT_EQ(PixelAt(px, kW, 3, y), (std::vector<int>{0, 0, 0, 255}));
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     EXPECT_GE(depthBits, 24);
@@ -59,7 +61,8 @@ class PngFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("qv_png_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("qv_png_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -72,7 +75,8 @@ protected:
 TEST_F(PngFiles, PatternWithAlphaReadsBackExactly) {
     constexpr int kW = 7, kH = 5;  // odd width: rows are not a multiple of 8 bytes
     std::vector<unsigned char> rgba(kW * kH * 4);
-    for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37 + 11) % 256);
+    for (size_t i = 0; i < rgba.size(); ++i)
+        rgba[i] = static_cast<unsigned char>((i * 37 + 11) % 256);
     ASSERT_TRUE(qv::gl::WritePng(Path("pattern.png"), kW, kH, rgba, error)) << error;
     int w = 0, h = 0;
     std::vector<unsigned char> back;
@@ -230,7 +234,8 @@ protected:
 
 TEST_P(ViewDrawing, WorldAndOverlayPointsLandOnTheProjectedPixelAndDepth) {
     // Points chosen off the pixel grid's edges, so each projects well inside one pixel.
-    for (const cpoint3& p : {cpoint3{0.31f, -0.2f, 2.27f}, {-0.77f, 0.4f, 6.61f}, {0.05f, 0.9f, 4.43f}}) {
+    for (const cpoint3& p :
+         {cpoint3{0.31f, -0.2f, 2.27f}, {-0.77f, 0.4f, 6.61f}, {0.05f, 0.9f, 4.43f}}) {
         const cpoint3 w = Proj(view_, p);
         for (bool overlay : {false, true}) {
             SCOPED_TRACE(overlay ? "overlay" : "world");
@@ -259,7 +264,8 @@ TEST_P(ViewDrawing, WorldAndOverlayPointsLandOnTheProjectedPixelAndDepth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(NamedViews, ViewDrawing,
-                         ::testing::Values(ViewKind::Front, ViewKind::Left, ViewKind::Top, ViewKind::Persp),
+                         ::testing::Values(ViewKind::Front, ViewKind::Left, ViewKind::Top,
+                                           ViewKind::Persp),
                          [](const ::testing::TestParamInfo<ViewKind>& info) {
                              return std::string(qv::gl::ViewKindName(info.param));
                          });

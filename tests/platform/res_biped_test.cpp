@@ -32,7 +32,8 @@ HINSTANCE Biped() {
 // A dialog built as a panel, so that it can be looked at and acted on without a driver.
 struct Open {
     explicit Open(int id)
-        : h(qv::ui::CreatePanel(Biped(), id, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; })) {}
+        : h(qv::ui::CreatePanel(Biped(), id,
+                                [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; })) {}
     ~Open() { if (h) qv::ui::DestroyPanel(h); }
     HWND h;
 };
@@ -67,8 +68,9 @@ const Box kBoneBoxes{"Biped Bones", {{1015, "checkbox", "Spine"}, {1033, "checkb
     {1037, "checkbox", "Left Clavicle"}, {1019, "checkbox", "Left UpperArm"},
     {1024, "checkbox", "Left Forearm"}, {1025, "checkbox", "Left Hand"},
     {1026, "checkbox", "Left Fingers"}, {1042, "checkbox", "Bip"}, {1032, "checkbox", "Pelvis"},
-    {1016, "checkbox", "Right Thigh"}, {1031, "checkbox", "Right Calf"}, {1020, "checkbox", "Right Foot"},
-    {1022, "checkbox", "Right Toes"}, {1017, "checkbox", "Left Thigh"}, {1030, "checkbox", "Left Calf"},
+    {1016, "checkbox", "Right Thigh"}, {1031, "checkbox", "Right Calf"},
+    {1020, "checkbox", "Right Foot"}, {1022, "checkbox", "Right Toes"},
+    {1017, "checkbox", "Left Thigh"}, {1030, "checkbox", "Left Calf"},
     {1021, "checkbox", "Left Foot"}, {1023, "checkbox", "Left Toes"}, {1041, "button", "Upper"},
     {1043, "button", "Clear"}, {1044, "button", "Lower"}, {1045, "button", "Clear"},
     {1054, "button", "Spine"}, {1055, "button", "Clear"}, {1046, "button", "Right Arm"},
@@ -78,17 +80,18 @@ const Box kBoneBoxes{"Biped Bones", {{1015, "checkbox", "Spine"}, {1033, "checkb
 
 const std::vector<std::pair<int, Table>>& Dialogs() {
     static const std::vector<std::pair<int, Table>> dialogs = {
-        {105, {{"", {{1082, "checkbox", "Right Hand"}, {1083, "checkbox", "Left Hand"}}}, kOkCancel}},
+        {105, {{"", {{1082, "checkbox", "Right Hand"}, {1083, "checkbox", "Left Hand"}}},
+            kOkCancel}},
         {1157, {
-            {"Colour", {{1111, "swatch", ""}, {1112, "swatch", ""}, {1113, "button", "Biped Defaults"},
-                {1114, "button", "Quorvane Defaults"}}},
-            {"Bones", {{1000, "edit", ""}, {1001, "edit", ""}, {1002, "edit", ""}, {1003, "edit", ""},
-                {1004, "edit", ""}, {1006, "edit", ""}}}}},
+            {"Colour", {{1111, "swatch", ""}, {1112, "swatch", ""},
+                {1113, "button", "Biped Defaults"}, {1114, "button", "Quorvane Defaults"}}},
+            {"Bones", {{1000, "edit", ""}, {1001, "edit", ""}, {1002, "edit", ""},
+                {1003, "edit", ""}, {1004, "edit", ""}, {1006, "edit", ""}}}}},
         {1158, {
-            {"Colour", {{1114, "swatch", ""}, {1116, "button", "Biped Defaults"}, {1115, "swatch", ""},
-                {1117, "button", "Quorvane Defaults"}}},
-            {"File", {{1014, "button", "Load"}, {1015, "button", "Save"}, {1016, "button", "Load BVH"},
-                {1017, "button", "Save BVH"}}},
+            {"Colour", {{1114, "swatch", ""}, {1116, "button", "Biped Defaults"},
+                {1115, "swatch", ""}, {1117, "button", "Quorvane Defaults"}}},
+            {"File", {{1014, "button", "Load"}, {1015, "button", "Save"},
+                {1016, "button", "Load BVH"}, {1017, "button", "Save BVH"}}},
             {"Default Body Poses", {{1061, "button", "Skin"}, {1062, "button", "Idle"}}},
             {"Default Hand Poses", {{1076, "button", "Skin"}, {1075, "button", "Idle"},
                 {1064, "button", "Relaxed"}, {1063, "button", "Fist"}, {1066, "button", "Pick"},
@@ -98,24 +101,28 @@ const std::vector<std::pair<int, Table>>& Dialogs() {
             {"Animation", {{1107, "button", "Mirror"}, {1108, "button", "Clear"},
                 {1133, "checkbox", "Transform"}}},
             {"Posture", {{1065, "button", "Copy"}, {1068, "button", "Paste"},
-                {1097, "button", "Paste Mirrored"}, {1092, "button", "Set"}, {1098, "button", "Clear"},
-                {1096, "button", "Mirror"}, {1118, "checkbox", "Symmetrical Rotation"},
+                {1097, "button", "Paste Mirrored"}, {1092, "button", "Set"},
+                {1098, "button", "Clear"}, {1096, "button", "Mirror"},
+                {1118, "checkbox", "Symmetrical Rotation"},
                 {1119, "checkbox", "Opposite Rotation"}}},
             {"Anchor", {{1111, "checkbox", "Left Foot"}, {1110, "checkbox", "Right Foot"},
                 {1113, "checkbox", "Left Hand"}, {1112, "checkbox", "Right Hand"}}},
-            {"Align", {{1121, "combo", ""}, {1124, "checkbox", "Pos X"}, {1125, "checkbox", "Pos Y"},
-                {1126, "checkbox", "Pos Z"}, {1127, "checkbox", "Rot X"}, {1128, "checkbox", "Rot Y"},
+            {"Align", {{1121, "combo", ""}, {1124, "checkbox", "Pos X"},
+                {1125, "checkbox", "Pos Y"}, {1126, "checkbox", "Pos Z"},
+                {1127, "checkbox", "Rot X"}, {1128, "checkbox", "Rot Y"},
                 {1129, "checkbox", "Rot Z"}, {1122, "edit", ""}, {1123, "button", "Align"}}},
             {"Limbs", {{1079, "button", "All (Arm)"}, {1080, "button", "All (Leg)"},
                 {1081, "checkbox", "Clavicle"}, {1082, "checkbox", "UpperArm"},
-                {1083, "checkbox", "Forearm"}, {1084, "checkbox", "Hand"}, {1085, "checkbox", "Fingers"},
-                {1086, "checkbox", "Thigh"}, {1087, "checkbox", "Calf"}, {1088, "checkbox", "Foot"},
+                {1083, "checkbox", "Forearm"}, {1084, "checkbox", "Hand"},
+                {1085, "checkbox", "Fingers"}, {1086, "checkbox", "Thigh"},
+                {1087, "checkbox", "Calf"}, {1088, "checkbox", "Foot"},
                 {1089, "checkbox", "Toes"}}},
             {"Symmetric Posture", {{1093, "checkbox", "Pos"}, {1094, "checkbox", "Rot"},
                 {1095, "checkbox", "Scale"}, {1091, "button", "Sym Left"},
                 {1090, "button", "Sym Right"}}},
             {"Opposite Rotation", {{1101, "checkbox", "X"}, {1102, "checkbox", "Y"},
-                {1103, "checkbox", "Z"}, {1099, "button", "Opp Left"}, {1100, "button", "Opp Right"}}},
+                {1103, "checkbox", "Z"}, {1099, "button", "Opp Left"},
+                {1100, "button", "Opp Right"}}},
             {"Walk - Run", {{1060, "button", "Generate Keyframes"}, {1005, "edit", ""},
                 {1008, "checkbox", "In Place"}, {1009, "checkbox", "Loop"}}},
             {"Type", {{1010, "checkbox", "Walk"}, {1011, "checkbox", "Run"}}},
@@ -131,19 +138,22 @@ const std::vector<std::pair<int, Table>>& Dialogs() {
         // The mirror dialog has the last column of bone boxes only.
         {1160, {kOkCancel,
             {"Biped Bones", {{1015, "checkbox", "Spine"}, {1033, "checkbox", "Spine1"},
-                {1034, "checkbox", "Spine2"}, {1035, "checkbox", "Spine3"}, {1036, "checkbox", "Spine4"},
-                {1039, "checkbox", "Neck"}, {1040, "checkbox", "Head"}, {1037, "checkbox", "Clavicle"},
-                {1019, "checkbox", "UpperArm"}, {1024, "checkbox", "Forearm"}, {1025, "checkbox", "Hand"},
-                {1026, "checkbox", "Fingers"}, {1042, "checkbox", "Bip"}, {1032, "checkbox", "Pelvis"},
+                {1034, "checkbox", "Spine2"}, {1035, "checkbox", "Spine3"},
+                {1036, "checkbox", "Spine4"}, {1039, "checkbox", "Neck"},
+                {1040, "checkbox", "Head"}, {1037, "checkbox", "Clavicle"},
+                {1019, "checkbox", "UpperArm"}, {1024, "checkbox", "Forearm"},
+                {1025, "checkbox", "Hand"}, {1026, "checkbox", "Fingers"},
+                {1042, "checkbox", "Bip"}, {1032, "checkbox", "Pelvis"},
                 {1017, "checkbox", "Thigh"}, {1030, "checkbox", "Calf"}, {1021, "checkbox", "Foot"},
                 {1023, "checkbox", "Toes"}, {1041, "button", "Upper"}, {1043, "button", "Clear"},
                 {1044, "button", "Lower"}, {1045, "button", "Clear"}, {1054, "button", "Spine"},
                 {1055, "button", "Clear"}, {1048, "button", "Arm"}, {1049, "button", "Clear"},
                 {1052, "button", "Leg"}, {1053, "button", "Clear"}}}}},
         {103, {kBoneBoxes, kOkCancel,
-            {"Source (file)", {{1056, "edit", ""}, {1057, "edit", ""}, {1103, "checkbox", "Invert"}}},
-            {"Destination (scene)", {{1058, "edit", ""}, {1059, "edit", ""}, {1132, "checkbox", "Scale"},
-                {1060, "edit", ""}}},
+            {"Source (file)", {{1056, "edit", ""}, {1057, "edit", ""},
+                {1103, "checkbox", "Invert"}}},
+            {"Destination (scene)", {{1058, "edit", ""}, {1059, "edit", ""},
+                {1132, "checkbox", "Scale"}, {1060, "edit", ""}}},
             {"Existing Keys", {{1120, "radio", "Clear"}, {1121, "radio", "Move"}}},
             {"Align", {{1117, "radio", "Bip"}, {1118, "radio", "Right Foot"},
                 {1119, "radio", "Left Foot"}}}}},
@@ -182,7 +192,8 @@ TEST(ResourceDialogs, HoldExactlyTheControlsTheToolsUse) {
     // The skin panel shows the root bone's name in a static text of its own id.
     Open skin(1159);
     const auto controls = qv::ui::Controls(skin.h);
-    auto name = std::find_if(controls.begin(), controls.end(), [](const auto& c) { return c.id == 1099; });
+    auto name =
+        std::find_if(controls.begin(), controls.end(), [](const auto& c) { return c.id == 1099; });
     ASSERT_NE(name, controls.end());
     EXPECT_EQ(name->kind, "static");
     EXPECT_EQ(name->text, "");
@@ -193,20 +204,40 @@ TEST(ResourceNames, LabelsAndGroupsNameTheControls) {
     struct Named { int dialog; const char* name; int id; };
     const Named names[] = {
         // Labels name the field or swatch beside them.
-        {1157, "Num Spines:", 1000}, {1157, "Num Fingers:", 1001}, {1157, "Num Finger Links:", 1002},
-        {1157, "Num Toes:", 1003}, {1157, "Num Toe Links:", 1004}, {1157, "Height:", 1006},
-        {1157, "Left:", 1111}, {1157, "Right:", 1112}, {1158, "Num Loops:", 1005},
-        {1158, "Frame:", 1122}, {1158, "Left:", 1114}, {1158, "Right:", 1115},
-        {103, "First Frame:", 1056}, {103, "Last Frame:", 1057}, {103, "Insert At:", 1058},
-        {103, "Repeat:", 1059}, {104, "From:", 1066}, {104, "To:", 1067},
-        {1159, "Tolerance:", 1000}, {1159, "Details:", 1102},
+        {1157, "Num Spines:", 1000},
+        {1157, "Num Fingers:", 1001},
+        {1157, "Num Finger Links:", 1002},
+        {1157, "Num Toes:", 1003},
+        {1157, "Num Toe Links:", 1004},
+        {1157, "Height:", 1006},
+        {1157, "Left:", 1111},
+        {1157, "Right:", 1112},
+        {1158, "Num Loops:", 1005},
+        {1158, "Frame:", 1122},
+        {1158, "Left:", 1114},
+        {1158, "Right:", 1115},
+        {103, "First Frame:", 1056},
+        {103, "Last Frame:", 1057},
+        {103, "Insert At:", 1058},
+        {103, "Repeat:", 1059},
+        {104, "From:", 1066},
+        {104, "To:", 1067},
+        {1159, "Tolerance:", 1000},
+        {1159, "Details:", 1102},
         // Shared captions are told apart by their group.
-        {1158, "Posture/Mirror", 1096}, {1158, "Animation/Mirror", 1107},
-        {1158, "Posture/Clear", 1098}, {1158, "Animation/Clear", 1108}, {1158, "File/Load", 1014},
-        {1158, "Default Hand Poses/Load", 1073}, {1158, "Default Body Poses/Skin", 1061},
-        {1158, "Default Hand Poses/Skin", 1076}, {1158, "Start Foot/Left", 1007},
-        {1158, "Anchor/Left Foot", 1111}, {103, "Existing Keys/Clear", 1120},
-        {103, "Align/Right Foot", 1118}, {103, "Biped Bones/Right Foot", 1020},
+        {1158, "Posture/Mirror", 1096},
+        {1158, "Animation/Mirror", 1107},
+        {1158, "Posture/Clear", 1098},
+        {1158, "Animation/Clear", 1108},
+        {1158, "File/Load", 1014},
+        {1158, "Default Hand Poses/Load", 1073},
+        {1158, "Default Body Poses/Skin", 1061},
+        {1158, "Default Hand Poses/Skin", 1076},
+        {1158, "Start Foot/Left", 1007},
+        {1158, "Anchor/Left Foot", 1111},
+        {103, "Existing Keys/Clear", 1120},
+        {103, "Align/Right Foot", 1118},
+        {103, "Biped Bones/Right Foot", 1020},
     };
     for (const Named& n : names) {
         Open dlg(n.dialog);
@@ -221,7 +252,8 @@ TEST(ResourceNames, LabelsAndGroupsNameTheControls) {
 // --- styles the tools rely on --------------------------------------------------------------------
 
 TEST(ResourceStyles, TemplatesCarryTheStylesTheToolsNeed) {
-    for (int id : {1000, 1001, 1002, 1003, 1004}) EXPECT_TRUE(Ctl(1157, id).style & ES_NUMBER) << id;
+    for (int id : {1000, 1001, 1002, 1003, 1004})
+        EXPECT_TRUE(Ctl(1157, id).style & ES_NUMBER) << id;
     EXPECT_FALSE(Ctl(1157, 1006).style & ES_NUMBER);  // the height takes any text
     for (auto [dialog, id] : {std::pair{1157, 1111}, {1157, 1112}, {1158, 1114}, {1158, 1115}}) {
         EXPECT_EQ(Ctl(dialog, id).style & BS_TYPEMASK, static_cast<uint32_t>(BS_OWNERDRAW)) << id;
@@ -237,8 +269,12 @@ TEST(ResourceStyles, TemplatesCarryTheStylesTheToolsNeed) {
     EXPECT_EQ(Ctl(1158, 1121).style & 0x3u, static_cast<uint32_t>(CBS_DROPDOWNLIST));
     EXPECT_FALSE(Ctl(1158, 1121).style & CBS_SORT);
     // Each radio group starts with its first radio and runs to the next group's.
-    for (auto [dialog, id, starts] : {std::tuple{103, 1120, true}, {103, 1121, false}, {103, 1117, true},
-                                      {103, 1118, false}, {103, 1119, false}, {1159, 1096, true},
+    for (auto [dialog, id, starts] : {std::tuple{103, 1120, true},
+                                      {103, 1121, false},
+                                      {103, 1117, true},
+                                      {103, 1118, false},
+                                      {103, 1119, false},
+                                      {1159, 1096, true},
                                       {1159, 1097, false}})
         EXPECT_EQ((Ctl(dialog, id).style & WS_GROUP) != 0, starts) << id;
     EXPECT_FALSE(Ctl(1158, 1017).style & WS_VISIBLE);  // "Save BVH" is hidden
@@ -293,9 +329,12 @@ TEST(ResourceLayout, SizesCaptionsAndFonts) {
         EXPECT_EQ(Dialog(s.id).cy, s.height) << s.id;
     }
     struct Captioned { int id; const char* caption; };
-    for (Captioned c : {Captioned{105, "Choose Hand"}, {107, "Select Biped Bones"},
-                        {1160, "Select Biped Bones"}, {1161, "Select Biped Bones"},
-                        {103, "Load BIPED File - Options"}, {104, "Save BIPED Animation - Options"}}) {
+    for (Captioned c : {Captioned{105, "Choose Hand"},
+                        {107, "Select Biped Bones"},
+                        {1160, "Select Biped Bones"},
+                        {1161, "Select Biped Bones"},
+                        {103, "Load BIPED File - Options"},
+                        {104, "Save BIPED Animation - Options"}}) {
         EXPECT_EQ(Dialog(c.id).caption, c.caption);
         EXPECT_EQ(Dialog(c.id).style & WS_CAPTION, static_cast<uint32_t>(WS_CAPTION)) << c.id;
         EXPECT_TRUE(Dialog(c.id).style & WS_POPUP) << c.id;
@@ -318,7 +357,8 @@ TEST(ResourceLayout, ControlsStayInsideTheirDialogAndCoverNoOther) {
         for (size_t i = 0; i < cs.size(); ++i) {
             EXPECT_GT(cs[i].cx, 0) << id << " " << Name(cs[i]);
             EXPECT_GT(cs[i].cy, 0) << id << " " << Name(cs[i]);
-            EXPECT_TRUE((Rect{0, 0, d.cx, d.cy}).Contains(RectOf(cs[i]))) << id << " " << Name(cs[i]);
+            EXPECT_TRUE((Rect{0, 0, d.cx, d.cy}).Contains(RectOf(cs[i])))
+                << id << " " << Name(cs[i]);
             for (size_t j = i + 1; j < cs.size(); ++j) {
                 const Rect a = RectOf(cs[i]), b = RectOf(cs[j]);
                 // A group box may only hold things wholly inside it.
@@ -362,13 +402,15 @@ TEST(ResourceLayout, LabelsStandJustLeftOfWhatTheyName) {
         const auto& cs = Dialog(id).controls;
         for (size_t i = 0; i + 1 < cs.size(); ++i) {
             const ControlTemplate& label = cs[i];
-            if (label.cls != qv::res::ControlClass::Static || label.text.empty() || label.text.back() != ':')
+            if (label.cls != qv::res::ControlClass::Static || label.text.empty() ||
+                label.text.back() != ':')
                 continue;
             ++labels;
             const Rect l = RectOf(label), n = RectOf(cs[i + 1]);
             EXPECT_LE(l.right, n.left) << id << " " << Name(label);
             EXPECT_LE(n.left - l.right, kLabelGap) << id << " " << Name(label);
-            EXPECT_TRUE(l.top < n.bottom && l.bottom > n.top) << id << " " << Name(label) << " off row";
+            EXPECT_TRUE(l.top < n.bottom && l.bottom > n.top)
+                << id << " " << Name(label) << " off row";
         }
     }
     // 1157: 6 fields + 2 swatches; 1158: 2 swatches, 2 fields; 103: 4; 104: 2; 1159: 2.

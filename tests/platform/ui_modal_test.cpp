@@ -144,8 +144,8 @@ TEST_F(Modal, ColourPickerStartsFromTheColourAndReturnsTheTypedChannels) {
 TEST_F(Modal, NodeListAnswersTheChosenIndexOrMinusOne) {
     driver.Push(Choose("Nodes", "Bip01 R Hand"));
     driver.Push(Press("Pick"));
-    EXPECT_EQ(qv::ui::PickFromList("Pick Object", "Pick", {"Bip01", "Bip01 L Hand", "Bip01 R Hand"}),
-              2);
+    EXPECT_EQ(
+        qv::ui::PickFromList("Pick Object", "Pick", {"Bip01", "Bip01 L Hand", "Bip01 R Hand"}), 2);
     EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::NodeList);
     EXPECT_EQ(driver.seen[0].title, "Pick Object");
     driver.Push(Press("Cancel"));

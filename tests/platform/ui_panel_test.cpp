@@ -83,10 +83,12 @@ TEST_F(Panel, NamesFindControlsByCaptionLabelGroupAndId) {
         {"Symmetric Posture/Limbs/Pos",  // outermost group first
          "no control \"Symmetric Posture/Limbs/Pos\" in dialog \"\" (300)"},
         {"Posture/Transform", "no control \"Posture/Transform\" in dialog \"\" (300)"},
-        {"Mirror", "\"Mirror\" fits several controls in dialog \"\" (300): #301 \"Posture/Mirror\", "
-                   "#302 \"Animation/Mirror\""},
+        {"Mirror",
+         "\"Mirror\" fits several controls in dialog \"\" (300): #301 \"Posture/Mirror\", "
+         "#302 \"Animation/Mirror\""},
         {"Posture", "no control \"Posture\" in dialog \"\" (300)"},  // group boxes are no targets
-        {"#-1", "control #-1 in dialog \"\" (300) is a label or group box, which cannot be acted on"},
+        {"#-1",
+         "control #-1 in dialog \"\" (300) is a label or group box, which cannot be acted on"},
         {"#999", "no control \"#999\" in dialog \"\" (300)"},
     };
     for (const auto& [name, message] : refused) {
@@ -106,7 +108,8 @@ TEST_F(Panel, PressNotifiesAndTogglesCheckBoxesAndRadioGroups) {
     ASSERT_TRUE(qv::ui::Press(panel, "Transform", error));
     EXPECT_FALSE(Checked(IDC_TRANSFORM));
     EXPECT_EQ(commands.size(), 3u);
-    for (const char* radio : {"Walk", "Left", "Run"}) ASSERT_TRUE(qv::ui::Press(panel, radio, error));
+    for (const char* radio : {"Walk", "Left", "Run"})
+        ASSERT_TRUE(qv::ui::Press(panel, radio, error));
     EXPECT_FALSE(Checked(IDC_WALK));
     EXPECT_TRUE(Checked(IDC_RUN));
     EXPECT_TRUE(Checked(IDC_LEFT));  // its own WS_GROUP run
@@ -179,8 +182,8 @@ TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
     std::map<int, qv::ui::ControlInfo> byId;
     for (const auto& c : qv::ui::Controls(panel)) byId[c.id] = c;
     const std::pair<int, const char*> kinds[] = {
-        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"}, {IDC_TARGET, "combo"}, {IDC_WALK, "radio"},
-        {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
+        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"},    {IDC_TARGET, "combo"},
+        {IDC_WALK, "radio"},         {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
     for (const auto& [id, kind] : kinds) EXPECT_EQ(byId[id].kind, kind) << id;
     EXPECT_TRUE(byId[IDC_TRANSFORM].checked);
     EXPECT_FALSE(byId[IDC_TRANSFORM].visible);
@@ -201,10 +204,12 @@ TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
 // The number fields read the leading number of an edit (ints stop at the ends of their range;
 // without a digit the value stays) and write numbers back with the given decimals.
 TEST_F(Panel, EditFieldsReadTheLeadingNumberAndWriteNumbersBack) {
-    const std::tuple<const char*, int, int, float> cases[] = {  // text, read, int, float (exact)
-        {"12", 1, 12, 12.0f}, {"-12.5", 1, -12, -12.5f}, {"  7 loops", 1, 7, 7.0f}, {".25m", 0, 7, 0.25f},
-        {"1.5e2", 1, 1, 150.0f}, {"99999999999", 1, INT_MAX, 1e11f}, {"-99999999999", 1, INT_MIN, -1e11f},
-        {"abc", 0, INT_MIN, -1e11f}, {"-", 0, INT_MIN, -1e11f}};
+    // Text, whether an int is read, the int and the float (all exact) after it.
+    const std::tuple<const char*, int, int, float> cases[] = {
+        {"12", 1, 12, 12.0f}, {"-12.5", 1, -12, -12.5f}, {"  7 loops", 1, 7, 7.0f},
+        {".25m", 0, 7, 0.25f}, {"1.5e2", 1, 1, 150.0f}, {"99999999999", 1, INT_MAX, 1e11f},
+        {"-99999999999", 1, INT_MIN, -1e11f}, {"abc", 0, INT_MIN, -1e11f},
+        {"-", 0, INT_MIN, -1e11f}};
     int i = 77;
     float f = 8.0f;
     for (const auto& [text, read, asInt, asFloat] : cases) {
@@ -239,7 +244,8 @@ TEST_F(Panel, OwnerDrawnPaintCarriesTheButtonItsRectangleAndAShortLivedContext) 
     colour = RGB(0, 0, 255);
     RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE);
     EXPECT_EQ(paints, 1);  // invalidating alone paints later, not now
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(paints, 2);
     EXPECT_EQ(SwatchColour(), RGB(0, 0, 255));
     qv::ui::PaintOwnerDrawn(panel);

@@ -44,7 +44,8 @@ TEST(EmbeddedResources, DamagedBlobsAreRefusedAndUnregisteredModulesHaveNoDialog
     EXPECT_NE(error.find("truncated"), std::string::npos) << error;
     EXPECT_FALSE(qv::res::RegisterModule(h, nullptr, 0, error));
     EXPECT_FALSE(qv::res::IsRegistered(h));
-    ASSERT_TRUE(qv::res::RegisterModule(h, qv_resource_blob, qv_resource_blob_size, error)) << error;
+    ASSERT_TRUE(qv::res::RegisterModule(h, qv_resource_blob, qv_resource_blob_size, error))
+        << error;
     qv::res::UnregisterModule(h);
     EXPECT_EQ(qv::ui::CreatePanel(h, IDD_PANEL, nullptr), nullptr);
     EXPECT_EQ(qv::ui::TakeError(), "the module has no dialog 300");
@@ -65,7 +66,8 @@ class RcScript : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("qv_rc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("qv_rc_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
     }
     void TearDown() override {
@@ -95,7 +97,8 @@ protected:
 };
 
 TEST_F(RcScript, ReadsStatementsSymbolsStylesAndSkipsWhatItNeedsNot) {
-    Write("ids.h", "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
+    Write("ids.h",
+          "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
     std::string error;
     ASSERT_TRUE(Load(R"(#include "ids.h"
 /* a block comment
@@ -136,7 +139,8 @@ END
 
 TEST_F(RcScript, MalformedScriptsGiveTheLineAndKeepTheRegisteredScript) {
     const std::pair<const char*, const char*> cases[] = {
-        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n", "t.rc:3: unknown symbol IDC_NOPE"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NOPE, 0, 0, 5, 5\nEND\n",
+         "t.rc:3: unknown symbol IDC_NOPE"},
         {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"OK\", 1, 0, 0, 5, 5\n",
          "t.rc:3: expected END to close dialog 1, found end of script"},
         {"#include \"nothere.h\"\n", "t.rc:1: cannot open include file nothere.h"},

@@ -29,7 +29,8 @@ TEST_F(Binding, EachSlotIsFoundByItsFullNameWithTheMirrorOfTheSelectedOne) {
     EXPECT_STREQ(bipani.prefix, "Bip01 ");
     for (int s = 0; s < kNumSlots; ++s)
         EXPECT_EQ(NameOf(bipani.bones[s]), IsSlotPresent(s, {}) ? FullName(s) : "(none)") << s;
-    for (const auto& [bone, slot] : {std::pair{"Bip01", int{kSlotRoot}}, {"Bip01 Spine2", kSlotSpine + 2}}) {
+    for (const auto& [bone, slot] :
+         {std::pair{"Bip01", int{kSlotRoot}}, {"Bip01 Spine2", kSlotSpine + 2}}) {
         ASSERT_EQ(Open(Node(bone)), 1);
         EXPECT_EQ(bipani.selSlot, slot);
         EXPECT_EQ(bipani.mirrorSlot, -1) << "centre bones have no mirror";
@@ -42,7 +43,8 @@ TEST_F(Binding, MissingBonesStayNull) {
     MakeBiped();
     ASSERT_EQ(Open(Node("Bip01 Pelvis")), 1);
     EXPECT_EQ(bipani.selSlot, kSlotPelvis);
-    for (int s = 0; s < kNumSlots; ++s) EXPECT_EQ(bipani.bones[s] != nullptr, IsSlotPresent(s, shape) != 0) << s;
+    for (int s = 0; s < kNumSlots; ++s)
+        EXPECT_EQ(bipani.bones[s] != nullptr, IsSlotPresent(s, shape) != 0) << s;
 }
 
 TEST_F(Binding, UnderscoreBipedBindsFromItsRootButABoneAloneIsItsOwnRoot) {
@@ -52,7 +54,8 @@ TEST_F(Binding, UnderscoreBipedBindsFromItsRootButABoneAloneIsItsOwnRoot) {
     ASSERT_EQ(Open(Node("Bip01")), 1);
     EXPECT_EQ(bipani.selSlot, kSlotRoot);
     for (int s = 1; s < kNumSlots; ++s)
-        EXPECT_EQ(NameOf(bipani.bones[s]), IsSlotPresent(s, {}) ? Underscored(FullName(s)) : "(none)");
+        EXPECT_EQ(NameOf(bipani.bones[s]),
+                  IsSlotPresent(s, {}) ? Underscored(FullName(s)) : "(none)");
     cnode* hand = Node("Bip01_L_Hand");
     ASSERT_EQ(Open(hand), 1);
     EXPECT_EQ(bipani.bones[kSlotRoot], hand);

@@ -44,7 +44,8 @@ protected:
         std::vector<const BipDefaultRecord*> out;
         for (const BipDefaultRecord& rec : kLowerBodyTable) out.push_back(&rec);
         for (const BipDefaultRecord& rec : kUpperBodyTable) out.push_back(&rec);
-        for (const auto* t : {&kRightFingerTables, &kLeftFingerTables, &kRightToeTables, &kLeftToeTables})
+        for (const auto* t :
+             {&kRightFingerTables, &kLeftFingerTables, &kRightToeTables, &kLeftToeTables})
             for (const BipDefaultRecord& rec : (*t)[kMaxDigits - 1]) out.push_back(&rec);
         return out;
     }
@@ -57,14 +58,16 @@ void ChangeCounts(const BipShape& next) {
     if (next.numSpines != before.numSpines) SetSpineCount();
     if (next.numFingers != before.numFingers || next.numFingerLinks != before.numFingerLinks)
         RefreshFingers(createRoot);
-    if (next.numToes != before.numToes || next.numToeLinks != before.numToeLinks) RefreshToes(createRoot);
+    if (next.numToes != before.numToes || next.numToeLinks != before.numToeLinks)
+        RefreshToes(createRoot);
 }
 
 // The parent-relative rotation world × Inverse(parentWorld).
 cquat ParentRelative(cnode* bone) {
     const int t = GetAnimTime();
     cnode* parent = bone->GetParent();
-    return parent == nullptr ? bone->GetRotation(t) : bone->GetRotation(t) * Inverse(parent->GetRotation(t));
+    return parent == nullptr ? bone->GetRotation(t)
+                             : bone->GetRotation(t) * Inverse(parent->GetRotation(t));
 }
 
 TEST_F(BuiltBiped, BonesStandAtHeightTimesTablePlusRootInTheDefaultHierarchy) {
@@ -78,7 +81,8 @@ TEST_F(BuiltBiped, BonesStandAtHeightTimesTablePlusRootInTheDefaultHierarchy) {
 // step, a mirror, a link) shows.
 TEST_F(BuiltBiped, PlacesMatchTheDefaultProportionsAtHeightEight) {
     const std::pair<const char*, cpoint3> places[] = {
-        {"Bip01 R Finger42", {-0.12753f - 2 * 0.00134f, -0.02751f - 2 * 0.00273f, -0.04688f - 2 * 0.01340f}},
+        {"Bip01 R Finger42",
+         {-0.12753f - 2 * 0.00134f, -0.02751f - 2 * 0.00273f, -0.04688f - 2 * 0.01340f}},
         {"Bip01 L Finger21", {0.12709f + 0.00188f, -0.04905f - 0.00382f, -0.04254f - 0.01875f}},
         {"Bip01 L Toe42", {0.02885f, -0.07967f - 2 * 0.01044f, -0.60989f}},
         {"Bip01 R Toe01", {-0.08105f, -0.07967f - 0.00824f, -0.60989f}},
@@ -93,7 +97,8 @@ TEST_F(BuiltBiped, PlacesMatchTheDefaultProportionsAtHeightEight) {
     // Spine links divide spine to neck evenly.
     const cpoint3 spine = PositionOf("Bip01 Spine"), neck = PositionOf("Bip01 Neck");
     for (int i = 1; i <= 3; ++i)
-        EXPECT_TRUE(PointNear(PositionOf("Bip01 Spine" + std::to_string(i)), spine + (neck - spine) * (i / 4.0f), kPosTol));
+        EXPECT_TRUE(PointNear(PositionOf("Bip01 Spine" + std::to_string(i)),
+                              spine + (neck - spine) * (i / 4.0f), kPosTol));
     // The root's x axis points along -y: the biped faces -y with its left at +x.
     const cmatrix4 m = MatrixFromQuat(createRoot->GetRotation(GetAnimTime()));
     EXPECT_TRUE(PointNear(m.GetRow(0), {0.0f, -1.0f, 0.0f}, 1e-5f));
@@ -107,7 +112,9 @@ TEST_F(BuiltBiped, LimbsTakeTheirSideColourAndTheCentreKeepsTheBoneColour) {
     for (int s = 0; s < kNumSlots; ++s) {
         if (!IsSlotPresent(s, {})) continue;
         const SlotSide side = GetSlotSide(s);
-        const ccolor want = side == SlotSide::Right ? rightColour : side == SlotSide::Left ? leftColour : boneColour;
+        const ccolor want = side == SlotSide::Right  ? rightColour
+                            : side == SlotSide::Left ? leftColour
+                                                     : boneColour;
         EXPECT_TRUE(SameColour(PreviewBone(FullName(s))->GetColor(), want)) << FullName(s);
     }
 }
@@ -123,11 +130,13 @@ TEST_F(BuiltBiped, ParentRelativeRotationsAreTheIdlePose) {
         // thumb 10 degrees about y: they are checked against finger 1 instead.
         if (s == kSlotRFinger0 || s == kSlotLFinger0) {
             EXPECT_TRUE(SameRotation(ParentRelative(PreviewBone(FullName(s))),
-                                     ParentRelative(PreviewBone(FullName(s + 3))), 2e-3f)) << FullName(s);
+                                     ParentRelative(PreviewBone(FullName(s + 3))), 2e-3f))
+                << FullName(s);
             continue;
         }
         if (!IsSlotPresent(s, {})) continue;
-        EXPECT_TRUE(SameRotation(ParentRelative(PreviewBone(FullName(s))), idle[s].rot, 2e-3f)) << FullName(s);
+        EXPECT_TRUE(SameRotation(ParentRelative(PreviewBone(FullName(s))), idle[s].rot, 2e-3f))
+            << FullName(s);
         ++compared;
     }
     EXPECT_EQ(compared, ExpectedBoneCount({}) - 2);
@@ -156,9 +165,11 @@ TEST_F(BuilderCounts, FiveSpinesChainAndSpaceEvenlyThenOneHangsNeckAndClaviclesF
     const cpoint3 spine = PositionOf("Bip01 Spine");
     const cpoint3 neck = PositionOf("Bip01 Neck");
     // The neck keeps its default place while the links fill the way to it.
-    EXPECT_TRUE(PointNear(neck, cpoint3(-7.165387e-06f, 3.274531e-05f, 0.348909f) * kHeight + kRoot, kPosTol));
+    EXPECT_TRUE(PointNear(neck, cpoint3(-7.165387e-06f, 3.274531e-05f, 0.348909f) * kHeight + kRoot,
+                          kPosTol));
     for (int i = 1; i <= 4; ++i)
-        EXPECT_TRUE(PointNear(PositionOf("Bip01 Spine" + std::to_string(i)), spine + (neck - spine) * (i / 5.0f), kPosTol));
+        EXPECT_TRUE(PointNear(PositionOf("Bip01 Spine" + std::to_string(i)),
+                              spine + (neck - spine) * (i / 5.0f), kPosTol));
     c.numSpines = 1;
     ChangeCounts(c);
     ExpectDefaultHierarchy(c);
@@ -173,9 +184,11 @@ TEST_F(BuilderCounts, NoFingersOrToesLeaveHandsAndFeetEmpty) {
     c.numToes = 0;
     ChangeCounts(c);
     ExpectDefaultHierarchy(c);
-    for (cnode* end : {Bip_Upper[kUpperRHand], Bip_Upper[kUpperLHand], Bip_Lower[kLowerRFoot], Bip_Lower[kLowerLFoot]})
+    for (cnode* end : {Bip_Upper[kUpperRHand], Bip_Upper[kUpperLHand], Bip_Lower[kLowerRFoot],
+                       Bip_Lower[kLowerLFoot]})
         EXPECT_EQ(end->NumChildren(), 0) << end->GetName();
-    EXPECT_TRUE(std::all_of(std::begin(Bip_RFinger), std::end(Bip_RFinger), [](cnode* n) { return !n; }));
+    EXPECT_TRUE(
+        std::all_of(std::begin(Bip_RFinger), std::end(Bip_RFinger), [](cnode* n) { return !n; }));
 }
 
 TEST_F(BuilderCounts, FewerLinksAndFingersTakeTheirOwnTablePlaces) {
@@ -193,10 +206,14 @@ TEST_F(BuilderCounts, FewerLinksAndFingersTakeTheirOwnTablePlaces) {
     ChangeCounts(c);
     ExpectDefaultHierarchy(c);  // slots 49..54 on the right, 68..73 on the left
     // The two-finger hand spreads its fingers differently from the five-finger one.
-    EXPECT_TRUE(PointNear(PositionOf("Bip01 R Finger1"), cpoint3(-0.12747f, -0.03020f, -0.04634f) * kHeight + kRoot, kPosTol));
-    EXPECT_TRUE(PointNear(PositionOf("Bip01 L Finger12"),
-                          cpoint3(0.12747f + 2 * 0.00134f, -0.03020f - 2 * 0.00273f, -0.04634f - 2 * 0.01340f) * kHeight + kRoot,
-                          kPosTol));
+    EXPECT_TRUE(PointNear(PositionOf("Bip01 R Finger1"),
+                          cpoint3(-0.12747f, -0.03020f, -0.04634f) * kHeight + kRoot, kPosTol));
+    EXPECT_TRUE(PointNear(
+        PositionOf("Bip01 L Finger12"),
+        cpoint3(0.12747f + 2 * 0.00134f, -0.03020f - 2 * 0.00273f, -0.04634f - 2 * 0.01340f) *
+                kHeight +
+            kRoot,
+        kPosTol));
 }
 
 TEST_F(BuilderCounts, RebuildAfterRescaleUsesTheStoredHeight) {
@@ -224,8 +241,9 @@ TEST_F(BuilderCounts, AnySequenceOfChangesKeepsListAndHierarchyWhole) {
         }
         ChangeCounts(c);
         SCOPED_TRACE("step " + std::to_string(step) + ": spines " + std::to_string(c.numSpines) +
-                     ", fingers " + std::to_string(c.numFingers) + "x" + std::to_string(c.numFingerLinks) +
-                     ", toes " + std::to_string(c.numToes) + "x" + std::to_string(c.numToeLinks));
+                     ", fingers " + std::to_string(c.numFingers) + "x" +
+                     std::to_string(c.numFingerLinks) + ", toes " + std::to_string(c.numToes) +
+                     "x" + std::to_string(c.numToeLinks));
         ExpectDefaultHierarchy(c);
         if (HasFatalFailure()) return;
     }

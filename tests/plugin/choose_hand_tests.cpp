@@ -76,7 +76,8 @@ TEST_F(ChooseHand, OneHandOnlyKeepsTheLastTickedUnlessBothAreAllowed) {
     Ask(0, {"Right Hand", "Left Hand", "OK"});
     EXPECT_EQ(driver.before, (std::vector<Ticks>{{false, false}, {true, false}, {false, true}}));
     Ask(1, {"Right Hand", "Left Hand", "Right Hand", "OK"});
-    EXPECT_EQ(driver.before, (std::vector<Ticks>{{false, false}, {true, false}, {true, true}, {false, true}}));
+    EXPECT_EQ(driver.before,
+              (std::vector<Ticks>{{false, false}, {true, false}, {true, true}, {false, true}}));
 }
 
 TEST_F(ChooseHand, OkWithNoHandWarnsAndStaysOpen) {

@@ -18,7 +18,8 @@ protected:
     void SetUp() override {
         ToolScene::SetUp();
         bipani.bones[kSlotRoot] = Bone("Bip01", nullptr, {-4, 0, 0});
-        bipani.bones[kSlotPelvis] = pelvis1_ = Bone("Bip01 Pelvis", bipani.bones[kSlotRoot], {-4, 0, 3});
+        bipani.bones[kSlotPelvis] = pelvis1_ =
+            Bone("Bip01 Pelvis", bipani.bones[kSlotRoot], {-4, 0, 3});
         bipani.bones[kSlotSpine] = Bone("Bip01 Spine", pelvis1_, {-4, 0, 6});
         Bone("Bip02 Pelvis", Bone("Bip02", nullptr, {4, 0, 0}), {4, 0, 3});
         view_.Frame({-6, -1, -1}, {6, 1, 8});
@@ -61,7 +62,8 @@ TEST_F(BipedClicks, OnlyAnotherBoneOfTheBoundBipedKeepsTheBinding) {
         bipani.keepBinding = 1 - c.keep;
         auto [x, y] = c.at;
         HitTestTool tool = Tool(x, y);
-        EXPECT_EQ(cbipanim::hittestBip.HitTestAndSelect(0, &view_, x, y, 0, tool), c.hit) << c.selected;
+        EXPECT_EQ(cbipanim::hittestBip.HitTestAndSelect(0, &view_, x, y, 0, tool), c.hit)
+            << c.selected;
         EXPECT_EQ(NameOf(Interface::GetSelNode()), c.selected);
         EXPECT_EQ(bipani.keepBinding, c.keep) << c.selected;
     }

@@ -47,7 +47,9 @@ protected:
         return reinterpret_cast<Proc>(symbol);
     }
 
-    static cclassinterface* Class(int index) { return Get<LibClassDescProc>("LibClassDesc")(index); }
+    static cclassinterface* Class(int index) {
+        return Get<LibClassDescProc>("LibClassDesc")(index);
+    }
     static ccreateinterface* CreateTool() { return dynamic_cast<ccreateinterface*>(Class(0)); }
     static cmodifyinterface* ModifyTool(int index) {
         return dynamic_cast<cmodifyinterface*>(Class(index));
@@ -112,7 +114,8 @@ TEST_F(Module, StartRoutineStoresTheHandleForEveryReason) {
     auto* moduleHandle = static_cast<HINSTANCE*>(dlsym(handle, "hInst"));
     ASSERT_NE(moduleHandle, nullptr);
     HINSTANCE other = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x5150});
-    for (DWORD reason : {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH}) {
+    for (DWORD reason :
+         {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH}) {
         EXPECT_EQ(dllMain(other, reason, nullptr), TRUE);
         EXPECT_EQ(*moduleHandle, other) << reason;
         for (int index : {0, 1, 2}) EXPECT_EQ(Class(index)->hInstance, other) << index;

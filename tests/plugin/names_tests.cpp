@@ -32,7 +32,8 @@ TEST(BoneTable, ToeAndFingerSlotsFollowTheirNumbering) {
     EXPECT_EQ(FingerSlot(0, 0, 3), -1);
     EXPECT_EQ(FingerSlot(1, -1, 0), -1);
     std::set<std::string> seen;
-    for (int slot = 1; slot <= kSlotLast; ++slot) EXPECT_TRUE(seen.insert(Name(slot)).second) << slot;
+    for (int slot = 1; slot <= kSlotLast; ++slot)
+        EXPECT_TRUE(seen.insert(Name(slot)).second) << slot;
     for (int slot : {0, -1, 83}) EXPECT_EQ(BipBaseName(slot), nullptr) << slot;
 }
 
@@ -40,7 +41,8 @@ TEST(MirrorSlot, PairsLegsAndArms) {
     const std::pair<int, int> pairs[] = {{2, 20}, {19, 37}, {20, 2}, {37, 19},
                                          {45, 64}, {63, 82}, {64, 45}, {82, 63}};
     for (const auto& [s, m] : pairs) EXPECT_EQ(GetMirrorSlot(s), m) << "slot " << s;
-    for (int s : {0, 1, 38, 39, 42, 43, 44, -1, 83, 1000, -83}) EXPECT_EQ(GetMirrorSlot(s), -1) << s;
+    for (int s : {0, 1, 38, 39, 42, 43, 44, -1, 83, 1000, -83})
+        EXPECT_EQ(GetMirrorSlot(s), -1) << s;
 }
 
 TEST(MirrorSlot, SwapsTheSideLetterOfTheNameAndMatchesTheSide) {
@@ -49,7 +51,11 @@ TEST(MirrorSlot, SwapsTheSideLetterOfTheNameAndMatchesTheSide) {
         const SlotSide side = GetSlotSide(s);
         ++counts[static_cast<int>(side)];
         const std::string lead = Name(s).substr(0, 2);
-        EXPECT_EQ(lead == "R " ? SlotSide::Right : lead == "L " ? SlotSide::Left : SlotSide::Centre, side) << s;
+        EXPECT_EQ(lead == "R "   ? SlotSide::Right
+                  : lead == "L " ? SlotSide::Left
+                                 : SlotSide::Centre,
+                  side)
+            << s;
         const int m = GetMirrorSlot(s);
         EXPECT_EQ(m >= 0, side == SlotSide::Right || side == SlotSide::Left) << s;
         if (m < 0) continue;
@@ -66,18 +72,21 @@ TEST(MirrorSlot, SwapsTheSideLetterOfTheNameAndMatchesTheSide) {
 }
 
 TEST(DefaultHierarchy, LimbsHangFromPelvisAndTopSpineLinkAndDigitsChain) {
-    const std::pair<int, int> parents[] = {{0, -1}, {1, 0}, {2, 1}, {20, 1}, {4, 3}, {22, 21}, {38, 1},
-                                           {41, 40}, {44, 43}, {48, 47}, {67, 66}, {83, -1}, {-1, -1}};
+    const std::pair<int, int> parents[] = {{0, -1},  {1, 0},   {2, 1},   {20, 1},  {4, 3},
+                                           {22, 21}, {38, 1},  {41, 40}, {44, 43}, {48, 47},
+                                           {67, 66}, {83, -1}, {-1, -1}};
     for (const auto& [s, p] : parents) EXPECT_EQ(DefaultParentSlot(s, 4), p) << s;
     for (int n = 1; n <= kMaxSpineLinks; ++n)
-        for (int s : {43, 45, 64}) EXPECT_EQ(DefaultParentSlot(s, n), 38 + n - 1) << s << " n=" << n;
+        for (int s : {43, 45, 64})
+            EXPECT_EQ(DefaultParentSlot(s, n), 38 + n - 1) << s << " n=" << n;
     for (int d = 0; d < kMaxDigits; ++d)
         for (int right = 0; right <= 1; ++right) {
             EXPECT_EQ(DefaultParentSlot(ToeSlot(right, d, 0), 4), right ? 4 : 22);
             EXPECT_EQ(DefaultParentSlot(FingerSlot(right, d, 0), 4), right ? 48 : 67);
             for (int l = 1; l < kMaxDigitLinks; ++l) {
                 EXPECT_EQ(DefaultParentSlot(ToeSlot(right, d, l), 4), ToeSlot(right, d, l - 1));
-                EXPECT_EQ(DefaultParentSlot(FingerSlot(right, d, l), 4), FingerSlot(right, d, l - 1));
+                EXPECT_EQ(DefaultParentSlot(FingerSlot(right, d, l), 4),
+                          FingerSlot(right, d, l - 1));
             }
         }
 }
@@ -88,22 +97,26 @@ TEST(Presence, CountsFollowTheShapeAndEveryParentIsPresent) {
         for (int s = -1; s <= kSlotLast + 1; ++s) n += IsSlotPresent(s, shape);
         return n;
     };
-    for (const BipShape& shape : {BipShape{5, 5, 3, 5, 3}, {1, 0, 1, 1, 1}, {4, 5, 3, 5, 3}, {2, 1, 2, 2, 3}})
+    for (const BipShape& shape :
+         {BipShape{5, 5, 3, 5, 3}, {1, 0, 1, 1, 1}, {4, 5, 3, 5, 3}, {2, 1, 2, 2, 3}})
         EXPECT_EQ(count(shape), ExpectedBoneCount(shape));
     const BipShape two{2, 1, 2, 1, 1};  // spine links, digits and links from the first
-    for (int s : {39, FingerSlot(0, 0, 1), ToeSlot(1, 0, 0)}) EXPECT_TRUE(IsSlotPresent(s, two)) << s;
-    for (int s : {40, FingerSlot(0, 0, 2), FingerSlot(1, 1, 0), ToeSlot(1, 0, 1)}) EXPECT_FALSE(IsSlotPresent(s, two)) << s;
+    for (int s : {39, FingerSlot(0, 0, 1), ToeSlot(1, 0, 0)})
+        EXPECT_TRUE(IsSlotPresent(s, two)) << s;
+    for (int s : {40, FingerSlot(0, 0, 2), FingerSlot(1, 1, 0), ToeSlot(1, 0, 1)})
+        EXPECT_FALSE(IsSlotPresent(s, two)) << s;
     for (int spines = 1; spines <= 5; ++spines)
         for (int digits = 0; digits <= 5; ++digits)
             for (int links = 1; links <= 3; ++links) {
                 const BipShape shape{spines, digits, links, digits, links};
                 for (int s = 1; s <= kSlotLast; ++s)
-                    EXPECT_TRUE(!IsSlotPresent(s, shape) || IsSlotPresent(DefaultParentSlot(s, spines), shape))
+                    EXPECT_TRUE(!IsSlotPresent(s, shape) ||
+                                IsSlotPresent(DefaultParentSlot(s, spines), shape))
                         << s;
             }
 }
 
-// --- full names in the module's one name buffer ---------------------------------------------------
+// --- full names in the module's one name buffer --------------------------------------------------
 
 TEST(BoneName, PrefixThenBaseNameInOneBufferEveryCallOverwrites) {
     cbipanim tool;
@@ -128,7 +141,8 @@ TEST(BoneName, LongNamesAreCutToTheBuffer) {
     const char* under = MakeBoneName_(prefix.c_str(), std::string(100, ' ').c_str());
     EXPECT_EQ(std::string(under + 200), std::string(kNameBufferSize - 1 - 200, '_'));
     // A prefix alone longer than the buffer keeps its first 255 characters and no base name.
-    EXPECT_EQ(std::string(MakeBoneName(std::string(400, 'q').c_str(), "Pelvis")), std::string(255, 'q'));
+    EXPECT_EQ(std::string(MakeBoneName(std::string(400, 'q').c_str(), "Pelvis")),
+              std::string(255, 'q'));
 }
 
 // --- the prefix of a new biped: the smallest number no root-like node name uses ------------------
@@ -157,14 +171,16 @@ TEST(PrefixNumber, SearchRunsUpToOneThousand) {
 TEST(NewPrefix, FirstFreeNumberAmongTheScenesNames) {
     auto upTo = [](int last, const char* form) {
         std::vector<std::string> names;
-        for (int n = 1; n <= last; ++n) names.push_back((n < 10 ? std::string(form) + "0" : form) + std::to_string(n));
+        for (int n = 1; n <= last; ++n)
+            names.push_back((n < 10 ? std::string(form) + "0" : form) + std::to_string(n));
         return names;
     };
     std::vector<std::string> upper = upTo(122, "bip");
     upper.push_back("BIP123");
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{}, "Bip01"}, {{"Bip01", "Bip02"}, "Bip03"}, {{"Bip02"}, "Bip01"}, {upTo(9, "Bip"), "Bip10"},
-        {upTo(15, "Bip"), "Bip16"}, {{"Biped", "Bip01 Pelvis", "bip0"}, "Bip01"}, {upper, "Bip124"}};
+        {{}, "Bip01"}, {{"Bip01", "Bip02"}, "Bip03"}, {{"Bip02"}, "Bip01"},
+        {upTo(9, "Bip"), "Bip10"}, {upTo(15, "Bip"), "Bip16"},
+        {{"Biped", "Bip01 Pelvis", "bip0"}, "Bip01"}, {upper, "Bip124"}};
     for (const auto& [names, prefix] : cases) {
         qv::ResetScene();
         for (const std::string& name : names) {
@@ -179,20 +195,22 @@ TEST(NewPrefix, FirstFreeNumberAmongTheScenesNames) {
     qv::ResetScene();
 }
 
-// --- joint classes and the IK limits they give a bone ---------------------------------------------
+// --- joint classes and the IK limits they give a bone --------------------------------------------
 
 TEST(JointClass, ReadOffTheNameInAnyCaseWithThumbsNeedingTwoFingers) {
     struct Case { const char* name; int fingers, jointClass; };
     const Case cases[] = {
-        {"Bip01 Pelvis", 5, 0}, {"Bip01 R Clavicle", 5, 1}, {"Bip01 L Forearm", 5, 2}, {"Bip01 L Calf", 5, 3},
-        {"Bip01 R Foot", 5, 4}, {"Bip01 L Hand", 5, 5}, {"Bip01 R Finger0", 5, 6}, {"Bip01 R Finger01", 5, 7},
-        {"Bip01 R Finger02", 5, 7}, {"Bip01 R Finger32", 5, 8}, {"Bip01 L Finger4", 5, 9},
-        {"Bip01 R Toe41", 5, 10}, {"Bip01 R Toe4", 5, 11}, {"Bip01 L Finger0", 1, 9}, {"Bip01 L Finger01", 1, 8},
+        {"Bip01 Pelvis", 5, 0}, {"Bip01 R Clavicle", 5, 1}, {"Bip01 L Forearm", 5, 2},
+        {"Bip01 L Calf", 5, 3}, {"Bip01 R Foot", 5, 4}, {"Bip01 L Hand", 5, 5},
+        {"Bip01 R Finger0", 5, 6}, {"Bip01 R Finger01", 5, 7}, {"Bip01 R Finger02", 5, 7},
+        {"Bip01 R Finger32", 5, 8}, {"Bip01 L Finger4", 5, 9}, {"Bip01 R Toe41", 5, 10},
+        {"Bip01 R Toe4", 5, 11}, {"Bip01 L Finger0", 1, 9}, {"Bip01 L Finger01", 1, 8},
         {"Bip01 L Finger0", 2, 6}, {"Bip01 L Finger01", 2, 7}, {"Bip01 L Finger0", 0, 9},
-        {"BIP01 R FINGER01", 5, 7}, {"bip01 l toe2", 5, 11}, {"Bip01 L cAlF", 5, 3}, {"BIP02 PELVIS", 5, 0},
-        {"Bip01", 5, kNoJointClass}, {"Bip01 Spine3", 5, kNoJointClass}, {"Bip01 L Thigh", 5, kNoJointClass},
-        {"Bip01 R UpperArm", 5, kNoJointClass}, {"Bip01 Neck", 5, kNoJointClass},
-        {"Bip01 Head", 5, kNoJointClass}, {"", 5, kNoJointClass}, {"Bip01 Finger", 5, kNoJointClass}};
+        {"BIP01 R FINGER01", 5, 7}, {"bip01 l toe2", 5, 11}, {"Bip01 L cAlF", 5, 3},
+        {"BIP02 PELVIS", 5, 0}, {"Bip01", 5, kNoJointClass}, {"Bip01 Spine3", 5, kNoJointClass},
+        {"Bip01 L Thigh", 5, kNoJointClass}, {"Bip01 R UpperArm", 5, kNoJointClass},
+        {"Bip01 Neck", 5, kNoJointClass}, {"Bip01 Head", 5, kNoJointClass}, {"", 5, kNoJointClass},
+        {"Bip01 Finger", 5, kNoJointClass}};
     for (const Case& c : cases) {
         numFingers = c.fingers;
         EXPECT_EQ(GetJointClass(c.name), c.jointClass) << '"' << c.name << "\" with " << c.fingers;
@@ -206,7 +224,10 @@ class RecordingBone : public cbone {
 public:
     explicit RecordingBone(const char* name) { SetName(name); }
     std::vector<std::string> calls;
-    void SetIKInitialRot(const cquat& q) override { calls.push_back("initial"); cbone::SetIKInitialRot(q); }
+    void SetIKInitialRot(const cquat& q) override {
+        calls.push_back("initial");
+        cbone::SetIKInitialRot(q);
+    }
     void SetIKMinRot(const cpoint3& d) override { calls.push_back("min"); cbone::SetIKMinRot(d); }
     void SetIKMaxRot(const cpoint3& d) override { calls.push_back("max"); cbone::SetIKMaxRot(d); }
     void EnableIKDOF(int on) override { calls.push_back("dof"); cbone::EnableIKDOF(on); }

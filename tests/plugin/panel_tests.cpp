@@ -13,7 +13,8 @@ class ModifyPanel : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        qv::Hooks().notifyTool = [this](unsigned long e, unsigned long a, unsigned long b, void* d) {
+        qv::Hooks().notifyTool = [this](unsigned long e, unsigned long a, unsigned long b,
+                                        void* d) {
             events.push_back(e);
             bipani.Notify(e, a, b, d);
         };
@@ -110,10 +111,12 @@ TEST_F(ModifyPanel, ColoursAreReadFromTheBipedPickedAndReset) {
     Press(IDC_PANEL_LEFT_COLOUR);
     const ccolor picked{255 * 0.003921569f, 128.0f / 255.0f, 0.0f, 1.0f};
     EXPECT_TRUE(SameColour(leftColour, picked));
-    for (const char* name : {"Bip01 L Calf", "Bip01 L Toe42", "Bip01 L Clavicle", "Bip01 L Finger42"})
+    for (const char* name :
+         {"Bip01 L Calf", "Bip01 L Toe42", "Bip01 L Clavicle", "Bip01 L Finger42"})
         EXPECT_TRUE(SameColour(Node(name)->GetColor(), picked)) << name;
     EXPECT_TRUE(SameColour(Node("Bip01 R Thigh")->GetColor(), {1.0f, 0.0f, 0.0f, 1.0f}));
-    EXPECT_TRUE(SameColour(Node("Bip01 Spine")->GetColor(), spine)) << "a centre bone was recoloured";
+    EXPECT_TRUE(SameColour(Node("Bip01 Spine")->GetColor(), spine))
+        << "a centre bone was recoloured";
     EXPECT_EQ(events, std::vector<unsigned long>{QV_EVENT_NODE_COLOUR});
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0x0080FFul);
     Press(IDC_PANEL_BIPED_DEFAULTS);
@@ -122,7 +125,8 @@ TEST_F(ModifyPanel, ColoursAreReadFromTheBipedPickedAndReset) {
     EXPECT_EQ(SwatchColour(IDC_PANEL_LEFT_COLOUR), 0xFF0000ul);
     const ccolor host = cbone().GetColor();
     Press(IDC_PANEL_QUORVANE_DEFAULTS);
-    for (const ccolor& c : {leftColour, rightColour, Node("Bip01 R Foot")->GetColor(), Node("Bip01 L Foot")->GetColor()})
+    for (const ccolor& c : {leftColour, rightColour, Node("Bip01 R Foot")->GetColor(),
+                            Node("Bip01 L Foot")->GetColor()})
         EXPECT_TRUE(SameColour(c, host));
 }
 
@@ -131,21 +135,24 @@ TEST_F(ModifyPanel, ColoursAreReadFromTheBipedPickedAndReset) {
 // bones in slot order.
 TEST_F(ModifyPanel, OptionsKeepTheirRules) {
     OpenOn("Bip01 Head");
-    const int kOn[] = {IDC_PANEL_WALK, IDC_PANEL_START_RIGHT, IDC_PANEL_LOOP, IDC_PANEL_SYM_POS, IDC_PANEL_SYM_ROT,
-                       IDC_PANEL_SYM_SCALE};
-    const int kOff[] = {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LIMB_CALF};
+    const int kOn[] = {IDC_PANEL_WALK,    IDC_PANEL_START_RIGHT, IDC_PANEL_LOOP,
+                       IDC_PANEL_SYM_POS, IDC_PANEL_SYM_ROT,     IDC_PANEL_SYM_SCALE};
+    const int kOff[] = {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE,
+                        IDC_PANEL_LIMB_CALF};
     for (int id : kOn) EXPECT_TRUE(Checked(id)) << id;
     for (int id : kOff) EXPECT_FALSE(Checked(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PANEL_PASTE));
     EXPECT_FALSE(Enabled(IDC_PANEL_PASTE_MIRRORED));
-    for (int id : {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LOOP, IDC_PANEL_SYM_POS,
-                   IDC_PANEL_SYM_SCALE, IDC_PANEL_SYM_ROT, IDC_PANEL_ALL_ARM})
+    for (int id : {IDC_PANEL_RUN, IDC_PANEL_START_LEFT, IDC_PANEL_IN_PLACE, IDC_PANEL_LOOP,
+                   IDC_PANEL_SYM_POS, IDC_PANEL_SYM_SCALE, IDC_PANEL_SYM_ROT, IDC_PANEL_ALL_ARM})
         Press(id);
     EXPECT_EQ(std::vector<int>({bipani.gait, bipani.startFoot, bipani.inPlace, bipani.loop}),
               (std::vector<int>{1, 0, 1, 0}));
-    for (int id : kOn) EXPECT_EQ(Checked(id), id == IDC_PANEL_SYM_ROT) << id;  // the last one on stays
+    for (int id : kOn)
+        EXPECT_EQ(Checked(id), id == IDC_PANEL_SYM_ROT) << id;  // the last one on stays
     for (int id : kOff) EXPECT_EQ(Checked(id), id != IDC_PANEL_LIMB_CALF) << id;
-    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id) EXPECT_TRUE(Checked(id)) << id;
+    for (int id = IDC_PANEL_LIMB_CLAVICLE; id <= IDC_PANEL_LIMB_FINGERS; ++id)
+        EXPECT_TRUE(Checked(id)) << id;
     for (const auto& [text, loops] : {std::pair{"0", 1}, {"250", 100}, {"seven", 100}, {"7", 7}}) {
         Type(Id(IDC_PANEL_NUM_LOOPS), text);
         EXPECT_EQ(bipani.numLoops, loops) << text;

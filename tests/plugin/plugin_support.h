@@ -35,13 +35,15 @@ namespace pt {
 // The handle the tests' copy of the module code runs under.
 HINSTANCE TestModule();
 
-// --- the builder ----------------------------------------------------------------------------------
+// --- the builder ---------------------------------------------------------------------------------
 
 inline void ApplyCounts(const BipShape& c) {
     numSpines = c.numSpines, numFingers = c.numFingers, numFingerLinks = c.numFingerLinks;
     numToes = c.numToes, numToeLinks = c.numToeLinks;
 }
-inline BipShape CurrentCounts() { return {numSpines, numFingers, numFingerLinks, numToes, numToeLinks}; }
+inline BipShape CurrentCounts() {
+    return {numSpines, numFingers, numFingerLinks, numToes, numToeLinks};
+}
 
 // Number of bones a biped with the counts has.
 inline int ExpectedBoneCount(const BipShape& c) {
@@ -84,7 +86,8 @@ inline void ExpectDefaultHierarchy(const BipShape& c) {
         }
         ASSERT_NE(bone, nullptr) << FullName(s) << " missing";
         const int p = DefaultParentSlot(s, c.numSpines);
-        EXPECT_EQ(NameOf(bone->GetParent()), p < 0 ? "(none)" : FullName(p)) << "parent of " << FullName(s);
+        EXPECT_EQ(NameOf(bone->GetParent()), p < 0 ? "(none)" : FullName(p))
+            << "parent of " << FullName(s);
     }
 }
 
@@ -94,8 +97,9 @@ inline void ExpectDefaultHierarchy(const BipShape& c) {
 inline testing::AssertionResult PointNear(const cpoint3& a, const cpoint3& e, float tol) {
     if (std::fabs(a.x - e.x) <= tol && std::fabs(a.y - e.y) <= tol && std::fabs(a.z - e.z) <= tol)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") is not within "
-                                       << tol << " of (" << e.x << ", " << e.y << ", " << e.z << ")";
+    return testing::AssertionFailure()
+           << "(" << a.x << ", " << a.y << ", " << a.z << ") is not within " << tol << " of ("
+           << e.x << ", " << e.y << ", " << e.z << ")";
 }
 
 // Rotations equal up to the sign of the whole quaternion, within tol per component.
@@ -123,8 +127,11 @@ inline bool SameKeys(const std::vector<ckey>& a, const std::vector<ckey>& b) {
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(ckey)) == 0);
 }
 
-inline bool SameKeys(const std::vector<std::vector<ckey>>& a, const std::vector<std::vector<ckey>>& b) {
-    auto same = [](const std::vector<ckey>& x, const std::vector<ckey>& y) { return SameKeys(x, y); };
+inline bool SameKeys(const std::vector<std::vector<ckey>>& a,
+                     const std::vector<std::vector<ckey>>& b) {
+    auto same = [](const std::vector<ckey>& x, const std::vector<ckey>& y) {
+        return SameKeys(x, y);
+    };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 

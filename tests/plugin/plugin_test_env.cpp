@@ -18,7 +18,8 @@ class PluginEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         std::string error;
-        ASSERT_TRUE(qv::res::RegisterModule(TestModule(), qv_resource_blob, qv_resource_blob_size, error))
+        ASSERT_TRUE(
+            qv::res::RegisterModule(TestModule(), qv_resource_blob, qv_resource_blob_size, error))
             << error;
         ASSERT_EQ(DllMain(TestModule(), DLL_PROCESS_ATTACH, nullptr), TRUE);
     }

@@ -17,7 +17,8 @@ void ExpectRotationRows(const BipDefaultRecord& rec) {
     for (int i = 0; i < 3; ++i) r[i] = cpoint3(rec.rot[i][0], rec.rot[i][1], rec.rot[i][2]);
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(DotProd(r[i], r[i]), 1.0f, kOrthoTol) << rec.name << " row " << i;
-        for (int j = i + 1; j < 3; ++j) EXPECT_NEAR(DotProd(r[i], r[j]), 0.0f, kOrthoTol) << rec.name;
+        for (int j = i + 1; j < 3; ++j)
+            EXPECT_NEAR(DotProd(r[i], r[j]), 0.0f, kOrthoTol) << rec.name;
     }
     const cpoint3 z = CrossProd(r[0], r[1]);  // right-handed: row 0 × row 1 = row 2
     EXPECT_NEAR(z.x, r[2].x, kOrthoTol) << rec.name;
@@ -72,7 +73,8 @@ TEST(DigitTables, LeftMirrorsRightAndLinksLieOnALine) {
             const BipDigitTable& t = (*right)[k - 1];
             for (int d = 0; d < k; ++d)
                 for (int a = 0; a < 3; ++a)
-                    EXPECT_NEAR(t[3 * d + 1].pos[a], 0.5f * (t[3 * d].pos[a] + t[3 * d + 2].pos[a]), 1e-6f);
+                    EXPECT_NEAR(t[3 * d + 1].pos[a], 0.5f * (t[3 * d].pos[a] + t[3 * d + 2].pos[a]),
+                                1e-6f);
         }
     }
     // A reflection across x: negate the x column, then flip row 2 to stay right-handed. The
@@ -94,7 +96,8 @@ TEST(BodyPoseTables, RowsHoldTheirSlotAndLeftRowsMirrorRightRows) {
         for (int s = 0; s < kNumSlots; ++s) {
             EXPECT_EQ(bodyPoseTables[pose][s].time, s);
             EXPECT_EQ(bodyPoseTables[pose][s].scale, cpoint3(1.0f, 1.0f, 1.0f));
-            const bool legRight = s >= kSlotRThigh && s <= 19, armRight = s >= kSlotRClavicle && s <= 63;
+            const bool legRight = s >= kSlotRThigh && s <= 19,
+                       armRight = s >= kSlotRClavicle && s <= 63;
             if (!legRight && !armRight) continue;
             const cquat& r = bodyPoseTables[pose][s].rot;
             const cquat& l = bodyPoseTables[pose][legRight ? s + 18 : s + 19].rot;

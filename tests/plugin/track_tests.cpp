@@ -12,13 +12,15 @@ constexpr float kRotTol = 2e-4f;  // a few unit quaternions multiplied in floats
 constexpr float kPosTol = 1e-3f;  // host units, for positions of size up to ~20
 
 cquat AboutAxis(int axis, float deg) {  // 0 x, 1 y, 2 z
-    return QuatFromAngleAxis(deg, {axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f});
+    return QuatFromAngleAxis(
+        deg, {axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f});
 }
 
 // Parent-relative rotation at the current time: world × Inverse(parentWorld).
 cquat LocalRot(cnode* n) {
     const int t = GetAnimTime();
-    return n->GetParent() ? n->GetRotation(t) * Inverse(n->GetParent()->GetRotation(t)) : n->GetRotation(t);
+    return n->GetParent() ? n->GetRotation(t) * Inverse(n->GetParent()->GetRotation(t))
+                          : n->GetRotation(t);
 }
 
 // A default biped in the scene, the tool opened on its right upper arm as the host does it.
@@ -51,8 +53,8 @@ TEST_F(MirrorRotation, OppositeNegatesZAndSymmetricalNegatesXAndY) {
     const Case cases[] = {{&bipani.oppRotation, 2, -30}, {&bipani.oppRotation, 0, 30},
                           {&bipani.symRotation, 0, -30}, {&bipani.symRotation, 2, 30}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.mode == &bipani.oppRotation ? "opposite" : "symmetrical") + " axis " +
-                     std::to_string(c.axis));
+        SCOPED_TRACE(std::string(c.mode == &bipani.oppRotation ? "opposite" : "symmetrical") +
+                     " axis " + std::to_string(c.axis));
         bipani.oppRotation = bipani.symRotation = 0;
         *c.mode = 1;
         selBefore = LocalRot(sel);
@@ -105,7 +107,8 @@ TEST_F(MirrorRotation, BoneWithoutMirrorOrMissingMirrorBoneChangesNothingElse) {
     const auto before = AllKeys();
     RotateDrag(AboutAxis(2, 45.0f), 2);
     const auto after = AllKeys();
-    for (int s = 0; s < kNumSlots; ++s) EXPECT_EQ(SameKeys(before[s], after[s]), s != kSlotPelvis) << s;
+    for (int s = 0; s < kNumSlots; ++s)
+        EXPECT_EQ(SameKeys(before[s], after[s]), s != kSlotPelvis) << s;
 }
 
 // Typed rotations take fresh references before the host's change and make no undo level.
@@ -135,7 +138,8 @@ TEST_F(MirrorRotation, MovesAndScalesPassToTheHostUntouched) {
     EXPECT_EQ(NewestLevelName(), "Scale");
     EXPECT_FLOAT_EQ(sel->GetScale(GetAnimTime()).x, 2.0f * before[kSlotRUpperArm][0].scale.x);
     const auto after = AllKeys();
-    for (int s = 0; s < kNumSlots; ++s) EXPECT_EQ(SameKeys(before[s], after[s]), s != kSlotRUpperArm) << s;
+    for (int s = 0; s < kNumSlots; ++s)
+        EXPECT_EQ(SameKeys(before[s], after[s]), s != kSlotRUpperArm) << s;
     bipani.oppRotation = 0;
     RotateDrag(AboutAxis(2, 10.0f), 1);
     EXPECT_EQ(NewestLevelName(), "Rotate");
@@ -155,7 +159,8 @@ protected:
         ToolScene::SetUp();
         root = MakeBiped();
         root->anim.Clear();  // root keys are world values: it has no parent
-        for (auto [time, pos, rot] : {std::tuple{0, cpoint3{1, 2, 3}, kTurnZ}, {kNow, {4, 2, 3}, kTiltX},
+        for (auto [time, pos, rot] : {std::tuple{0, cpoint3{1, 2, 3}, kTurnZ},
+                                      {kNow, {4, 2, 3}, kTiltX},
                                       {20, {6, 5, 3}, cquat{}}}) {
             ckey k;
             k.time = time;
@@ -234,7 +239,8 @@ TEST_F(WholeAnimation, RotatingThePelvisTurnsItsKeysOnly) {
     ASSERT_EQ(pelvis->anim.NumKeys(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(PointNear(pelvis->GetPosition(times[i]), posBefore[i], kPosTol)) << times[i];
-        EXPECT_TRUE(SameRotation(pelvis->GetRotation(times[i]), rotBefore[i] * kQuarterZ, kRotTol)) << times[i];
+        EXPECT_TRUE(SameRotation(pelvis->GetRotation(times[i]), rotBefore[i] * kQuarterZ, kRotTol))
+            << times[i];
     }
 }
 
@@ -277,7 +283,8 @@ TEST_F(WholeAnimation, TransformWinsOverMirrorModesAndLeavesOtherNodesToTheHost)
     EXPECT_EQ(NewestLevelName(), "Biped Rotate Animation");
     TransformCallback* cb = Interface::GetTransformCallback();
     for (auto [type, level] : {std::pair{QV_XFORM_TYPED_MOVE, "Biped Move Animation"},
-                               {QV_XFORM_TYPED_ROTATE, "Biped Rotate Animation"}, {QV_XFORM_TYPED_SCALE, "Scale"}}) {
+                               {QV_XFORM_TYPED_ROTATE, "Biped Rotate Animation"},
+                               {QV_XFORM_TYPED_SCALE, "Scale"}}) {
         cb->StartTransform(type);  // typed transforms group with the drags
         if (type == QV_XFORM_TYPED_MOVE) cb->Move({0.5f, 0, 0}, 0, 0.0f);
         if (type == QV_XFORM_TYPED_ROTATE) cb->Rotate(kTurnZ);

@@ -90,7 +90,8 @@ TEST_F(UndoItems, AnimUndoCopiesLongTracksInOrder) {
     const BipAnimUndo::TrackCopy* copy = item->Record(1);  // the root is record 0
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->node, pelvis);
-    EXPECT_TRUE(SameKeys(std::vector<ckey>(copy->keys.data, copy->keys.data + copy->keys.count), saved));
+    EXPECT_TRUE(
+        SameKeys(std::vector<ckey>(copy->keys.data, copy->keys.data + copy->keys.count), saved));
     const int before = NumAssertsReported();
     EXPECT_EQ(item->Record(item->NumRecords()), nullptr);  // out of range: reported
     EXPECT_EQ(NumAssertsReported(), before + 1);

@@ -98,18 +98,3 @@ TEST(KeyTrack, RotationTakesTheShortArcBetweenKeys) {
     a.GetInterpolateKey(10, k);
     EXPECT_TRUE(SameRotation(k.rot, QuatFromAngleAxis(180, {1, 0, 0}), 1e-6f));
 }
-
-TEST(KeyTrack, EveryWriteBumpsVersionAndSceneGeneration) {
-    canim a;
-    uint64_t v = a.Version();
-    unsigned long long g = qv::SceneGeneration();
-    a.SetKey(Key(4, {}));
-    EXPECT_GT(a.Version(), v);
-    EXPECT_GT(qv::SceneGeneration(), g);
-    v = a.Version();
-    g = qv::SceneGeneration();
-    ckey k;
-    a.GetInterpolateKey(2, k);  // reading changes nothing
-    EXPECT_EQ(a.Version(), v);
-    EXPECT_EQ(qv::SceneGeneration(), g);
-}

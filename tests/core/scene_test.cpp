@@ -25,26 +25,6 @@ TEST_F(SceneList, FindNodeMatchesWholeNamesInSceneOrder) {
     EXPECT_EQ(Interface::FindNode(nullptr), nullptr);
 }
 
-TEST_F(SceneList, AddsOneNodeOnceAndRemovesWithoutDestroying) {
-    cbone* root = AddBone("root");
-    cbone* child = CreateNewBone();
-    root->Attach(child, 0);
-    EXPECT_EQ(Interface::NumNodes(), 1);  // the child is not added with its parent
-    Interface::AddToScene(root, 1);
-    EXPECT_EQ(Interface::NumNodes(), 1);
-    cnode* batch[] = {child};
-    Interface::AddNodeArrayToScene(batch, 1, 1);
-    Interface::AddNodeArrayToScene(nullptr, 0, 1);
-    ASSERT_EQ(Interface::NumNodes(), 2);
-    EXPECT_EQ(Interface::GetNodeAt(1), child);
-    EXPECT_EQ(Interface::GetNodeAt(2), nullptr);
-    Interface::RemoveFromScene(root, 1);
-    Interface::RemoveFromScene(root, 1);
-    EXPECT_EQ(Interface::NumNodes(), 1);
-    EXPECT_EQ(root->GetChild(0), child);  // still alive and whole
-    root->DeleteThis();
-}
-
 TEST_F(SceneList, ResetDisposesSceneNodesAndRestoresTheTimeSettings) {
     AddBone("a");
     KeptNode kept;

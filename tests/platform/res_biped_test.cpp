@@ -329,12 +329,9 @@ TEST(ResourceLayout, SizesCaptionsAndFonts) {
         EXPECT_EQ(Dialog(s.id).cy, s.height) << s.id;
     }
     struct Captioned { int id; const char* caption; };
-    for (Captioned c : {Captioned{105, "Choose Hand"},
-                        {107, "Select Biped Bones"},
-                        {1160, "Select Biped Bones"},
-                        {1161, "Select Biped Bones"},
-                        {103, "Load BIPED File - Options"},
-                        {104, "Save BIPED Animation - Options"}}) {
+    for (Captioned c : {Captioned{105, "Choose Hand"}, {107, "Select Biped Bones"},
+                        {1160, "Select Biped Bones"}, {1161, "Select Biped Bones"},
+                        {103, "Load BIPED File - Options"}, {104, "Save BIPED Animation - Options"}}) {
         EXPECT_EQ(Dialog(c.id).caption, c.caption);
         EXPECT_EQ(Dialog(c.id).style & WS_CAPTION, static_cast<uint32_t>(WS_CAPTION)) << c.id;
         EXPECT_TRUE(Dialog(c.id).style & WS_POPUP) << c.id;

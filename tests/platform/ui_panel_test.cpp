@@ -1,10 +1,7 @@
 // Panels acted on by name: how names find controls, what pressing, typing and choosing do and
-// which notifications the panel procedure receives; the number fields; owner-drawn paints.
-#include <climits>
+// which notifications the panel procedure receives.
 #include <map>
 #include <vector>
-
-#include <quorvane/util.h>
 
 #include "ui_support.h"
 
@@ -23,30 +20,19 @@ class Panel : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        auto proc = [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-            if (msg == WM_INITDIALOG) ++inits;
-            if (msg == WM_COMMAND) commands.push_back({LOWORD(wParam), HIWORD(wParam), GetFocus()});
-            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            if (msg != 0x1401 || dis->CtlID != IDC_SWATCH) return 0;
-            ++paints;
-            last = *dis;
-            RECT r = dis->rcItem;  // the fill, 3 pixels inside the button as the panels paint it
-            r.left += 3, r.top += 3, r.right -= 3, r.bottom -= 3;
-            SetBkColor(dis->hDC, colour);
-            ExtTextOutA(dis->hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-            return 1;
-        };
-        panel = qv::ui::CreatePanel(TestModule(), IDD_PANEL, proc);
+        panel = qv::ui::CreatePanel(TestModule(), IDD_PANEL,
+                                    [this](HWND, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
+                                        if (msg == WM_INITDIALOG) ++inits;
+                                        if (msg == WM_COMMAND)
+                                            commands.push_back({LOWORD(wParam), HIWORD(wParam),
+                                                                GetFocus()});
+                                        return 0;
+                                    });
         ASSERT_NE(panel, nullptr);
     }
     void TearDown() override {
         qv::ui::DestroyPanel(panel);
         UiTest::TearDown();
-    }
-    unsigned long SwatchColour() {
-        for (auto& c : qv::ui::Controls(panel))
-            if (c.id == IDC_SWATCH) return c.colour;
-        return 0xFFFFFFFF;
     }
     bool Checked(int id) { return IsDlgButtonChecked(panel, id) == BST_CHECKED; }
     std::string Text(int id) {
@@ -55,10 +41,8 @@ protected:
         return text;
     }
     HWND panel = nullptr;
-    int inits = 0, paints = 0;
+    int inits = 0;
     std::vector<Command> commands;
-    COLORREF colour = RGB(10, 20, 30);
-    DRAWITEMSTRUCT last{};
     std::string error;
 };
 
@@ -199,57 +183,6 @@ TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
     EXPECT_EQ(GetDlgItem(gone, IDC_LOOPS), nullptr);
     EXPECT_EQ(qv::ui::DialogId(gone), 0);
     EXPECT_FALSE(qv::ui::Press(gone, "Transform", error));
-}
-
-// The number fields read the leading number of an edit (ints stop at the ends of their range;
-// without a digit the value stays) and write numbers back with the given decimals.
-TEST_F(Panel, EditFieldsReadTheLeadingNumberAndWriteNumbersBack) {
-    // Text, whether an int is read, the int and the float (all exact) after it.
-    const std::tuple<const char*, int, int, float> cases[] = {
-        {"12", 1, 12, 12.0f}, {"-12.5", 1, -12, -12.5f}, {"  7 loops", 1, 7, 7.0f},
-        {".25m", 0, 7, 0.25f}, {"1.5e2", 1, 1, 150.0f}, {"99999999999", 1, INT_MAX, 1e11f},
-        {"-99999999999", 1, INT_MIN, -1e11f}, {"abc", 0, INT_MIN, -1e11f},
-        {"-", 0, INT_MIN, -1e11f}};
-    int i = 77;
-    float f = 8.0f;
-    for (const auto& [text, read, asInt, asFloat] : cases) {
-        SetDlgItemTextA(panel, IDC_HEIGHT, text);
-        EXPECT_EQ(winGetEditInt(panel, IDC_HEIGHT, i), read) << text;
-        EXPECT_EQ(i, asInt) << text;
-        winGetEditFloat(panel, IDC_HEIGHT, f);
-        EXPECT_EQ(f, asFloat) << text;
-    }
-    EXPECT_EQ(winGetEditInt(panel, 9999, i), 0);  // no such edit
-    winSetEditFloat(panel, IDC_HEIGHT, 12.5f, 3);
-    EXPECT_EQ(Text(IDC_HEIGHT), "12.500");
-    winSetEditFloat(panel, IDC_HEIGHT, 8.0f, 0);
-    EXPECT_EQ(Text(IDC_HEIGHT), "8");
-    winSetEditInt(panel, IDC_HEIGHT, -42);
-    EXPECT_EQ(Text(IDC_HEIGHT), "-42");
-}
-
-TEST_F(Panel, OwnerDrawnPaintCarriesTheButtonItsRectangleAndAShortLivedContext) {
-    EXPECT_EQ(paints, 1);  // painted when created
-    EXPECT_EQ(SwatchColour(), RGB(10, 20, 30));
-    EXPECT_EQ(last.CtlType, static_cast<UINT>(ODT_BUTTON));
-    EXPECT_EQ(last.hwndItem, GetDlgItem(panel, IDC_SWATCH));
-    // 20 x 12 dialog units in the 8-point dialog font: 30 x 19 pixels (x 6/4, y 13/8, truncated).
-    EXPECT_EQ(last.rcItem.left, 0);
-    EXPECT_EQ(last.rcItem.top, 0);
-    EXPECT_EQ(last.rcItem.right, 30);
-    EXPECT_EQ(last.rcItem.bottom, 19);
-    EXPECT_EQ(SetBkColor(last.hDC, RGB(1, 2, 3)), static_cast<COLORREF>(-1));  // stale now
-    RECT r{0, 0, 5, 5};
-    EXPECT_FALSE(ExtTextOutA(last.hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
-    colour = RGB(0, 0, 255);
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr, RDW_INVALIDATE);
-    EXPECT_EQ(paints, 1);  // invalidating alone paints later, not now
-    RedrawWindow(GetDlgItem(panel, IDC_SWATCH), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(paints, 2);
-    EXPECT_EQ(SwatchColour(), RGB(0, 0, 255));
-    qv::ui::PaintOwnerDrawn(panel);
-    EXPECT_EQ(paints, 3);
 }
 
 }  // namespace

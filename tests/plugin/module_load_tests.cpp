@@ -125,20 +125,4 @@ TEST_F(Module, StartRoutineStoresTheHandleForEveryReason) {
     for (int index : {0, 1, 2}) EXPECT_EQ(Class(index)->hInstance, Instance()) << index;
 }
 
-TEST_F(Module, ButtonBitmapComesFromTheModule) {
-    ccreateinterface* tool = CreateTool();
-    ASSERT_NE(tool, nullptr);
-    void* bitmap = tool->GetHBitmap();
-    ASSERT_NE(bitmap, nullptr);
-    qv::res::BitmapInfo info;
-    ASSERT_TRUE(qv::res::GetBitmapInfo(static_cast<HBITMAP>(bitmap), info));
-    EXPECT_EQ(info.width, 24);
-    EXPECT_EQ(info.height, 24);
-    EXPECT_EQ(info.bitsPerPixel, 8);
-    EXPECT_GT(info.paletteSize, 0);
-    tool->DeleteHBitmap(bitmap);
-    EXPECT_FALSE(qv::res::GetBitmapInfo(static_cast<HBITMAP>(bitmap), info)) << "still alive";
-    tool->DeleteHBitmap(nullptr);  // harmless
-}
-
 }  // namespace

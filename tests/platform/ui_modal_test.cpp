@@ -1,6 +1,6 @@
 // Modal windows driven by a queue driver: module dialogs built from the embedded script and run
 // until the procedure ends them, cancelled and reported when the driver has nothing fitting;
-// the host's colour picker, node list and message boxes.
+// and message boxes.
 #include "ui_support.h"
 
 namespace {
@@ -124,35 +124,6 @@ TEST_F(Modal, MessageBoxOpenedInsideADialogTakesTheNextAction) {
     EXPECT_EQ(driver.seen[1].kind, qv::ui::Modal::Kind::MessageBox);
     EXPECT_EQ(driver.seen[1].text, "Tick it?");
     EXPECT_EQ(driver.seen[2].kind, qv::ui::Modal::Kind::Dialog);
-}
-
-TEST_F(Modal, ColourPickerStartsFromTheColourAndReturnsTheTypedChannels) {
-    driver.Push(Type("Blue:", "300", false));  // beyond 255: the top of the range
-    driver.Push(Type("Green:", "0", true));    // Enter is OK
-    unsigned long rgb = RGB(10, 20, 30);
-    ASSERT_TRUE(qv::ui::PickColour(qv::ui::MainWindow(), rgb));
-    EXPECT_EQ(rgb, RGB(10, 0, 255));
-    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::ColourPicker);
-    EXPECT_EQ(driver.seen[0].title, "Color");
-    driver.Push(Type("Red:", "0", false));
-    driver.Push(Press("Cancel"));
-    EXPECT_FALSE(qv::ui::PickColour(nullptr, rgb));
-    EXPECT_EQ(rgb, RGB(10, 0, 255));
-    EXPECT_EQ(qv::ui::TakeError(), "");
-}
-
-TEST_F(Modal, NodeListAnswersTheChosenIndexOrMinusOne) {
-    driver.Push(Choose("Nodes", "Bip01 R Hand"));
-    driver.Push(Press("Pick"));
-    EXPECT_EQ(
-        qv::ui::PickFromList("Pick Object", "Pick", {"Bip01", "Bip01 L Hand", "Bip01 R Hand"}), 2);
-    EXPECT_EQ(driver.seen.at(0).kind, qv::ui::Modal::Kind::NodeList);
-    EXPECT_EQ(driver.seen[0].title, "Pick Object");
-    driver.Push(Press("Cancel"));
-    EXPECT_EQ(qv::ui::PickFromList("Select", "Select", {"A", "B"}), -1);
-    EXPECT_EQ(qv::ui::TakeError(), "");
-    EXPECT_EQ(qv::ui::PickFromList("Select", "Select", {"A", "B"}), -1);
-    EXPECT_EQ(qv::ui::TakeError(), "dialog \"Select\" (9002) left open");
 }
 
 // A message box is logged and kept; an answer picks the button of the box type; without a

@@ -159,30 +159,4 @@ TEST_F(Panel, ChooseSelectsTheItemAndNotifiesSelectionChange) {
     EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 0, 0), CB_ERR);
 }
 
-TEST_F(Panel, ControlsDescribeKindsStatesAndGroupsUntilThePanelIsDestroyed) {
-    CheckDlgButton(panel, IDC_TRANSFORM, BST_CHECKED);
-    SetDlgItemTextA(panel, IDC_LOOPS, "4");
-    ShowWindow(GetDlgItem(panel, IDC_TRANSFORM), SW_HIDE);
-    std::map<int, qv::ui::ControlInfo> byId;
-    for (const auto& c : qv::ui::Controls(panel)) byId[c.id] = c;
-    const std::pair<int, const char*> kinds[] = {
-        {IDC_TRANSFORM, "checkbox"}, {IDC_LOOPS, "edit"},    {IDC_TARGET, "combo"},
-        {IDC_WALK, "radio"},         {IDC_SWATCH, "swatch"}, {IDC_POSTURE_MIRROR, "button"}};
-    for (const auto& [id, kind] : kinds) EXPECT_EQ(byId[id].kind, kind) << id;
-    EXPECT_TRUE(byId[IDC_TRANSFORM].checked);
-    EXPECT_FALSE(byId[IDC_TRANSFORM].visible);
-    EXPECT_EQ(byId[IDC_TRANSFORM].group, "Animation");
-    EXPECT_EQ(byId[IDC_LOOPS].text, "4");
-    EXPECT_FALSE(byId[IDC_LOCKED].enabled);
-    EXPECT_FALSE(byId[IDC_HIDDEN].visible);
-    EXPECT_EQ(byId[IDC_SYM_POS].group, "Symmetric Posture");
-    EXPECT_EQ(qv::ui::Controls(panel).front().kind, "group");
-    HWND gone = panel;
-    qv::ui::DestroyPanel(panel);
-    panel = nullptr;
-    EXPECT_EQ(GetDlgItem(gone, IDC_LOOPS), nullptr);
-    EXPECT_EQ(qv::ui::DialogId(gone), 0);
-    EXPECT_FALSE(qv::ui::Press(gone, "Transform", error));
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
-// Resources: the blob the build embeds into the test program (its script, header and bitmap,
-// refusing damaged blobs), scripts read from disk (statements, styles, preprocessor lines and
-// the messages malformed scripts give), and the mouse button.
+// Resources: the blob the build embeds into the test program (its script, header and bitmap;
+// damaged blobs refused), and the messages malformed scripts read from disk give.
 #include <filesystem>
 #include <fstream>
 
@@ -51,14 +50,6 @@ TEST(EmbeddedResources, DamagedBlobsAreRefusedAndUnregisteredModulesHaveNoDialog
     EXPECT_EQ(qv::ui::TakeError(), "the module has no dialog 300");
 }
 
-TEST(Mouse, LeftButtonStateFollowsTheHost) {
-    qv::ui::SetLeftButtonDown(true);
-    EXPECT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_FALSE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
-    qv::ui::SetLeftButtonDown(false);
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-}
-
 namespace fs = std::filesystem;
 
 // Writes scripts (and headers) into a fresh folder and registers them from disk.
@@ -95,47 +86,6 @@ protected:
     }
     fs::path dir;
 };
-
-TEST_F(RcScript, ReadsStatementsSymbolsStylesAndSkipsWhatItNeedsNot) {
-    Write("ids.h",
-          "#define IDD_HAND 105\n#define IDC_RIGHT 1082\n#define IDC_LEFT (IDC_RIGHT + 1)\n");
-    std::string error;
-    ASSERT_TRUE(Load(R"(#include "ids.h"
-/* a block comment
-   over lines */
-IDD_HAND DIALOGEX 0, 0, 140, 60
-STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION
-CAPTION "Choose Hand"
-FONT 8, "MS Sans Serif", 400, 0, 0x1
-BEGIN
-    CONTROL "Right Hand", IDC_RIGHT, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 60, 10
-    AUTOCHECKBOX "Left Hand", IDC_LEFT, 10, 22, 60, 10 // trailing comment
-    DEFPUSHBUTTON "OK", IDOK, 10, 40, 50, 14
-    PUSHBUTTON "Cancel", IDCANCEL, 70, 40, 50, 14
-END
-#ifndef IDD_HAND
-this line would not parse
-#endif
-STRINGTABLE
-BEGIN
-    1 "text"
-END
-)", error)) << error;
-    EXPECT_EQ(qv::res::DialogIds(Module()), std::vector<int>{105});
-    HWND hand = qv::ui::CreatePanel(Module(), 105, uitest::IgnoreAll);
-    ASSERT_NE(hand, nullptr);
-    EXPECT_EQ(qv::ui::DialogCaption(hand), "Choose Hand");
-    auto controls = qv::ui::Controls(hand);
-    ASSERT_EQ(controls.size(), 4u);
-    EXPECT_EQ(controls[0].id, 1082);
-    EXPECT_EQ(controls[0].kind, "checkbox");
-    EXPECT_EQ(controls[1].id, 1083);  // (IDC_RIGHT + 1)
-    EXPECT_EQ(controls[1].caption, "Left Hand");
-    EXPECT_EQ(controls[2].kind, "button");
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(hand, 1082), GWL_STYLE),
-              static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
-    qv::ui::DestroyPanel(hand);
-}
 
 TEST_F(RcScript, MalformedScriptsGiveTheLineAndKeepTheRegisteredScript) {
     const std::pair<const char*, const char*> cases[] = {

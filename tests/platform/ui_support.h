@@ -27,27 +27,17 @@ inline HINSTANCE TestModule() {
     return h;
 }
 
-using Kind = qv::ui::Action::Kind;
-inline qv::ui::Action Act(Kind kind, const std::string& control, const std::string& text = "",
-                          bool enter = false) {
+inline qv::ui::Action Press(const std::string& control) {
     qv::ui::Action a;
-    a.kind = kind;
     a.control = control;
-    a.text = text;
-    a.enter = enter;
     return a;
 }
-inline qv::ui::Action Press(const std::string& c) { return Act(Kind::Press, c); }
-inline qv::ui::Action Type(const std::string& c, const std::string& text, bool enter) {
-    return Act(Kind::Type, c, text, enter);
+inline qv::ui::Action Answer(const std::string& word) {
+    qv::ui::Action a;
+    a.kind = qv::ui::Action::Kind::Answer;
+    a.text = word;
+    return a;
 }
-inline qv::ui::Action Choose(const std::string& c, const std::string& item) {
-    return Act(Kind::Choose, c, item);
-}
-inline qv::ui::Action Answer(const std::string& word) { return Act(Kind::Answer, "", word); }
-inline qv::ui::Action File(const std::string& path) { return Act(Kind::File, "", path); }
-
-inline INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 // Every test starts with an empty queue driver in charge and no recorded errors or messages.
 class UiTest : public ::testing::Test {

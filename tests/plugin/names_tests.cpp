@@ -157,17 +157,6 @@ TEST(PrefixNumber, ShortBipNamesWithDigitsCount) {
     EXPECT_EQ(PrefixNumberOfName(nullptr), -1);
 }
 
-TEST(PrefixNumber, SearchRunsUpToOneThousand) {
-    unsigned char used[kUsedSetBytes] = {};
-    for (int n = 1; n <= 999; ++n) MarkPrefixNumberUsed(used, n);
-    EXPECT_EQ(FirstFreePrefixNumber(used), 1000);
-    MarkPrefixNumberUsed(used, 1000);
-    EXPECT_EQ(FirstFreePrefixNumber(used), 1001);
-    char out[kPrefixBufferSize];
-    FormatPrefix(1000, out);
-    EXPECT_STREQ(out, "Bip1000");
-}
-
 TEST(NewPrefix, FirstFreeNumberAmongTheScenesNames) {
     auto upTo = [](int last, const char* form) {
         std::vector<std::string> names;

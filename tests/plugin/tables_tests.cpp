@@ -1,10 +1,9 @@
-// The default tables as data: rotations that are true rotations, parents before children, the
-// left side mirroring the right, and the left rows of the body poses mirroring the right rows.
+// The default tables as data: rotations that are true rotations, parents before children, and
+// the left side mirroring the right.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "Skeleton/BipPoseTables.h"
 #include "Skeleton/BipTables.h"
 
 namespace {
@@ -86,26 +85,6 @@ TEST(DigitTables, LeftMirrorsRightAndLinksLieOnALine) {
         EXPECT_NEAR(L.rot[i][0], -rowSign * R.rot[i][0], 5e-6f) << i;
         EXPECT_NEAR(L.rot[i][1], rowSign * R.rot[i][1], 5e-6f) << i;
         EXPECT_NEAR(L.rot[i][2], rowSign * R.rot[i][2], 5e-6f) << i;
-    }
-}
-
-TEST(BodyPoseTables, RowsHoldTheirSlotAndLeftRowsMirrorRightRows) {
-    // A right rotation (x, y, z, w) goes to the left as (-x, -y, z, w), up to the sign of the
-    // whole quaternion; the rows are given to five decimals.
-    for (int pose = 0; pose < kNumBodyPoses; ++pose) {
-        for (int s = 0; s < kNumSlots; ++s) {
-            EXPECT_EQ(bodyPoseTables[pose][s].time, s);
-            EXPECT_EQ(bodyPoseTables[pose][s].scale, cpoint3(1.0f, 1.0f, 1.0f));
-            const bool legRight = s >= kSlotRThigh && s <= 19,
-                       armRight = s >= kSlotRClavicle && s <= 63;
-            if (!legRight && !armRight) continue;
-            const cquat& r = bodyPoseTables[pose][s].rot;
-            const cquat& l = bodyPoseTables[pose][legRight ? s + 18 : s + 19].rot;
-            const cquat m(-r.x, -r.y, r.z, r.w);
-            const float sign = DotProd(m, l) < 0.0f ? -1.0f : 1.0f;
-            for (float d : {l.x - sign * m.x, l.y - sign * m.y, l.z - sign * m.z, l.w - sign * m.w})
-                EXPECT_NEAR(d, 0.0f, 2e-5f) << "pose " << pose << " slot " << s;
-        }
     }
 }
 

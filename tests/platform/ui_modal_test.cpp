@@ -10,8 +10,8 @@ using namespace uitest;
 // What the options dialog's procedure saw and decided.
 struct OptionsState {
     bool spine = true, head = false, manual = false, cancelled = false;
-    bool ignoreCancel = false, askOnManual = false;  // "Manual" asks a yes/no question first
-    int answer = 0, activeIdAtInit = 0;
+    bool ignoreCancel = false;
+    int activeIdAtInit = 0;
     HWND activeAtInit = nullptr;
 };
 
@@ -29,7 +29,6 @@ INT_PTR CALLBACK OptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_COMMAND || !s) return FALSE;
     switch (LOWORD(wParam)) {
     case IDC_MANUAL:  // a plain check box: the procedure sets it
-        if (s->askOnManual) s->answer = MessageBoxA(dlg, "Tick it?", "Options", MB_YESNO);
         CheckDlgButton(dlg, IDC_MANUAL, IsDlgButtonChecked(dlg, IDC_MANUAL) ? 0 : 1);
         return TRUE;
     case IDOK:
@@ -109,21 +108,6 @@ TEST_F(Modal, WithoutAFittingActionItIsCancelledAndReported) {
     EXPECT_EQ(DialogBoxParamA(TestModule(), MAKEINTRESOURCE(999), nullptr, OptionsProc,
                               reinterpret_cast<LPARAM>(&s)), -1);
     EXPECT_EQ(qv::ui::TakeError(), "the module has no dialog 999");
-}
-
-TEST_F(Modal, MessageBoxOpenedInsideADialogTakesTheNextAction) {
-    driver.Push(Press("Manual"));
-    driver.Push(Answer("yes"));
-    driver.Push(Press("OK"));
-    OptionsState s;
-    s.askOnManual = true;
-    EXPECT_EQ(RunOptions(s), 1);
-    EXPECT_EQ(s.answer, IDYES);
-    EXPECT_TRUE(s.manual);
-    ASSERT_EQ(driver.seen.size(), 3u);
-    EXPECT_EQ(driver.seen[1].kind, qv::ui::Modal::Kind::MessageBox);
-    EXPECT_EQ(driver.seen[1].text, "Tick it?");
-    EXPECT_EQ(driver.seen[2].kind, qv::ui::Modal::Kind::Dialog);
 }
 
 // A message box is logged and kept; an answer picks the button of the box type; without a

@@ -23,6 +23,11 @@ struct Image {
             if (std::abs(p[c] - kBackground) > kChannelTolerance) return false;
         return true;
     }
+    bool Is(int x, int y, int r, int g, int b) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return false;
+        const unsigned char* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+        return p[0] == r && p[1] == g && p[2] == b;
+    }
     bool DrawnNear(int cx, int cy) const {
         for (int y = cy - kSearchRadius; y <= cy + kSearchRadius; ++y)
             for (int x = cx - kSearchRadius; x <= cx + kSearchRadius; ++x)
@@ -88,6 +93,80 @@ TEST_F(Rendering, FrameOptionDrawsThatFrameAndKeepsTheTime) {
     view.Project(before, 0, 0, 2);  // the middle of A on frame 0
     EXPECT_TRUE(img.DrawnNear(static_cast<int>(now.x), static_cast<int>(now.y)));
     EXPECT_FALSE(img.DrawnNear(static_cast<int>(before.x), static_cast<int>(before.y)));
+}
+
+// A biped in the host's own bone colour, so that only the tool's unlit overlays are pure blue
+// or pure green; its root keyed at three frames within the framed area, and the modify tool
+// open on the root.
+const std::string kBipedOnRoot =
+    "create \"Bones\" \"Biped\"\npress \"Quorvane Defaults\"\ndrag 0 0 4.88 8\nclose\n"
+    "select \"Bip01\"\nmodify \"Biped\"\n"
+    "anim on\ntime 30\nmove 0 -0.4 0\ntime 60\nmove 0.8 0 0\nanim off\ntime 0\n";
+
+// The pixel of a world point in a square view of the scene at frame 0, framed as the render does.
+cpoint3 ViewPixel(qv::gl::ViewKind kind, const cpoint3& p, int size) {
+    Box box = PaddedBox(SceneBox(0), kMinFramedSize);
+    qv::gl::View view(kind, size, size);
+    view.Frame(box.min, box.max);
+    cpoint3 out;
+    view.Project(out, p.x, p.y, p.z);
+    return out;
+}
+
+TEST_F(Rendering, RootPathWithTransformOnIsBlueThroughEveryKey) {
+    ASSERT_EQ(Run(kBipedOnRoot + "press \"Transform\"\n"
+                                 "render \"path.png\" view top size 300 300\n"), 0) << Error();
+    Image img = Read("path.png");
+    const Json root = NodeNamed(Dump(), "Bip01");
+    ASSERT_EQ(root["keys"].size(), 3u);
+    for (const Json& key : root["keys"]) {
+        const cpoint3 at(key["pos"][0], key["pos"][1], key["pos"][2]);
+        const cpoint3 px = ViewPixel(qv::gl::ViewKind::Top, at, 300);
+        bool blue = false;  // key points are 4 pixels wide around the projected point
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                blue = blue || img.Is(static_cast<int>(px.x) + dx, static_cast<int>(px.y) + dy, 0, 0, 255);
+        EXPECT_TRUE(blue) << "no key point at frame " << key["t"];
+    }
+    // Without "Transform" the same picture has no blue at all.
+    ASSERT_EQ(Run("press \"Transform\"\nrender \"plain.png\" view top size 300 300\n"), 0) << Error();
+    Image plain = Read("plain.png");
+    for (int y = 0; y < plain.height; ++y)
+        for (int x = 0; x < plain.width; ++x) ASSERT_FALSE(plain.Is(x, y, 0, 0, 255)) << x << "," << y;
+}
+
+TEST_F(Rendering, AnchorCrossesTakeTheSideColoursOfTheBipedsBones) {
+    // The module keeps its colours between scenes: blue and green again first.
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\npress \"Biped Defaults\"\n"
+                  "drag 0 0 4.88 8\nclose\nselect \"Bip01\"\nmodify \"Biped\"\n"
+                  "render \"none.png\" view front size 300 300\n"
+                  "press \"Right Foot\"\npress \"Left Foot\"\n"
+                  "render \"anchors.png\" view front size 300 300\n"), 0)
+        << Error();
+    const Image none = Read("none.png"), anchors = Read("anchors.png");
+    const Json dump = Dump();
+    // A cross's horizontal arm reaches 20 pixels to each side in one flat, unlit colour; seen
+    // from the front, the half away from the other foot stays clear of the other cross, and
+    // shaded bones never make such a run. The arm's row may lie a few rows off the position
+    // projected here.
+    constexpr int kHalfArm = 16;
+    constexpr int kRowSlack = 4;
+    auto hasArm = [](const Image& img, int cx, int cy, int outward, int r, int g, int b) {
+        for (int y = cy - kRowSlack; y <= cy + kRowSlack; ++y) {
+            int run = 0;
+            for (int d = 2; d <= kHalfArm + 2; ++d) run += img.Is(cx + outward * d, y, r, g, b);
+            if (run == kHalfArm + 1) return true;
+        }
+        return false;
+    };
+    struct Side { const char* foot; int outward; int r, g, b; };
+    for (const Side& side : {Side{"Bip01 R Foot", -1, 0, 255, 0}, Side{"Bip01 L Foot", +1, 0, 0, 255}}) {
+        const Json pos = NodeNamed(dump, side.foot)["world"]["pos"];
+        const cpoint3 px = ViewPixel(qv::gl::ViewKind::Front, cpoint3(pos[0], pos[1], pos[2]), 300);
+        const int x = static_cast<int>(px.x), y = static_cast<int>(px.y);
+        EXPECT_TRUE(hasArm(anchors, x, y, side.outward, side.r, side.g, side.b)) << side.foot;
+        EXPECT_FALSE(hasArm(none, x, y, side.outward, side.r, side.g, side.b)) << side.foot;
+    }
 }
 
 TEST_F(Rendering, BadOptionsAreErrors) {

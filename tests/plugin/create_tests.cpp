@@ -247,9 +247,10 @@ TEST(Preview, ModulePreviewSurvivesDisposalAndOthersAreDestroyed) {
     EXPECT_EQ(bippreview.GetMember(0), &a);
     bippreview.nodes[0] = nullptr;
     bippreview.numNodes = 0;
+    const int destroyedBefore = previewsDestroyed;
     cnode* other = new CountedPreview;
     other->DeleteThis();
-    EXPECT_EQ(previewsDestroyed, 1);
+    EXPECT_EQ(previewsDestroyed, destroyedBefore + 1);
 }
 
 }  // namespace

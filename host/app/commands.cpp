@@ -21,6 +21,13 @@ T Args::Number(const std::string& what, NumberParser<T> parse) {
 int Args::Int(const std::string& what) { return Number(what, ParseInt); }
 float Args::Float(const std::string& what) { return Number(what, ParseFloat); }
 
+cpoint3 Args::Point(const std::string& what) {
+    const std::string prefix = what.empty() ? "" : what + " ";
+    const float x = Float(prefix + "x");
+    const float y = Float(prefix + "y");
+    return {x, y, Float(prefix + "z")};
+}
+
 bool Args::TakeKeyword(const char* keyword) {
     if (AtEnd()) return false;
     const Word& w = line_.words[next_];

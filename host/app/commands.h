@@ -2,6 +2,8 @@
 // that hold the commands of each concern.
 #pragma once
 
+#include "quorvane/math.h"
+
 #include <map>
 #include <string>
 
@@ -21,6 +23,9 @@ public:
     std::string Text(const std::string& what) { return Next(what).text; }
     int Int(const std::string& what);
     float Float(const std::string& what);
+    // Three numbers, named "<what> x", "<what> y", "<what> z" in messages ("x", "y", "z"
+    // when what is empty).
+    cpoint3 Point(const std::string& what);
     // Consumes the next word when it is this unquoted keyword.
     bool TakeKeyword(const char* keyword);
     // One of the given unquoted keywords (error listing them otherwise).

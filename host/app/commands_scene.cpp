@@ -64,9 +64,7 @@ void CmdBone(ScriptRunner&, Args& args) {
     cpoint3 pos;
     bool hasParent = args.TakeKeyword("parent");
     if (!hasParent && !args.AtEnd()) {
-        pos.x = args.Float("x");
-        pos.y = args.Float("y");
-        pos.z = args.Float("z");
+        pos = args.Point("");
         hasParent = args.TakeKeyword("parent");
     }
     cnode* parent = hasParent ? NamedNode(args, "parent name") : nullptr;

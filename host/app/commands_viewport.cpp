@@ -19,10 +19,7 @@ constexpr int kMaxSteps = 100000;  // steps of one transform drag
 // drag X Y Z HEIGHT [cancel]: press at the scene point, drag upward by HEIGHT, release (or, with
 // cancel, stop the creation while the button is still held).
 void CmdDrag(ScriptRunner& run, Args& args) {
-    cpoint3 p;
-    p.x = args.Float("x");
-    p.y = args.Float("y");
-    p.z = args.Float("z");
+    const cpoint3 p = args.Point("");
     float height = args.Float("height");
     bool cancel = args.TakeKeyword("cancel");
     args.End();
@@ -86,10 +83,7 @@ void NeedSelection(Args& args) {
 }
 
 void CmdMove(ScriptRunner&, Args& args) {
-    cpoint3 d;
-    d.x = args.Float("dx");
-    d.y = args.Float("dy");
-    d.z = args.Float("dz");
+    const cpoint3 d = args.Point("");
     int steps = Steps(args);
     args.End();
     NeedSelection(args);
@@ -99,10 +93,7 @@ void CmdMove(ScriptRunner&, Args& args) {
 }
 
 void CmdRotate(ScriptRunner&, Args& args) {
-    cpoint3 axis;
-    axis.x = args.Float("axis x");
-    axis.y = args.Float("axis y");
-    axis.z = args.Float("axis z");
+    const cpoint3 axis = args.Point("axis");
     float degrees = args.Float("degrees");
     int steps = Steps(args);
     args.End();
@@ -115,10 +106,7 @@ void CmdRotate(ScriptRunner&, Args& args) {
 }
 
 void CmdScale(ScriptRunner&, Args& args) {
-    cpoint3 s;
-    s.x = args.Float("sx");
-    s.y = args.Float("sy");
-    s.z = args.Float("sz");
+    const cpoint3 s = args.Point("");
     args.End();
     NeedSelection(args);
     TransformDrag drag(QV_XFORM_SCALE);

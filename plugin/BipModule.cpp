@@ -3,11 +3,11 @@
 // what the module offers.
 #include <windows.h>
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipCreate.h"
-#include "Skeleton/BipDisplay.h"
-#include "Skeleton/BipGlobals.h"
-#include "Skeleton/BipTrack.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipCreate.h"
+#include "Skeleton/Bip/BipDisplay.h"
+#include "Skeleton/Bip/BipGlobals.h"
+#include "Skeleton/Bip/BipTrack.h"
 #include "plugin/BipExport.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/classes.h"
@@ -28,7 +28,7 @@ BIPEXPORT ccolor leftColour = {0.0f, 0.0f, 1.0f, 1.0f};   // blue
 BIPEXPORT ccolor rightColour = {0.0f, 1.0f, 0.0f, 1.0f};  // green
 BIPEXPORT cbippreview bippreview;
 // The module-level objects of the modify tool: the callback objects (the transform tracking
-// state is constant-initialised in Skeleton/BipTrack.cpp).
+// state is constant-initialised in Skeleton/Bip/BipTrack.cpp).
 BipTransformCallback cbipanim::trnsClbk;
 HitTestBip cbipanim::hittestBip;
 BIPEXPORT ccreatebip bip;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipGlobals.h"
 
 cbippreview::cbippreview() = default;
 cbippreview::~cbippreview() = default;

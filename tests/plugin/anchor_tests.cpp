@@ -3,7 +3,7 @@
 // degenerate cases (anchor at the hip, directions exactly opposite or of no length).
 #include <algorithm>
 
-#include "Skeleton/BipAnchors.h"
+#include "Skeleton/Bip/BipAnchors.h"
 #include "plugin_support.h"
 
 namespace pt {

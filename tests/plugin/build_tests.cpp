@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <random>
 
-#include "Skeleton/BipPoseTables.h"
-#include "Skeleton/BipTables.h"
+#include "Skeleton/Bip/BipPoseTables.h"
+#include "Skeleton/Bip/BipTables.h"
 #include "plugin_support.h"
 #include "quorvane/util.h"
 

@@ -1,5 +1,5 @@
 // The "Choose Hand" question, answered through the headless user-interface driver.
-#include "Skeleton/BipHand.h"
+#include "Skeleton/Bip/BipHand.h"
 #include "plugin_support.h"
 
 namespace pt {

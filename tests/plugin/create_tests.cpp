@@ -2,7 +2,7 @@
 // cancelled by a stop with the button held, and reaches the scene under the first free prefix
 // with its joint limits; the panel's fields brought into range and applied to the biped under
 // construction; the colour swatches, picker and defaults buttons; and the preview node.
-#include "Skeleton/BipCreate.h"
+#include "Skeleton/Bip/BipCreate.h"
 #include "plugin_support.h"
 #include "resources/resource.h"
 

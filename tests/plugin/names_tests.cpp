@@ -3,8 +3,8 @@
 // biped; and the joint classes read off names with the IK limits they give.
 #include <set>
 
-#include "Skeleton/BipJointLimits.h"
-#include "Skeleton/BipPrefix.h"
+#include "Skeleton/Bip/BipJointLimits.h"
+#include "Skeleton/Bip/BipPrefix.h"
 #include "plugin_support.h"
 
 namespace pt {

@@ -1,8 +1,8 @@
 // The modify panel driven as a person would: exclusive transform modes, anchor boxes, colours
 // read from and written to the bound biped, walk/run options kept in range, and the check
 // boxes that must keep one of them on.
-#include "Skeleton/BipPanel.h"
-#include "Skeleton/BipPosture.h"
+#include "Skeleton/Bip/BipPanel.h"
+#include "Skeleton/Bip/BipPosture.h"
 #include "plugin_support.h"
 #include "resources/resource.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Skeleton/BipTables.h"
+#include "Skeleton/Bip/BipTables.h"
 
 namespace {
 

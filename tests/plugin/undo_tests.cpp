@@ -1,6 +1,6 @@
 // The modify tool's undo items on a biped of the scene: whole tracks and single frames saved
 // and written back exactly, more than once, and through the host's undo manager.
-#include "Skeleton/BipUndo.h"
+#include "Skeleton/BipUndo/BipUndo.h"
 #include "plugin_support.h"
 #include "quorvane/util.h"
 

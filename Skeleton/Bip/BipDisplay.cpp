@@ -1,9 +1,9 @@
 // The modify tool's viewport overlays (the root's path through its keys while the root is moved
 // as a whole animation, a cross at every anchor point) and its hit-test callback.
-#include "Skeleton/BipDisplay.h"
+#include "Skeleton/Bip/BipDisplay.h"
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipGlobals.h"
 #include "quorvane/anim.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Skeleton/BipBuild.h"
-#include "Skeleton/BipCreate.h"
-#include "Skeleton/BipCreateParams.h"
-#include "Skeleton/BipCreateTool.h"
-#include "Skeleton/BipGlobals.h"
-#include "Skeleton/BipJointLimits.h"
-#include "Skeleton/BipPrefix.h"
+#include "Skeleton/Bip/BipBuild.h"
+#include "Skeleton/Bip/BipCreate.h"
+#include "Skeleton/Bip/BipCreateParams.h"
+#include "Skeleton/Bip/BipCreateTool.h"
+#include "Skeleton/Bip/BipGlobals.h"
+#include "Skeleton/Bip/BipJointLimits.h"
+#include "Skeleton/Bip/BipPrefix.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

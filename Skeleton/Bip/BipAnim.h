@@ -2,7 +2,7 @@
 // nodes of every bone slot and the panel's modes and walk/run options.
 #pragma once
 
-#include "Skeleton/BipBones.h"
+#include "Skeleton/Bip/BipBones.h"
 #include "plugin/BipExport.h"
 #include "quorvane/classes.h"
 #include "quorvane/math.h"

@@ -1,8 +1,8 @@
 // The "Choose Hand" dialog: which hand (or both) a hand pose or hand file goes to.
-#include "Skeleton/BipHand.h"
+#include "Skeleton/Bip/BipHand.h"
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipGlobals.h"
 #include "quorvane/interface.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // height, the release keeps it, and a stop with the button held cancels it.
 #include <cmath>
 
-#include "Skeleton/BipBuild.h"
-#include "Skeleton/BipCreate.h"
-#include "Skeleton/BipCreateParams.h"
-#include "Skeleton/BipCreateTool.h"
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipBuild.h"
+#include "Skeleton/Bip/BipCreate.h"
+#include "Skeleton/Bip/BipCreateParams.h"
+#include "Skeleton/Bip/BipCreateTool.h"
+#include "Skeleton/Bip/BipGlobals.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
 #include "quorvane/util.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "Skeleton/BipBones.h"
+#include "Skeleton/Bip/BipBones.h"
 #include "quorvane/math.h"
 
 // One default bone: an 88-byte record. Positions are for height 1 relative to the root's

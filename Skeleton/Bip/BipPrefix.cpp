@@ -1,5 +1,5 @@
 // Chooses the name prefix of a new biped by looking at the names of the scene's nodes.
-#include "Skeleton/BipPrefix.h"
+#include "Skeleton/Bip/BipPrefix.h"
 
 #include <cctype>
 #include <cstdio>

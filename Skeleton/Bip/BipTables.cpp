@@ -1,6 +1,6 @@
 // The builder's default tables as constant data. The finger and toe tables are generated at
 // compile time from per-digit link-0 places and link steps; the left ones mirror the right.
-#include "Skeleton/BipTables.h"
+#include "Skeleton/Bip/BipTables.h"
 
 
 // ---------------------------------------------------------------------------------------------

@@ -1,9 +1,9 @@
 // Identity and special members of the modify tool; its binding, panel and commands live in
 // the files of their own concerns.
-#include "Skeleton/BipAnim.h"
+#include "Skeleton/Bip/BipAnim.h"
 
-#include "Skeleton/BipDisplay.h"
-#include "Skeleton/BipTrack.h"
+#include "Skeleton/Bip/BipDisplay.h"
+#include "Skeleton/Bip/BipTrack.h"
 
 namespace {
 char kName[] = "Biped";

@@ -1,12 +1,12 @@
 // Slot pairing, sides, groups and the default hierarchy of the bone table, and the module's
 // one name buffer through which full bone names are built.
-#include "Skeleton/BipNames.h"
+#include "Skeleton/Bip/BipNames.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipBones.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipBones.h"
 
 namespace {
 

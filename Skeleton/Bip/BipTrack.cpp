@@ -10,12 +10,12 @@
 // - A move with "Symmetrical Rotation" or "Opposite Rotation" on (and "Transform" off) is the
 //   host's own transform: no fresh references are taken at its start, and the mirror step after
 //   each move step measures against the rotation saved by the last start or step.
-#include "Skeleton/BipTrack.h"
+#include "Skeleton/Bip/BipTrack.h"
 
 #include <new>
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipUndo.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/anim.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "Skeleton/BipBones.h"
+#include "Skeleton/Bip/BipBones.h"
 #include "quorvane/anim.h"
 
 constexpr int kNumBodyPoses = 2;

@@ -1,10 +1,10 @@
 // Joint classes by bone name and the default IK limits of each class.
-#include "Skeleton/BipJointLimits.h"
+#include "Skeleton/Bip/BipJointLimits.h"
 
 #include <cctype>
 #include <string>
 
-#include "Skeleton/BipCreateParams.h"
+#include "Skeleton/Bip/BipCreateParams.h"
 #include "quorvane/anim.h"
 #include "quorvane/node.h"
 

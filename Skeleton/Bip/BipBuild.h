@@ -3,7 +3,7 @@
 // it is still in the preview node. It never touches a biped that has been handed to the scene.
 #pragma once
 
-#include "Skeleton/BipTables.h"
+#include "Skeleton/Bip/BipTables.h"
 #include "quorvane/math.h"
 
 class cnode;

@@ -1,5 +1,5 @@
 // Colour conversion and swatch painting shared by the creation and modify panels.
-#include "Skeleton/BipColour.h"
+#include "Skeleton/Bip/BipColour.h"
 
 namespace {
 unsigned long Channel(float component) {

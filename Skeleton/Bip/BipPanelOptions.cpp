@@ -1,7 +1,7 @@
 // The modify panel's "Walk - Run" options: number of loops, start foot, in place, loop and
 // gait, stored in the tool and shown again after every change.
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipPanel.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipPanel.h"
 #include "quorvane/util.h"
 #include "resources/resource.h"
 

@@ -1,6 +1,6 @@
 // The rows of the "Idle" and "Skin" body poses. Only the rows whose rotation differs from the
 // identity are listed; every other slot gets the identity.
-#include "Skeleton/BipPoseTables.h"
+#include "Skeleton/Bip/BipPoseTables.h"
 
 namespace {
 

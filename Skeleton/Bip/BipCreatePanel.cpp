@@ -2,11 +2,11 @@
 // construction, the two colour swatches with their picker and defaults buttons.
 #include <cmath>
 
-#include "Skeleton/BipBuild.h"
-#include "Skeleton/BipColour.h"
-#include "Skeleton/BipCreateParams.h"
-#include "Skeleton/BipCreateTool.h"
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipBuild.h"
+#include "Skeleton/Bip/BipColour.h"
+#include "Skeleton/Bip/BipCreateParams.h"
+#include "Skeleton/Bip/BipCreateTool.h"
+#include "Skeleton/Bip/BipGlobals.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/classes.h"
 #include "quorvane/interface.h"

@@ -2,10 +2,10 @@
 // every bone slot found by name, the selected slot and its mirror, and the host callbacks.
 #include <cstring>
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipDisplay.h"
-#include "Skeleton/BipNames.h"
-#include "Skeleton/BipTrack.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipDisplay.h"
+#include "Skeleton/Bip/BipNames.h"
+#include "Skeleton/Bip/BipTrack.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 

@@ -1,11 +1,11 @@
 // Anchor solving: bend the knee or elbow so that the limb reaches as far as its anchor, then
 // turn the thigh or upper arm so that the limb's end points at it. Run on every notification.
-#include "Skeleton/BipAnchors.h"
+#include "Skeleton/Bip/BipAnchors.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Skeleton/BipAnim.h"
+#include "Skeleton/Bip/BipAnim.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/undo.h"

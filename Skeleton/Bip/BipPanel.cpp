@@ -1,11 +1,11 @@
 // The modify panel's procedure and its set-up: every control shown as the tool and the bound
 // biped stand when the panel opens.
-#include "Skeleton/BipPanel.h"
+#include "Skeleton/Bip/BipPanel.h"
 
-#include "Skeleton/BipAnchors.h"
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipGlobals.h"
-#include "Skeleton/BipPosture.h"
+#include "Skeleton/Bip/BipAnchors.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipGlobals.h"
+#include "Skeleton/Bip/BipPosture.h"
 #include "quorvane/classes.h"
 #include "quorvane/node.h"
 #include "quorvane/util.h"

@@ -1,9 +1,9 @@
 // The skeleton builder's operations on the biped under construction. Every position written or
 // read is a world position; every host call that takes a time gets GetAnimTime() afresh.
-#include "Skeleton/BipBuild.h"
+#include "Skeleton/Bip/BipBuild.h"
 
-#include "Skeleton/BipCreateParams.h"
-#include "Skeleton/BipGlobals.h"
+#include "Skeleton/Bip/BipCreateParams.h"
+#include "Skeleton/Bip/BipGlobals.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

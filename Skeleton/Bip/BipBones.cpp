@@ -1,5 +1,5 @@
 // The bone table: the base name of every bone slot but the root's, in slot order.
-#include "Skeleton/BipBones.h"
+#include "Skeleton/Bip/BipBones.h"
 
 // Each entry is a 64-byte field; the initialiser zero-fills the bytes after the name.
 const char BipBoneTable[kNumBoneNames][kBoneNameSize] = {

@@ -1,8 +1,8 @@
 // The modify panel's commands: the three exclusive transform modes, the anchors, the limb
 // check boxes, and the dispatch to the groups that have files of their own.
-#include "Skeleton/BipAnchors.h"
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipPanel.h"
+#include "Skeleton/Bip/BipAnchors.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipPanel.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "resources/resource.h"

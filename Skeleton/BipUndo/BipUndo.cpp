@@ -1,6 +1,6 @@
 // The undo items of the modify tool: copies of bone tracks made before a command changes
 // them, written back through the bones' key tracks when the user undoes the command.
-#include "Skeleton/BipUndo.h"
+#include "Skeleton/BipUndo/BipUndo.h"
 
 #include <new>
 

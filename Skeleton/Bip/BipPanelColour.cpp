@@ -2,10 +2,10 @@
 // defaults buttons, and the recolouring of the bound biped's left and right bones.
 #include <span>
 
-#include "Skeleton/BipAnim.h"
-#include "Skeleton/BipColour.h"
-#include "Skeleton/BipGlobals.h"
-#include "Skeleton/BipPanel.h"
+#include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipColour.h"
+#include "Skeleton/Bip/BipGlobals.h"
+#include "Skeleton/Bip/BipPanel.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "resources/resource.h"

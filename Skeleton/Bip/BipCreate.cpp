@@ -1,5 +1,5 @@
 // Identity of the creation tool: what the host shows for it and what it makes.
-#include "Skeleton/BipCreate.h"
+#include "Skeleton/Bip/BipCreate.h"
 
 #include "quorvane/node.h"
 

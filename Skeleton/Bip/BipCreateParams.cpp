@@ -1,5 +1,5 @@
 // Values of the creation parameters at module load.
-#include "Skeleton/BipCreateParams.h"
+#include "Skeleton/Bip/BipCreateParams.h"
 
 int numSpines = 4;
 int numFingers = 5;

@@ -3,11 +3,15 @@
 
 #include <algorithm>
 
+#include "core_internal.h"
 #include "qvcore/host.h"
 
 namespace {
 
 bool KeyBefore(const ckey& a, const ckey& b) { return a.time < b.time; }
+
+// Every write reports the track first, so that an open transform level can keep it as it was.
+void BeforeWrite(const canim& track) { qv::detail::BeforeTrackChange(track); }
 
 cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
 
@@ -25,6 +29,7 @@ int canim::GetKeyAt(int index, ckey& key) const {
 // with its neighbours, so rewriting keys in place keeps time-based access cheap.
 int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
     if (index < 0 || index >= NumKeys()) return 0;
+    BeforeWrite(*this);
     keys_[index] = key;
     if ((index > 0 && keys_[index - 1].time >= key.time) ||
         (index + 1 < NumKeys() && keys_[index + 1].time <= key.time))
@@ -61,6 +66,7 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
 }
 
 int canim::SetKey(const ckey& key) {
+    BeforeWrite(*this);
     Normalise();
     auto it = std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
     if (it != keys_.end() && it->time == key.time) *it = key;
@@ -72,6 +78,7 @@ int canim::SetKey(const ckey& key) {
 
 int canim::SetNumKeys(int n, int /*keep*/) {
     n = std::max(n, 0);
+    BeforeWrite(*this);
     size_t old = keys_.size();
     if (static_cast<size_t>(n) > old) {
         ckey fill = old > 0 ? keys_.back() : ckey{};
@@ -88,6 +95,7 @@ int canim::SetNumKeys(int n, int /*keep*/) {
 int canim::RemoveKey(int time) {
     int i = FindIndexAtOrBefore(time);
     if (i < 0 || keys_[i].time != time) return 0;
+    BeforeWrite(*this);
     keys_.erase(keys_.begin() + i);
     ++version_;
     qv::BumpSceneGeneration();
@@ -104,6 +112,7 @@ int canim::RemoveKeysSeg(int from, int to) {
     auto last = std::upper_bound(first, keys_.end(), hi, KeyBefore);
     int removed = static_cast<int>(last - first);
     if (removed == 0) return 0;
+    BeforeWrite(*this);
     keys_.erase(first, last);
     ++version_;
     qv::BumpSceneGeneration();
@@ -124,6 +133,7 @@ int canim::FindIndexAtOrBefore(int time) const {
 }
 
 void canim::Clear() {
+    BeforeWrite(*this);
     keys_.clear();
     unordered_ = false;
     ++version_;

@@ -2,6 +2,7 @@
 // (scene list, selection, time, tools' callbacks) and privileged access to node fields.
 #pragma once
 
+#include <unordered_set>
 #include <vector>
 
 #include "quorvane/anim.h"
@@ -17,6 +18,8 @@ namespace qv::detail {
 void RegisterNode(cnode* node);
 void UnregisterNode(cnode* node);
 bool IsLive(const cnode* node);
+// Every live node, in no particular order.
+const std::unordered_set<const cnode*>& LiveNodes();
 
 // Time settings of a fresh scene.
 constexpr int kDefaultAnimStart = 0;     // frames
@@ -53,6 +56,20 @@ struct TrackCopy {
 TrackCopy CopyTrack(cnode* node);
 // Writes the saved keys back when the node still exists.
 void RestoreTrack(const TrackCopy& copy);
+
+// Told of each key track about to change while it is the active watcher (at most one).
+class TrackWatcher {
+public:
+    virtual void BeforeTrackChange(cnode* owner) = 0;
+protected:
+    ~TrackWatcher() = default;
+};
+// Null ends the watch. The undo manager watches while one of its levels is open.
+void SetTrackWatcher(TrackWatcher* watcher);
+TrackWatcher* GetTrackWatcher();
+// Called by every write of a key track, before the write: tells the watcher which node's
+// track is about to change (tracks of no live node are not reported).
+void BeforeTrackChange(const canim& track);
 
 // Replaces the selection without undo or event, keeping the nodes' selected flags in step.
 void ApplySelection(const std::vector<cnode*>& nodes);

@@ -27,6 +27,7 @@ namespace detail {
 void RegisterNode(cnode* node) { Live().insert(node); }
 void UnregisterNode(cnode* node) { Live().erase(node); }
 bool IsLive(const cnode* node) { return node && Live().count(node) != 0; }
+const std::unordered_set<const cnode*>& LiveNodes() { return Live(); }
 
 }  // namespace detail
 }  // namespace qv

@@ -1,5 +1,6 @@
 // The host's own transform of the selection at the current time: one undo level per drag
-// (StartTransform .. EndTransform), each step followed by the scene-changed event.
+// (StartTransform .. EndTransform) holding every track the drag changed, each step followed by
+// the scene-changed event.
 #include <algorithm>
 
 #include "core_internal.h"
@@ -10,22 +11,17 @@
 
 namespace {
 
-// Undo item of a host transform: the selected nodes' key tracks as they were at the start.
-class TrackSnapshotUndo : public UndoItem {
+// Undo item of a host transform: its name only. The level keeps every track the drag changes
+// (the undo manager's watch of an open level), the selection's and those that tools change
+// from their callbacks and notifications on the way.
+class TransformUndo : public UndoItem {
 public:
-    TrackSnapshotUndo(const char* name, const std::vector<cnode*>& nodes) {
+    explicit TransformUndo(const char* name) {
         SetName(name);
         SetTime(GetAnimTime());
-        for (cnode* n : nodes) tracks_.push_back(qv::detail::CopyTrack(n));
     }
-    int Restore() override {
-        for (const auto& t : tracks_) qv::detail::RestoreTrack(t);
-        return tracks_.empty() ? 0 : 1;
-    }
-    void FreeData() override { tracks_.clear(); }
-    int HasData() override { return tracks_.empty() ? 0 : 1; }
-private:
-    std::vector<qv::detail::TrackCopy> tracks_;
+    int Restore() override { return 1; }
+    int HasData() override { return 1; }
 };
 
 const char* TransformName(int type) {
@@ -58,9 +54,8 @@ void StepDone() { Interface::SceneChanged(1); }
 
 // A drag over an empty selection changes nothing and leaves no undo level.
 void Interface::StartTransform(int type) {
-    const auto& sel = qv::detail::Scene().selection;
-    if (sel.empty()) return;
-    theUndo.BeginGeneric(new TrackSnapshotUndo(TransformName(type), sel));
+    if (qv::detail::Scene().selection.empty()) return;
+    theUndo.BeginGeneric(new TransformUndo(TransformName(type)));
 }
 
 void Interface::EndTransform(int /*type*/) {

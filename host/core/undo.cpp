@@ -1,7 +1,11 @@
 // The undo manager: levels of items, undo by restoring items (newest first), redo by putting
 // back a snapshot of the scene's key tracks and selection taken just before the undo.
+// While a level is open it also keeps every key track that changes, as it was before its first
+// change: whatever a tool changes from its callbacks and notifications while the level is open
+// belongs to it, and undo gives it back exactly even where the level's items saved less.
 #include "quorvane/undo.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "core_internal.h"
@@ -50,17 +54,23 @@ void ReportSelectionChange(const std::vector<cnode*>& before) {
 class UndoLevelState {
 public:
     std::vector<UndoItem*> items;
+    std::vector<qv::detail::TrackCopy> changed;  // tracks before the level first changed them
     RedoSnapshot redo;
 };
 
-struct UndoMgr::Impl {
+struct UndoMgr::Impl final : qv::detail::TrackWatcher {
     std::vector<UndoLevelState> undo;  // oldest first
     std::vector<UndoLevelState> redo;  // oldest first; the back is redone next
     bool open = false;
+    std::unordered_set<const cnode*> seen;  // nodes in the open level's `changed`
 
     void ClearRedo() {
         for (auto& level : redo) DeleteItems(level.items);
         redo.clear();
+    }
+    void BeforeTrackChange(cnode* owner) override {
+        if (open && seen.insert(owner).second)
+            undo.back().changed.push_back(qv::detail::CopyTrack(owner));
     }
 };
 
@@ -96,6 +106,7 @@ void UndoMgr::BeginGeneric(UndoItem* item) {
     if (item) level.items.push_back(item);
     impl_->undo.push_back(std::move(level));
     impl_->open = true;
+    qv::detail::SetTrackWatcher(impl_);
 }
 
 void UndoMgr::Add(UndoItem* item) {
@@ -106,7 +117,12 @@ void UndoMgr::Add(UndoItem* item) {
     if (item) impl_->undo.back().items.push_back(item);
 }
 
-void UndoMgr::End() { impl_->open = false; }
+// Closing a level ends its track watch.
+void UndoMgr::End() {
+    impl_->open = false;
+    impl_->seen.clear();
+    if (qv::detail::GetTrackWatcher() == impl_) qv::detail::SetTrackWatcher(nullptr);
+}
 int UndoMgr::IsOpen() const { return impl_->open ? 1 : 0; }
 
 int UndoMgr::NumLevels() const { return static_cast<int>(impl_->undo.size()); }
@@ -141,6 +157,9 @@ int UndoMgr::Undo() {
     impl_->undo.pop_back();
     std::vector<cnode*> selectionBefore = qv::detail::Scene().selection;
     level.redo = TakeSnapshot();
+    // Newest first: the changes seen while the level was open, then the items, which may hold
+    // states from before the level opened (commands that change keys, then hand the item over).
+    for (const auto& track : level.changed) qv::detail::RestoreTrack(track);
     for (auto it = level.items.rbegin(); it != level.items.rend(); ++it)
         if (*it) (*it)->Restore();
     qv::BumpSceneGeneration();
@@ -168,7 +187,7 @@ int UndoMgr::Redo() {
 }
 
 void UndoMgr::Clear() {
-    impl_->open = false;
+    End();
     for (auto& level : impl_->undo) DeleteItems(level.items);
     impl_->undo.clear();
     impl_->ClearRedo();

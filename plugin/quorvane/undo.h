@@ -34,6 +34,8 @@ class UndoLevelState;  // host side: items and redo snapshot of one level
 
 // Undo manager. A level holds items; BeginGeneric closes any open level and opens a new one
 // with the item (null allowed), clearing the redo stack; End closes it.
+// While a level is open the host also keeps every key track that changes, as it was before its
+// first change; undo writes those back before it restores the level's items.
 // Undo sends event 30, snapshots the redo state (key tracks and selection of the scene's
 // nodes), restores the level's items newest first, and sends event 31. Redo puts the
 // snapshot back. Items may be restored more than once.

@@ -1,5 +1,7 @@
 // The undo manager: levels and their types, undo/redo of items that only know how to
 // restore, repeated restores, redo cleared by new work, selection and transform levels.
+#include <cstring>
+
 #include "core_test_support.h"
 
 namespace {
@@ -189,4 +191,38 @@ TEST_F(HostTransform, RotateTurnsAboutTheNodesOwnPositionAndTypedValuesSetIt) {
     Interface::SetScale({2, 2, 2}, 1);
     Interface::Scale({1.5f, 1, 1});
     EXPECT_TRUE(PointNear(n->GetScale(0), {3, 2, 2}, kFloatTol));
+}
+
+// A tool that follows each step on another node (as anchors re-solve a leg) changes that node
+// inside the host's level: undo gives back every changed track exactly, not only the selection,
+// and a later change outside the drag is not swept into it.
+TEST_F(HostTransform, LevelHoldsEveryTrackChangedDuringTheDrag) {
+    cbone* moved = AddBone("moved", nullptr, {1, 0, 0});
+    cbone* follower = AddBone("follower", nullptr, {0, 2, 0});
+    cbone* bystander = AddBone("bystander", nullptr, {0, 0, 3});
+    KeyAt(follower, 10, 4.25f);
+    const auto followerBefore = follower->anim.Keys();
+    qv::Hooks().notifyTool = [&](unsigned long e, unsigned long, unsigned long, void*) {
+        if (e != QV_EVENT_SCENE_CHANGED) return;
+        follower->SetRotation(0, QuatFromAngleAxis(7, {1, 0, 0}) * follower->GetRotation(0));
+    };
+    Interface::Select(moved);
+    Interface::StartTransform(QV_XFORM_MOVE);
+    Interface::Move({1, 0, 0}, 0, 0);
+    Interface::Move({0, 1, 0}, 0, 0);
+    Interface::EndTransform(QV_XFORM_MOVE);
+    qv::Hooks().notifyTool = nullptr;
+    const auto followerAfter = follower->anim.Keys();
+    ASSERT_NE(followerAfter[0].rot.x, followerBefore[0].rot.x);
+    KeyAt(bystander, 0, 9);  // after the level closed: not part of it
+
+    ASSERT_EQ(theUndo.Undo(), 1);
+    EXPECT_TRUE(PointNear(moved->GetPosition(0), {1, 0, 0}, 0.0f));
+    ASSERT_EQ(follower->anim.Keys().size(), followerBefore.size());
+    EXPECT_EQ(std::memcmp(follower->anim.Keys().data(), followerBefore.data(),
+                          followerBefore.size() * sizeof(ckey)), 0);
+    EXPECT_EQ(XAt(bystander, 0), 9.0f);
+    ASSERT_EQ(theUndo.Redo(), 1);
+    EXPECT_EQ(std::memcmp(follower->anim.Keys().data(), followerAfter.data(),
+                          followerAfter.size() * sizeof(ckey)), 0);
 }

@@ -53,7 +53,13 @@ void HandOverBiped(bool selectRoot) {
     }
 }
 
+RecordingPaused::RecordingPaused() : wasRecording_(Interface::IsAnimOn()) {
+    Interface::SetAnimOn(0);
+}
+RecordingPaused::~RecordingPaused() { Interface::SetAnimOn(wasRecording_); }
+
 int ccreatebip::DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {
+    RecordingPaused building;
     return CreatePanelProc(panel, msg, wParam, lParam);
 }
 

@@ -142,7 +142,8 @@ cpoint3 cnode::GetScale(int t) { return KeyAt(anim, t).scale; }
 namespace {
 
 // Applies edit to the key at t (recording on, or a key exists there); otherwise applies
-// spread(key) to every key, the same change the edit made at t.
+// spread(key) to every key, the same change the edit made at t. A track of one key holds the
+// value at every time, so that key takes the edit itself, exactly, at its own time.
 template <class Edit, class Spread>
 void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
     ckey existing;
@@ -150,6 +151,13 @@ void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
         ckey k = KeyAt(anim, t);
         edit(k);
         anim.SetKey(k);
+        return;
+    }
+    if (anim.NumKeys() == 1) {
+        ckey k;
+        anim.GetKeyAt(0, k);
+        edit(k);
+        anim.SetKeyAt(0, k, 0);
         return;
     }
     for (int i = 0; i < anim.NumKeys(); ++i) {

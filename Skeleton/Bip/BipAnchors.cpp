@@ -24,6 +24,13 @@ constexpr double kRadToDeg = 57.29577951308232;
 constexpr float kMinLength = 1e-6f;
 // Cross products shorter than this leave the turn axis undetermined (directions opposite).
 constexpr float kMinAxisLength = 1e-6f;
+// A limb end this close to its anchor (host units) is on it and its limb is left alone, so that
+// a limb just anchored, or given back by undo, keeps its keys bit for bit. Positions a few units
+// from the origin carry float noise of about 1e-6 units.
+constexpr float kOnAnchorDistance = 1e-5f;
+// Turns smaller than this (degrees) are not written: solving a limb that is already solved
+// changes no key. A thousandth of a degree moves a hand two units away by 3.5e-5 units.
+constexpr double kSettledTurnDeg = 1e-3;
 
 // acos in degrees of a cosine brought into [-1, 1], so that rounding never gives NaN.
 float AcosDeg(double c) { return static_cast<float>(std::acos(std::clamp(c, -1.0, 1.0)) * kRadToDeg); }
@@ -38,13 +45,28 @@ cpoint3 PerpendicularAxis(const cpoint3& d) {
     return Normalize(CrossProd(d, other));
 }
 
+// Angle in degrees of the turn that takes rotation b to rotation a: 2·atan2(|v|, |w|) of
+// a × Inverse(b), exact for small angles where acos of a dot product is not.
+double TurnDeg(const cquat& a, const cquat& b) {
+    const cquat r = a * Inverse(b);
+    const double v = std::sqrt(double(r.x) * r.x + double(r.y) * r.y + double(r.z) * r.z);
+    return 2.0 * std::atan2(v, std::fabs(double(r.w))) * kRadToDeg;
+}
+
 // Bends the middle bone so that a limb of bone lengths l1 and l2 reaches the distance d from
 // its upper joint: a pure turn about the middle bone's local z by 2·acos(d / (l1 + l2)).
 // middleWorld = bend × upperWorld (the bend is parent-relative to the upper bone).
 void BendMiddle(int t, cnode* upper, cnode* middle, float reachRatio) {
     const cquat bend = QuatFromAngleAxis(2.0f * AcosDeg(reachRatio), MakePt3(0.0f, 0.0f, 1.0f));
     const cquat flip = MakeQuat(0.0f, 0.0f, 0.0f, -1.0f);  // the same rotation, other sign
-    middle->SetRotation(t, Normalize((bend * flip) * upper->GetRotation(t)));
+    const cquat bent = Normalize((bend * flip) * upper->GetRotation(t));
+    if (TurnDeg(bent, middle->GetRotation(t)) < kSettledTurnDeg) return;
+    middle->SetRotation(t, bent);
+}
+
+// Angle in degrees between two unit directions, atan2(|a × b|, a · b): exact near 0 and 180.
+double AngleDeg(const cpoint3& a, const cpoint3& b) {
+    return std::atan2(double(Length(CrossProd(a, b))), double(DotProd(a, b))) * kRadToDeg;
 }
 }  // namespace
 
@@ -60,12 +82,12 @@ int AimBone(int t, cpoint3 target, cpoint3 current, cnode* node) {
     const cpoint3 toTarget = target - p, toCurrent = current - p;
     if (Length(toTarget) < kMinLength || Length(toCurrent) < kMinLength) return 1;
     const cpoint3 dirTarget = Normalize(toTarget), dirCurrent = Normalize(toCurrent);
-    const float c = DotProd(dirTarget, dirCurrent);
-    if (c >= 1.0f) return 1;
+    const double angle = AngleDeg(dirTarget, dirCurrent);
+    if (angle < kSettledTurnDeg) return 1;  // the directions already agree
     // With row vectors a positive angle about dirTarget × dirCurrent carries current to target.
     cpoint3 axis = CrossProd(dirTarget, dirCurrent);
     axis = Length(axis) < kMinAxisLength ? PerpendicularAxis(dirCurrent) : Normalize(axis);
-    cquat q = node->GetRotation(t) * QuatFromAngleAxis(AcosDeg(c), axis);
+    cquat q = node->GetRotation(t) * QuatFromAngleAxis(static_cast<float>(angle), axis);
     q.Normalize();
     node->SetRotation(t, q);
     return 1;
@@ -93,6 +115,7 @@ void cbipanim::UpdateAnchors() {
         cnode* middle = bones[kAnchorLimbs[k].middle];
         cnode* end = bones[kAnchorLimbs[k].end];
         const cpoint3 target = anchorPos[k];
+        if (Length(end->GetPosition(GetAnimTime()) - target) < kOnAnchorDistance) continue;
         const cpoint3 posU = upper->GetPosition(GetAnimTime());
         const cpoint3 posM = middle->GetPosition(GetAnimTime());
         const cpoint3 posE = end->GetPosition(GetAnimTime());

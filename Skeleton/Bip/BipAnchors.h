@@ -23,6 +23,7 @@ int AnchorLimbPresent(const cbipanim& tool, int k);
 
 // Turns the node about its own position so that the direction from it to `current` turns onto
 // the direction from it to `target`; keys the node's rotation at time t as the host's
-// recording state says. Directions of zero length change nothing; exactly opposite directions
-// turn by 180 degrees about an axis perpendicular to the current direction. Always 1.
+// recording state says. Directions of zero length, or already within a thousandth of a degree
+// of each other, change nothing; exactly opposite directions turn by 180 degrees about an axis
+// perpendicular to the current direction. Always 1.
 int AimBone(int t, cpoint3 target, cpoint3 current, cnode* node);

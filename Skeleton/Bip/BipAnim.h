@@ -52,10 +52,13 @@ public:
     // The command panel (dialog 1158).
     int DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) override;
 
-    // Transform tracking: references taken at a transform's start, and the mirror or
-    // whole-animation step applied after each step the host makes.
+    // Transform tracking: references taken at a transform's start, the selected bone's keys
+    // kept before each step the host makes, and after it the mirror step (turns only) or the
+    // whole-animation step.
+    enum class Step { Move, Turn };
     void StartTransform();
-    void UpdateTransform();
+    void BeginStep();
+    void UpdateTransform(Step step);
     // Overlays: the root's path while the root is moved as a whole animation, anchor crosses.
     void Display(int t, CGLWindow* view, unsigned flags) override;
 

@@ -8,11 +8,17 @@
 // - A mirror slot whose bone the biped lacks leaves the mirror step without a target: it is
 //   skipped, references included.
 // - A move with "Symmetrical Rotation" or "Opposite Rotation" on (and "Transform" off) is the
-//   host's own transform: no fresh references are taken at its start, and the mirror step after
-//   each move step measures against the rotation saved by the last start or step.
+//   host's own transform and its own undo level. It turns nothing: the mirror step follows
+//   turns only. References are taken afresh at the start of every transform, whatever its type.
+// - "Transform" carries the host's change over the animation exactly once. The host applies a
+//   step to the selected bone by its own rules (with recording off and no key at the current
+//   frame it already moves every key), so the tool measures the step's result, puts the bone's
+//   keys back as they were before it, and then applies the step to every key itself: no key is
+//   added at the current frame, and none is moved twice.
 #include "Skeleton/Bip/BipTrack.h"
 
 #include <new>
+#include <vector>
 
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/BipUndo/BipUndo.h"
@@ -29,6 +35,11 @@ constinit cpoint3 trackPos{0.0f, 0.0f, 0.0f};
 constinit cquat trackRot{0.0f, 0.0f, 0.0f, 1.0f};
 
 namespace {
+
+// The selected bone's keys as they were before the host applied the step in progress; taken
+// only while "Transform" is on.
+std::vector<ckey> keysBeforeStep;
+bool haveKeysBeforeStep = false;
 
 const char kMoveAnimName[] = "Biped Move Animation";
 const char kRotateAnimName[] = "Biped Rotate Animation";
@@ -117,8 +128,20 @@ void CarryKey(cbipanim& tool, cnode* sel, int k, int t, const cpoint3& pos, cons
     if (tool.selSlot == kSlotRoot) sel->SetPosition(k, SwungPosition(sel->GetPosition(k), change));
 }
 
+std::vector<ckey> CopyKeys(const canim& anim) {
+    std::vector<ckey> keys(static_cast<size_t>(anim.NumKeys()));
+    for (size_t i = 0; i < keys.size(); ++i) anim.GetKeyAt(static_cast<int>(i), keys[i]);
+    return keys;
+}
+
+void PutKeysBack(canim& anim, const std::vector<ckey>& keys) {
+    anim.SetNumKeys(static_cast<int>(keys.size()), 1);
+    for (size_t i = 0; i < keys.size(); ++i) anim.SetKeyAt(static_cast<int>(i), keys[i], 0);
+}
+
 // Carries the step's move and turn of the selected bone over every key of its track, with the
-// host's animation recording switched on for the pass and put back afterwards.
+// host's animation recording switched on for the pass and put back afterwards. The host's own
+// change is measured first and then taken back, so that each key changes once.
 // change D = rot × Inverse(trackRot).
 void WholeAnimationStep(cbipanim& tool, int t) {
     cnode* sel = tool.bones[tool.selSlot];
@@ -126,6 +149,8 @@ void WholeAnimationStep(cbipanim& tool, int t) {
     const cquat rot = sel->GetRotation(t);
     const cpoint3 offset = pos - trackPos;
     const cquat change = rot * Inverse(trackRot);
+    if (haveKeysBeforeStep) PutKeysBack(sel->anim, keysBeforeStep);
+    haveKeysBeforeStep = false;
 
     const int wasRecording = Interface::IsAnimOn();
     Interface::SetAnimOn(1);
@@ -165,12 +190,19 @@ void cbipanim::StartTransform() {
     }
 }
 
-// After each step the host has applied: the mirror step first, then the whole-animation step
-// (the panel never has both modes on at once).
-void cbipanim::UpdateTransform() {
+// The selected bone's keys before the host applies a step, while "Transform" is on.
+void cbipanim::BeginStep() {
+    haveKeysBeforeStep = AnimTransformActive(*this);
+    if (haveKeysBeforeStep) keysBeforeStep = CopyKeys(bones[selSlot]->anim);
+}
+
+// After each step the host has applied: the mirror step first (turns only: a move never turns
+// the mirror bone), then the whole-animation step (the panel never has both modes on at once).
+void cbipanim::UpdateTransform(Step step) {
     const int t = GetAnimTime();
-    if (MirrorActive(*this)) MirrorStep(*this, t);
+    if (step == Step::Turn && MirrorActive(*this)) MirrorStep(*this, t);
     if (AnimTransformActive(*this)) WholeAnimationStep(*this, t);
+    haveKeysBeforeStep = false;
 }
 
 // --- the callback table -------------------------------------------------------------------
@@ -178,12 +210,17 @@ void cbipanim::UpdateTransform() {
 int BipTransformCallback::IsEnabled() { return 1; }
 void BipTransformCallback::Reset() {}
 
+// References are taken at the start of every transform; only the transforms the tool owns get
+// its undo level in place of the host's.
 void BipTransformCallback::StartTransform(int type) {
-    if (owner == nullptr || !ToolOwnsTransform(*owner, type)) {
+    if (owner == nullptr) {
         Interface::StartTransform(type);
         return;
     }
-    theUndo.BeginGeneric(MakeTransformUndo(*owner, type));
+    if (ToolOwnsTransform(*owner, type))
+        theUndo.BeginGeneric(MakeTransformUndo(*owner, type));
+    else
+        Interface::StartTransform(type);
     owner->StartTransform();
 }
 
@@ -196,28 +233,36 @@ void BipTransformCallback::EndTransform(int type) {
     Interface::EndTransform(type);
 }
 
+namespace {
+// One step: the tool keeps what it needs, the host applies the step, the tool's mode follows.
+template <class HostStep>
+void StepThroughHost(cbipanim* owner, cbipanim::Step step, HostStep hostStep) {
+    if (owner != nullptr) owner->BeginStep();
+    hostStep();
+    if (owner != nullptr) owner->UpdateTransform(step);
+}
+}  // namespace
+
 void BipTransformCallback::Move(cpoint3 delta, int axisMode, float amount) {
-    Interface::Move(delta, axisMode, amount);
-    if (owner != nullptr) owner->UpdateTransform();
+    StepThroughHost(owner, cbipanim::Step::Move, [&] { Interface::Move(delta, axisMode, amount); });
 }
 
 void BipTransformCallback::Rotate(cquat q) {
-    Interface::Rotate(q);
-    if (owner != nullptr) owner->UpdateTransform();
+    StepThroughHost(owner, cbipanim::Step::Turn, [&] { Interface::Rotate(q); });
 }
 
 void BipTransformCallback::Scale(cpoint3 s) { Interface::Scale(s); }
 
 void BipTransformCallback::SetPosition(cpoint3 p, int axisMode, int absolute, float amount) {
     if (owner != nullptr) owner->StartTransform();
-    Interface::SetPosition(p, axisMode, absolute, amount);
-    if (owner != nullptr) owner->UpdateTransform();
+    StepThroughHost(owner, cbipanim::Step::Move,
+                    [&] { Interface::SetPosition(p, axisMode, absolute, amount); });
 }
 
 void BipTransformCallback::SetRotation(cpoint3 eulerDeg, int absolute) {
     if (owner != nullptr) owner->StartTransform();
-    Interface::SetRotation(eulerDeg, absolute);
-    if (owner != nullptr) owner->UpdateTransform();
+    StepThroughHost(owner, cbipanim::Step::Turn,
+                    [&] { Interface::SetRotation(eulerDeg, absolute); });
 }
 
 void BipTransformCallback::SetScale(cpoint3 s, int absolute) { Interface::SetScale(s, absolute); }

@@ -216,6 +216,41 @@ TEST_F(WholeAnimation, RotateTurnsEveryKeyAndSwingsThePath) {
     EXPECT_TRUE(SameRotation(RootKey(1).rot, kTiltX * kQuarterZ, kRotTol));
 }
 
+// With recording off the host already carries a change at a frame without a key over every
+// key; "Transform" must still change each key once, by exactly the drag, and add no key,
+// whatever the recording state and whether the frame has a key.
+TEST_F(WholeAnimation, EveryKeyChangesOnceWhateverRecordingAndKeyAtTheFrame) {
+    const std::vector<ckey> original = root->anim.Keys();
+    const cpoint3 shift{1.5f, 0.0f, -0.75f};
+    for (int time : {kNow, 15})
+        for (int recording : {0, 1})
+            for (bool turn : {false, true}) {
+                SCOPED_TRACE("frame " + std::to_string(time) + (recording ? ", recording" : "") +
+                             (turn ? ", turn" : ", move"));
+                root->anim.SetNumKeys(static_cast<int>(original.size()), 1);
+                for (size_t i = 0; i < original.size(); ++i)
+                    root->anim.SetKeyAt(static_cast<int>(i), original[i], 0);
+                Interface::SetAnimTime(time);
+                Interface::SetAnimOn(recording);
+                const cpoint3 pivot = root->GetPosition(time);
+                if (turn) RotateDrag(kStepZ, 3);
+                else MoveDrag(shift / 3.0f, 3);
+                EXPECT_EQ(Interface::IsAnimOn(), recording);
+                ASSERT_EQ(root->anim.NumKeys(), 3);
+                for (int i = 0; i < 3; ++i) {
+                    const ckey& was = original[i];
+                    const ckey now = RootKey(i);
+                    EXPECT_EQ(now.time, was.time);
+                    // Turned: swung about the root's position at the frame, rotation × turn.
+                    const cpoint3 pos = turn ? pivot + (was.pos - pivot) * kQuarterZ
+                                             : was.pos + shift;
+                    const cquat rot = turn ? was.rot * kQuarterZ : was.rot;
+                    EXPECT_TRUE(PointNear(now.pos, pos, kPosTol)) << "key " << i;
+                    EXPECT_TRUE(SameRotation(now.rot, rot, kRotTol)) << "key " << i;
+                }
+            }
+}
+
 // A bone other than the root turns its keys but keeps its path.
 TEST_F(WholeAnimation, RotatingThePelvisTurnsItsKeysOnly) {
     cnode* pelvis = bipani.bones[kSlotPelvis];

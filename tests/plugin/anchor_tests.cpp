@@ -90,6 +90,22 @@ TEST_F(Anchors, AnyEventResolvesAndNothingMovesWithoutAnchors) {
     EXPECT_TRUE(PointNear(Pos(foot), bipani.anchorPos[0], kBipedReachTol));
 }
 
+// A limb on its anchor is left alone, and solving a solved limb again writes nothing: no float
+// drift and no sign flips, so undo and redo give back exactly what they saved.
+TEST_F(Anchors, SettledLimbKeepsItsKeysBitForBit) {
+    AnchorHere(0);
+    const auto justAnchored = AllKeys();
+    bipani.Notify(QV_EVENT_SCENE_CHANGED, 0, 0, nullptr);
+    EXPECT_TRUE(SameKeys(AllKeys(), justAnchored));
+    MoveRoot(MakePt3(0.0f, 0.0f, -0.6f));
+    bipani.Notify(QV_EVENT_SCENE_CHANGED, 0, 0, nullptr);
+    const auto solved = AllKeys();
+    EXPECT_FALSE(SameKeys(solved, justAnchored));
+    for (unsigned long event : {QV_EVENT_UNDO_BEGIN, QV_EVENT_UNDO_END, QV_EVENT_SCENE_CHANGED})
+        bipani.Notify(event, 0, 0, nullptr);
+    EXPECT_TRUE(SameKeys(AllKeys(), solved));
+}
+
 TEST_F(Anchors, LimbWithAMissingBoneIsNeverSolved) {
     Node("Bip01 L Hand")->DeleteThis();
     ASSERT_EQ(Open(Node("Bip01 Pelvis")), 1);

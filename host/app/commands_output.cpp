@@ -42,13 +42,13 @@ void CmdLoad(ScriptRunner& run, Args& args) {
     run.Tools().InstallHooks();
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N], options in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], options in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
     r.frame = GetAnimTime();
     while (!args.AtEnd()) {
-        std::string option = args.OneOf("option", {"view", "size", "frame"});
+        std::string option = args.OneOf("option", {"view", "size", "frame", "fit"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -58,6 +58,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
             r.height = args.Int("height");
             if (r.width < 1 || r.height < 1 || r.width > kMaxImageSide || r.height > kMaxImageSide)
                 args.Fail("size must be 1.." + std::to_string(kMaxImageSide) + " pixels a side");
+        } else if (option == "fit") {
+            r.fit = args.Text("node to fit");
         } else {
             r.frame = args.Int("frame");
         }

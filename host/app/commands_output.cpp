@@ -1,4 +1,6 @@
 // Output and file commands: dump, save, load, render.
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 
 #include "commands.h"
@@ -12,7 +14,9 @@
 namespace qvapp {
 namespace {
 
-constexpr int kMaxImageSide = 8192;  // pixels
+constexpr int kMaxImageSide = 8192;        // pixels
+// Pixels over all frames of one GIF (4 bytes each are held while it is written).
+constexpr long long kMaxAnimationPixels = 100'000'000;
 
 void CmdDump(ScriptRunner& run, Args& args) {
     const Word& target = args.Next("file (or -)");
@@ -42,13 +46,23 @@ void CmdLoad(ScriptRunner& run, Args& args) {
     run.Tools().InstallHooks();
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], options in any order.
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
+                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], or
+// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"]; options in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
     r.frame = GetAnimTime();
+    const bool gif = EndsWith(r.path, ".gif");
+    bool framesGiven = false, stepGiven = false;
     while (!args.AtEnd()) {
-        std::string option = args.OneOf("option", {"view", "size", "frame", "fit"});
+        std::string option =
+            args.OneOf("option", {"view", "size", "frame", "frames", "step", "fit"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -60,10 +74,30 @@ void CmdRender(ScriptRunner& run, Args& args) {
                 args.Fail("size must be 1.." + std::to_string(kMaxImageSide) + " pixels a side");
         } else if (option == "fit") {
             r.fit = args.Text("node to fit");
+        } else if (option == "frames") {
+            r.first = args.Int("first frame");
+            r.last = args.Int("last frame");
+            framesGiven = true;
+        } else if (option == "step") {
+            r.step = args.Int("step");
+            stepGiven = true;
         } else {
             r.frame = args.Int("frame");
         }
     }
+    if (gif != framesGiven || (stepGiven && !gif))
+        args.Fail(gif ? "a GIF needs frames A B" : "frames and step make a GIF: name a .gif file");
+    if (gif) {
+        if (r.last < r.first) args.Fail("frames must run forward: " + std::to_string(r.first) +
+                                        " to " + std::to_string(r.last));
+        if (r.step < 1) args.Fail("step must be 1 or more frames");
+        const long long frames = (static_cast<long long>(r.last) - r.first) / r.step + 1;
+        if (frames * r.width * r.height > kMaxAnimationPixels)
+            args.Fail(std::to_string(frames) + " frames of " + std::to_string(r.width) + "x" +
+                      std::to_string(r.height) + " are too many for one GIF: take a larger step "
+                      "or a smaller size");
+    }
+    r.animation = gif;
     r.path = run.OutputPath(r.path);
     std::string error;
     if (!RenderScene(r, run.Tools(), error)) args.Fail(error);

@@ -67,26 +67,31 @@ void DrawNodes(int t, qv::gl::View& view) {
     }
 }
 
-}  // namespace
+// The frames drawn: the one picture, or first..last every step-th.
+std::vector<int> FramesOf(const RenderRequest& request) {
+    if (!request.animation) return {request.frame};
+    std::vector<int> frames;
+    for (int t = request.first; t <= request.last; t += std::max(request.step, 1))
+        frames.push_back(t);
+    return frames;
+}
 
-bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
-    const int t = request.frame;
-    cnode* fitted = nullptr;
-    if (!request.fit.empty() && !(fitted = FindDrawnNode(request.fit.c_str(), t))) {
-        error = "cannot fit \"" + request.fit + "\": no such node is drawn";
-        return false;
+// What the view frames: the fitted node with everything below it, or the whole scene, over
+// every frame drawn.
+Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
+    Box box;
+    for (int t : frames) {
+        const Box b = fitted ? FitBox(fitted, t) : SceneBox(t);
+        if (b.empty) continue;
+        box.Add(b.min);
+        box.Add(b.max);
     }
-    qv::gl::OffscreenContext context(request.width, request.height);
-    if (!context.Ok()) {
-        error = "cannot render: " + context.Error();
-        return false;
-    }
-    context.MakeCurrent();
-    const Box box = fitted ? FitBox(fitted, t) : PaddedBox(SceneBox(t), kMinFramedSize);
-    qv::gl::View view(request.view, request.width, request.height);
-    view.Frame(box.min, box.max);
+    return fitted ? box : PaddedBox(box, kMinFramedSize);
+}
 
-    glViewport(0, 0, request.width, request.height);
+std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
+                                     qv::gl::OffscreenContext& context, ToolManager& tools) {
+    glViewport(0, 0, context.Width(), context.Height());
     glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     view.Apply();
@@ -98,9 +103,40 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     tools.Display(t, &view);
     glPopAttrib();
     glFinish();
+    return context.ReadPixels();
+}
 
-    std::vector<unsigned char> pixels = context.ReadPixels();
-    if (!qv::gl::WritePng(request.path, request.width, request.height, pixels, error)) {
+}  // namespace
+
+bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
+    const std::vector<int> frames = FramesOf(request);
+    if (frames.empty()) {
+        error = "no frames to draw";
+        return false;
+    }
+    cnode* fitted = nullptr;
+    if (!request.fit.empty() && !(fitted = FindDrawnNode(request.fit.c_str(), frames.front()))) {
+        error = "cannot fit \"" + request.fit + "\": no such node is drawn";
+        return false;
+    }
+    qv::gl::OffscreenContext context(request.width, request.height);
+    if (!context.Ok()) {
+        error = "cannot render: " + context.Error();
+        return false;
+    }
+    context.MakeCurrent();
+    const Box box = FramedBox(fitted, frames);
+    qv::gl::View view(request.view, request.width, request.height);
+    view.Frame(box.min, box.max);
+
+    std::vector<std::vector<unsigned char>> pictures;
+    for (int t : frames) pictures.push_back(DrawFrame(t, box, view, context, tools));
+    const bool written =
+        request.animation
+            ? qv::gl::WriteGif(request.path, request.width, request.height, pictures,
+                               Interface::GetAnimTPF() * std::max(request.step, 1), error)
+            : qv::gl::WritePng(request.path, request.width, request.height, pictures[0], error);
+    if (!written) {
         error = "cannot write " + request.path + (error.empty() ? "" : ": " + error);
         return false;
     }

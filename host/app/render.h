@@ -1,5 +1,5 @@
 // Offscreen images of the viewport: the scene's visible nodes over a ground grid, with the open
-// tool's overlays, written as PNG.
+// tool's overlays, written as a PNG picture or a GIF animation.
 #pragma once
 
 #include <string>
@@ -14,13 +14,17 @@ struct RenderRequest {
     std::string path;
     qv::gl::ViewKind view = qv::gl::ViewKind::Persp;
     int width = 640, height = 480;  // pixels
-    int frame = 0;                  // animation time drawn
+    int frame = 0;                  // animation time drawn (a picture)
     std::string fit;                // node framed with everything below it (empty: the scene)
+    bool animation = false;         // a GIF of frames first..last, every step-th
+    int first = 0, last = 0, step = 1;
 };
 
 // Background grey (0..1) the image is cleared to.
 inline constexpr float kBackgroundGrey = 0.5f;
 
+// Draws and writes the picture or the animation. An animation keeps one view for all its
+// frames, framed on everything they show, and plays at the scene's time per frame.
 bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error);
 
 }  // namespace qvapp

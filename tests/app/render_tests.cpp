@@ -1,5 +1,6 @@
 // Offscreen renders: the image has the requested size, the grey background, and drawn pixels
-// where a bone stands.
+// where a bone stands; GIF animations hold the pictures of their frames.
+#include <algorithm>
 #include <cstdlib>
 
 #include "qvplatform/gl.h"
@@ -232,6 +233,96 @@ TEST_F(Rendering, FitOnANodeThatIsNotDrawnIsAnErrorAndWritesNothing) {
 TEST_F(Rendering, BadOptionsAreErrors) {
     for (const char* options : {"view sideways", "size 0 10", "size 10", "zoom 2", "fit"})
         EXPECT_EQ(Run(std::string("render \"x.png\" ") + options + "\n"), 1) << options;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
+}
+
+// --- animations -------------------------------------------------------------------------------
+
+// Palette reduction may move a colour by a few 8-bit steps; a wrong frame or a shifted view
+// moves whole bones, hundreds of pixels by up to 128 steps.
+constexpr double kMeanPaletteError = 1.5;  // mean 8-bit steps a channel over the picture
+constexpr int kMaxPaletteError = 24;       // 8-bit steps, any channel of any pixel
+
+struct Difference { double mean = 0; int max = 0; };
+Difference Compare(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    Difference d;
+    if (a.size() != b.size()) return {1e9, 255};
+    long long sum = 0, channels = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (i % 4 == 3) continue;  // GIF frames carry no alpha
+        const int diff = std::abs(a[i] - b[i]);
+        sum += diff;
+        ++channels;
+        d.max = std::max(d.max, diff);
+    }
+    d.mean = static_cast<double>(sum) / static_cast<double>(channels);
+    return d;
+}
+
+// The GIF's frames are the pictures of those frames: on a still scene every frame matches the
+// PNG render (the framing is the same), at the scene's time per frame times the step.
+TEST_F(Rendering, GifOfAStillSceneRepeatsThePictureAtTheScenesPace) {
+    ASSERT_EQ(Run("tpf 40\ncreate \"Bones\" \"Biped\"\ndrag 0 0 4.88 8\nclose\n"
+                  "render \"still.png\" view persp size 160 120\n"
+                  "render \"still.gif\" view persp size 160 120 frames 0 6 step 3\n"), 0)
+        << Error();
+    const Image picture = Read("still.png");
+    qv::gl::GifFrames gif;
+    std::string error;
+    ASSERT_TRUE(qv::gl::ReadGif((dir_ / "still.gif").string(), gif, error)) << error;
+    ASSERT_EQ(gif.rgba.size(), 3u);  // frames 0, 3 and 6
+    EXPECT_EQ(gif.width, 160);
+    EXPECT_EQ(gif.height, 120);
+    for (size_t i = 0; i < gif.rgba.size(); ++i) {
+        EXPECT_EQ(gif.delaysMs[i], 120) << "frame " << i;  // 40 ms a frame, every 3rd frame
+        const Difference d = Compare(gif.rgba[i], picture.rgba);
+        EXPECT_LT(d.mean, kMeanPaletteError) << "frame " << i;
+        EXPECT_LE(d.max, kMaxPaletteError) << "frame " << i;
+    }
+}
+
+// A bone keyed to move: the frames differ, each shows the bone where that frame puts it, and
+// the view stays still, framed on everywhere the bone goes.
+TEST_F(Rendering, GifFramesFollowTheAnimationUnderOneView) {
+    ASSERT_EQ(Run("bone \"A\"\nbone \"B\" 0 0 4 parent \"A\"\n"
+                  "anim on\ntime 10\nselect \"A\"\nmove 4 0 0\ntime 0\nanim off\ndeselect\n"
+                  "render \"move.gif\" view front size 160 120 frames 0 10 step 10\n"), 0)
+        << Error();
+    qv::gl::GifFrames gif;
+    std::string error;
+    ASSERT_TRUE(qv::gl::ReadGif((dir_ / "move.gif").string(), gif, error)) << error;
+    ASSERT_EQ(gif.rgba.size(), 2u);
+    Box box = SceneBox(0);
+    const Box later = SceneBox(10);
+    box.Add(later.min);
+    box.Add(later.max);
+    box = PaddedBox(box, kMinFramedSize);
+    qv::gl::View view(qv::gl::ViewKind::Front, 160, 120);
+    view.Frame(box.min, box.max);
+    cpoint3 at0, at10;
+    view.Project(at0, 0, 0, 2);   // the middle of A on frame 0
+    view.Project(at10, 4, 0, 2);  // and on frame 10
+    const Image first{160, 120, gif.rgba[0]}, last{160, 120, gif.rgba[1]};
+    EXPECT_TRUE(first.DrawnNear(static_cast<int>(at0.x), static_cast<int>(at0.y)));
+    EXPECT_FALSE(first.DrawnNear(static_cast<int>(at10.x), static_cast<int>(at10.y)));
+    EXPECT_TRUE(last.DrawnNear(static_cast<int>(at10.x), static_cast<int>(at10.y)));
+    EXPECT_FALSE(last.DrawnNear(static_cast<int>(at0.x), static_cast<int>(at0.y)));
+}
+
+TEST_F(Rendering, GifOptionsAreCheckedAndRefusalsWriteNothing) {
+    const std::pair<const char*, const char*> bad[] = {
+        {"\"x.gif\"", "frames A B"},
+        {"\"x.png\" frames 0 4", ".gif"},
+        {"\"x.png\" step 2", ".gif"},
+        {"\"x.gif\" frames 5 1", "forward"},
+        {"\"x.gif\" frames 0 4 step 0", "step"},
+        {"\"x.gif\" size 4000 4000 frames 0 100", "too many"},
+    };
+    for (const auto& [options, message] : bad) {
+        EXPECT_EQ(Run(std::string("new\nbone \"A\"\nrender ") + options + "\n"), 1) << options;
+        EXPECT_NE(Error().find(message), std::string::npos) << Error();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.gif"));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }
 

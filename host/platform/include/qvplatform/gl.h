@@ -1,5 +1,6 @@
-// OpenGL for the host: an offscreen context (Mesa) to draw into and read back, PNG files of
-// what it drew, and a viewport view (camera, projection) that tools draw their overlays through.
+// OpenGL for the host: an offscreen context (Mesa) to draw into and read back, PNG and GIF
+// files of what it drew, and a viewport view (camera, projection) that tools draw their
+// overlays through.
 #pragma once
 
 #include <memory>
@@ -40,6 +41,20 @@ bool WritePng(const std::string& path, int width, int height,
 // Reads a PNG of any colour type into RGBA pixels (top row first); false with an error text.
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<unsigned char>& rgba,
              std::string& error);
+
+// Writes frames of RGBA pixels (top row first, each width × height) as a GIF animation that
+// loops forever, each frame shown delayMs milliseconds (rounded to hundredths of a second, at
+// least two), all frames sharing one palette of at most 256 colours.
+bool WriteGif(const std::string& path, int width, int height,
+              const std::vector<std::vector<unsigned char>>& frames, int delayMs,
+              std::string& error);
+// A GIF read back: its frames as RGBA (top row first) and each frame's delay.
+struct GifFrames {
+    int width = 0, height = 0;
+    std::vector<std::vector<unsigned char>> rgba;
+    std::vector<int> delaysMs;
+};
+bool ReadGif(const std::string& path, GifFrames& out, std::string& error);
 
 // Named views of the scene. Scene axes: +z up, the biped faces -y (its left side is +x).
 //   Front: camera on the -y side looking along +y (sees the biped's face); +x to the right.

@@ -167,6 +167,8 @@ int UndoMgr::Redo() {
     return 1;
 }
 
+void UndoMgr::ClearRedo() { impl_->ClearRedo(); }
+
 void UndoMgr::Clear() {
     impl_->open = false;
     for (auto& level : impl_->undo) DeleteItems(level.items);

@@ -25,6 +25,7 @@ void CmdDump(ScriptRunner& run, Args& args) {
     std::string path = run.OutputPath(target.text);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out || !(out << text) || !out.flush()) args.Fail("cannot write " + path);
+    run.NoteWritten(path);
 }
 
 void CmdSave(ScriptRunner& run, Args& args) {
@@ -32,6 +33,7 @@ void CmdSave(ScriptRunner& run, Args& args) {
     args.End();
     std::string error;
     if (!SaveSceneFile(path, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdLoad(ScriptRunner& run, Args& args) {
@@ -67,6 +69,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     r.path = run.OutputPath(r.path);
     std::string error;
     if (!RenderScene(r, run.Tools(), error)) args.Fail(error);
+    run.NoteWritten(r.path);
 }
 
 }  // namespace

@@ -44,13 +44,14 @@ void CmdLoad(ScriptRunner& run, Args& args) {
     run.Tools().InstallHooks();
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], options in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend], options in any
+// order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
     r.frame = GetAnimTime();
     while (!args.AtEnd()) {
-        std::string option = args.OneOf("option", {"view", "size", "frame", "fit"});
+        std::string option = args.OneOf("option", {"view", "size", "frame", "fit", "legend"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -62,6 +63,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
                 args.Fail("size must be 1.." + std::to_string(kMaxImageSide) + " pixels a side");
         } else if (option == "fit") {
             r.fit = args.Text("node to fit");
+        } else if (option == "legend") {
+            r.legend = true;
         } else {
             r.frame = args.Int("frame");
         }

@@ -6,6 +6,7 @@
 
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "render_marks.h"
 #include "scene_view.h"
 #include "tools.h"
 
@@ -67,6 +68,18 @@ void DrawNodes(int t, qv::gl::View& view) {
     }
 }
 
+// The triad (and the key) over everything, flat and unlit.
+void DrawMarks(qv::gl::View& view, const SideColours* sides) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    view.Begin2D();
+    DrawAxisTriad(view);
+    if (sides) DrawSideLegend(view, *sides);
+    view.End2D();
+    glPopAttrib();
+}
+
 }  // namespace
 
 bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
@@ -83,6 +96,7 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     }
     context.MakeCurrent();
     const Box box = fitted ? FitBox(fitted, t) : PaddedBox(SceneBox(t), kMinFramedSize);
+    const SideColours sides = CollectSideColours(t);
     qv::gl::View view(request.view, request.width, request.height);
     view.Frame(box.min, box.max);
 
@@ -97,6 +111,7 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     tools.Display(t, &view);
     glPopAttrib();
+    DrawMarks(view, request.legend ? &sides : nullptr);
     glFinish();
 
     std::vector<unsigned char> pixels = context.ReadPixels();

@@ -1,5 +1,5 @@
 // Offscreen images of the viewport: the scene's visible nodes over a ground grid, with the open
-// tool's overlays, written as PNG.
+// tool's overlays, an axis triad and, on request, the key to the side colours, written as PNG.
 #pragma once
 
 #include <string>
@@ -16,6 +16,7 @@ struct RenderRequest {
     int width = 640, height = 480;  // pixels
     int frame = 0;                  // animation time drawn
     std::string fit;                // node framed with everything below it (empty: the scene)
+    bool legend = false;            // a key to the left and right bones' colours
 };
 
 // Background grey (0..1) the image is cleared to.

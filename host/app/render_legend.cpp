@@ -34,8 +34,8 @@ bool SameColour(const ccolor& a, const ccolor& b) {
 }
 
 void AddDistinct(std::vector<ccolor>& colours, const ccolor& c) {
-    if (std::none_of(colours.begin(), colours.end(), [&](const ccolor& o) { return SameColour(o, c); }))
-        colours.push_back(c);
+    auto same = [&](const ccolor& o) { return SameColour(o, c); };
+    if (std::none_of(colours.begin(), colours.end(), same)) colours.push_back(c);
 }
 
 }  // namespace

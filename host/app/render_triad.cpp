@@ -1,6 +1,7 @@
 // The axis triad: which way the world's x, y and z run in the picture, drawn small in the
 // bottom-left corner so that every render says how it is turned.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "overlay_2d.h"
@@ -26,15 +27,15 @@ constexpr float kAxisColours[3][3] = {{1.00f, 0.35f, 0.35f}, {0.35f, 0.90f, 0.35
 // Side of the square marking the origin when an axis points at the viewer (pixels, scaled).
 constexpr float kEndOnMark = 4.0f;
 
+// One world axis as the triad shows it: from the triad's origin to (dx, dy) pixels (x right,
+// y down), and toward (+) or away from (-) the viewer, as a share of its length.
+struct TriadAxis {
+    char name;  // 'x', 'y', 'z'
+    float dx, dy;
+    float towardViewer;
+};
 
-
-}  // namespace
-
-int MarkScale(int width, int height) {
-    constexpr int kPixelsPerScale = 240;  // a picture this short side long draws marks 1:1
-    return std::max(1, std::min(width, height) / kPixelsPerScale);
-}
-
+// The three world axes seen along the view, each `length` pixels long when it lies across it.
 // The view matrix's row i is world axis i in camera space (row vectors): camera x runs right,
 // y up and z toward the viewer. Window y runs down, hence the sign of dy.
 std::array<TriadAxis, 3> TriadAxes(const qv::gl::View& view, float length) {
@@ -47,11 +48,18 @@ std::array<TriadAxis, 3> TriadAxes(const qv::gl::View& view, float length) {
     return axes;
 }
 
+}  // namespace
+
+int MarkScale(int width, int height) {
+    constexpr int kPixelsPerScale = 240;  // a picture this short side long draws marks 1:1
+    return std::max(1, std::min(width, height) / kPixelsPerScale);
+}
+
 void DrawAxisTriad(qv::gl::View& view) {
     const int scale = MarkScale(view.Width(), view.Height());
     const float s = static_cast<float>(scale);
-    const float length = std::max(kTriadMinLength,
-                                  kTriadShare * static_cast<float>(std::min(view.Width(), view.Height())));
+    const float shortSide = static_cast<float>(std::min(view.Width(), view.Height()));
+    const float length = std::max(kTriadMinLength, kTriadShare * shortSide);
     const float textW = kGlyphWidth * s, textH = kGlyphHeight * s;
     const std::array<TriadAxis, 3> axes = TriadAxes(view, length);
 
@@ -84,7 +92,8 @@ void DrawAxisTriad(qv::gl::View& view) {
     const float oy = static_cast<float>(view.Height()) - kCornerMargin * s - pad - bottom;
 
     // On a backing, so that grid lines and bones behind the triad do not blur it.
-    FillBacking(ox + left - pad, oy + top - pad, right - left + 2.0f * pad, bottom - top + 2.0f * pad);
+    FillBacking(ox + left - pad, oy + top - pad, right - left + 2.0f * pad,
+                bottom - top + 2.0f * pad);
 
     // The axis farthest from the viewer first, so that nearer ones cross over it.
     std::array<int, 3> order{0, 1, 2};

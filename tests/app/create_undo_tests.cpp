@@ -60,7 +60,8 @@ TEST_F(CreateUndo, UndoTakesTheBipedOutAndRedoBringsBackTheSameBones) {
         EXPECT_EQ(Interface::FindNode("Bip01"), root);  // the very same nodes
         EXPECT_EQ(Interface::FindNode("Bip01 R Hand"), hand);
     }
-    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0) << Error();
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0)
+        << Error();
 }
 
 TEST_F(CreateUndo, AnUndoneBipedLeavesRoomForTheNextOneUnderTheSamePrefix) {

@@ -43,11 +43,13 @@ TEST_F(DragGround, LowestJointStandsOnZAndTheBipedIsThePlainDragFromTheRootItFou
         std::ostringstream rootZ;
         rootZ.precision(9);
         rootZ << root[2].get<float>();
-        const Json plain = RunAndDump(begin + "drag 2 3 " + rootZ.str() + heightWords + "\nclose\n");
+        const Json plain =
+            RunAndDump(begin + "drag 2 3 " + rootZ.str() + heightWords + "\nclose\n");
         EXPECT_EQ(plain["nodes"], grounded["nodes"]);
         EXPECT_EQ(plain["undo"], grounded["undo"]);  // the trial drag left no trace
     }
-    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0) << Error();
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0)
+        << Error();
 }
 
 TEST_F(DragGround, CancelledGroundDragLeavesNothingAndGroundNeedsTheCreationTool) {

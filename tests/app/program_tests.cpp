@@ -110,7 +110,8 @@ TEST_F(Program, DemoNamesItsFolderAndEveryFileItWrote) {
     for (const auto& entry : fs::recursive_directory_iterator(dir_ / "demo")) {
         if (!entry.is_regular_file()) continue;
         ++files;
-        const std::string line = "\n  " + entry.path().lexically_relative(dir_ / "demo").string() + "\n";
+        const std::string name = entry.path().lexically_relative(dir_ / "demo").string();
+        const std::string line = "\n  " + name + "\n";
         EXPECT_NE(r.output.find(line), std::string::npos) << line << " missing from:\n" << r.output;
     }
     EXPECT_GE(files, 6);  // two dumps and four pictures

@@ -200,8 +200,9 @@ TEST_F(Rendering, FitFramesTheNodeAndEverythingBelowItAlongTheChosenView) {
     for (const char* kind : {"front", "left", "top"}) {
         SCOPED_TRACE(kind);
         const std::string file = std::string(kind) + ".png";
-        ASSERT_EQ(Run("render \"" + file + "\" view " + kind + " size 300 300 fit \"Bip01 R Hand\"\n"),
-                  0) << Error();
+        const std::string options = std::string(" view ") + kind + " size 300 300";
+        ASSERT_EQ(Run("render \"" + file + "\"" + options + " fit \"Bip01 R Hand\"\n"), 0)
+            << Error();
         const Image img = Read(file.c_str());
         qv::gl::ViewKind viewKind;
         ASSERT_TRUE(qv::gl::ParseViewKind(kind, viewKind));
@@ -235,13 +236,15 @@ TEST_F(Rendering, FitOnANodeThatIsNotDrawnIsAnErrorAndWritesNothing) {
 
 TEST_F(Rendering, LeftViewLooksFromMinusXAndSoShowsTheBipedsRightSide) {
     constexpr int kSize = 300;  // pixels
-    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\npress \"Biped Defaults\"\ndrag 0 0 0 8 ground\nclose\n"
-                  "deselect\n"), 0) << Error();
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\npress \"Biped Defaults\"\n"
+                  "drag 0 0 0 8 ground\nclose\ndeselect\n"), 0) << Error();
     const Json dump = Dump();
     auto middle = [&](const char* thigh, const char* calf) {
-        const Json a = NodeNamed(dump, thigh)["world"]["pos"], b = NodeNamed(dump, calf)["world"]["pos"];
-        return cpoint3((a[0].get<float>() + b[0].get<float>()) / 2, (a[1].get<float>() + b[1].get<float>()) / 2,
-                       (a[2].get<float>() + b[2].get<float>()) / 2);
+        const Json a = NodeNamed(dump, thigh)["world"]["pos"];
+        const Json b = NodeNamed(dump, calf)["world"]["pos"];
+        cpoint3 mid;
+        for (int i = 0; i < 3; ++i) mid[i] = (a[i].get<float>() + b[i].get<float>()) / 2;
+        return mid;
     };
     const cpoint3 right = middle("Bip01 R Thigh", "Bip01 R Calf");
     const cpoint3 left = middle("Bip01 L Thigh", "Bip01 L Calf");
@@ -264,7 +267,8 @@ TEST_F(Rendering, LeftViewLooksFromMinusXAndSoShowsTheBipedsRightSide) {
         if (std::string(c.view) == "left" || std::string(c.view) == "right") {
             const Image img = Read(file.c_str());
             const unsigned char* p = img.At(static_cast<int>(r.x), static_cast<int>(r.y));
-            EXPECT_EQ(p[1] > p[2], c.greenInFront) << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
+            EXPECT_EQ(p[1] > p[2], c.greenInFront)
+                << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
         } else {
             EXPECT_EQ(l.x > r.x, c.leftOnTheRight);
         }
@@ -335,7 +339,8 @@ TEST_F(Rendering, LegendKeysEachSidesColoursInTheTopRightCornerLeftAboveRight) {
                   "press \"OK\"\ndrag 0 0 0 8 ground\nclose\n"
                   "render \"key.png\" view front size 480 480 legend\n"
                   "render \"plain.png\" view front size 480 480\n"
-                  "create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0) << Error();
+                  "create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0)
+        << Error();
     // A swatch is a block of one flat colour; the lit bones never hold one that large.
     constexpr int kBlock = 8;  // pixels a side
     auto block = [](const Image& img, const unsigned char (&rgb)[3], int& bx, int& by) {
@@ -343,7 +348,8 @@ TEST_F(Rendering, LegendKeysEachSidesColoursInTheTopRightCornerLeftAboveRight) {
             for (int x = 0; x + kBlock <= img.width; ++x) {
                 bool all = true;
                 for (int dy = 0; dy < kBlock && all; ++dy)
-                    for (int dx = 0; dx < kBlock && all; ++dx) all = NearColour(img.At(x + dx, y + dy), rgb);
+                    for (int dx = 0; dx < kBlock && all; ++dx)
+                        all = NearColour(img.At(x + dx, y + dy), rgb);
                 if (all) { bx = x; by = y; return true; }
             }
         return false;
@@ -361,7 +367,8 @@ TEST_F(Rendering, LegendKeysEachSidesColoursInTheTopRightCornerLeftAboveRight) {
 }
 
 TEST_F(Rendering, BadOptionsAreErrors) {
-    for (const char* options : {"view sideways", "size 0 10", "size 10", "zoom 2", "fit", "legend 2"})
+    for (const char* options :
+         {"view sideways", "size 0 10", "size 10", "zoom 2", "fit", "legend 2"})
         EXPECT_EQ(Run(std::string("render \"x.png\" ") + options + "\n"), 1) << options;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }

@@ -2,7 +2,7 @@
 // the current time reflected to the other side, "Opp Left" / "Opp Right" their rotations'
 // Euler angles on the checked axes. "Left" takes the right bones as source.
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"

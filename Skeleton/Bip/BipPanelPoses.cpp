@@ -1,7 +1,7 @@
 // The modify panel's "Default Body Poses", "Default Hand Poses" (the twelve pose buttons) and
 // "Align" groups.
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
 #include "Skeleton/Bip/BipPoseTables.h"
 #include "quorvane/util.h"
@@ -32,8 +32,8 @@ int HandPoseNumber(int id) {
 void AlignFromPanel(cbipanim& tool, HWND panel) {
     const LRESULT item = SendDlgItemMessageA(panel, IDC_PANEL_ALIGN_BONE, CB_GETCURSEL, 0, 0);
     if (item == CB_ERR) return;
-    const LRESULT slot =
-        SendDlgItemMessageA(panel, IDC_PANEL_ALIGN_BONE, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
+    const LRESULT slot = SendDlgItemMessageA(panel, IDC_PANEL_ALIGN_BONE, CB_GETITEMDATA,
+                                             static_cast<WPARAM>(item), 0);
     if (slot < 0 || slot >= kNumSlots) return;
     int frame = 0;
     if (!winGetEditInt(panel, IDC_PANEL_ALIGN_FRAME, frame)) return;

@@ -3,9 +3,9 @@
 #include <new>
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
-#include "Skeleton/Bip/BipSelectBones.h"
+#include "Skeleton/Bip/Posing/BipSelectBones.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

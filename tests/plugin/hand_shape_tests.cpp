@@ -21,8 +21,9 @@ constexpr float kFingerWidthPerSpacing = 0.8f;
 enum HandPose {
     kSkin, kIdle, kRelaxed, kFist, kPick, kPoint, kPush, kReach, kScratch, kSpread, kGrip, kPistol
 };
-const char* const kPoseNames[kNumHandPoses] = {"Skin", "Idle", "Relaxed", "Fist", "Pick", "Point",
-                                               "Push", "Reach", "Scratch", "Spread", "Grip", "Pistol"};
+const char* const kPoseNames[kNumHandPoses] = {"Skin",    "Idle",   "Relaxed", "Fist",
+                                               "Pick",    "Point",  "Push",    "Reach",
+                                               "Scratch", "Spread", "Grip",    "Pistol"};
 
 struct Axes {
     cpoint3 x, y, z;
@@ -121,7 +122,8 @@ const std::pair<int, Property> kProperties[] = {
     {kPistol, [](const HandShape& h) {  // index straight, thumb cocked away, the rest curled
          for (int l = 0; l < 3; ++l) EXPECT_LT(h.bend[kIndex][l], 10.0f) << "index link " << l;
          EXPECT_GT(AngleDeg(h.lastDir[kThumb], h.lastDir[kIndex]), 45.0f);
-         for (int d = kMiddle; d <= kLittle; ++d) EXPECT_GT(h.TotalCurl(d), 180.0f) << "digit " << d;
+         for (int d = kMiddle; d <= kLittle; ++d)
+             EXPECT_GT(h.TotalCurl(d), 180.0f) << "digit " << d;
      }},
     {kSpread, [](const HandShape& h) {  // neighbouring first links fanned apart
          for (int d = kThumb; d < kLittle; ++d)
@@ -139,7 +141,8 @@ const std::pair<int, Property> kProperties[] = {
      }},
     {kPush, [](const HandShape& h) {  // a flat hand
          for (int d = 0; d < 5; ++d)
-             for (int l = 0; l < 3; ++l) EXPECT_LT(h.bend[d][l], d == kThumb && l == 0 ? 45.0f : 10.0f);
+             for (int l = 0; l < 3; ++l)
+                 EXPECT_LT(h.bend[d][l], d == kThumb && l == 0 ? 45.0f : 10.0f);
      }},
     {kReach, [](const HandShape& h) {  // open, slightly curled, the thumb out
          Fingers([&](int d) {
@@ -207,7 +210,8 @@ TEST(HandPoseTables, RowsHaveTheShapesTheirPosesCallFor) {
     auto allBut = [](std::vector<int> fixedRows) {
         std::vector<int> rows;
         for (int r = 0; r < kHandPoseRows; ++r)
-            if (std::find(fixedRows.begin(), fixedRows.end(), r) == fixedRows.end()) rows.push_back(r);
+            if (std::find(fixedRows.begin(), fixedRows.end(), r) == fixedRows.end())
+                rows.push_back(r);
         return rows;
     };
     const std::vector<int> moved[kNumHandPoses] = {
@@ -234,7 +238,8 @@ TEST(HandPoseTables, RowsHaveTheShapesTheirPosesCallFor) {
             // The given "Fist" rows are applied as they stand, some not of unit length; the
             // authored ones are rotations to five decimals.
             if (pose != kFist) {
-                EXPECT_NEAR(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w, 1.0f, 1e-4f) << "row " << r;
+                EXPECT_NEAR(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w, 1.0f, 1e-4f)
+                    << "row " << r;
             }
         }
     }

@@ -1,7 +1,7 @@
 // The modify panel's posing groups pressed as a person would: the "Select Biped Bones"
 // dialogs with their shared checks, the posture and animation commands, the limb copies, the
 // hand pose buttons through "Choose Hand", and "Align" from its fields.
-#include "Skeleton/Bip/BipSelectBones.h"
+#include "Skeleton/Bip/Posing/BipSelectBones.h"
 #include "modify_panel_fixture.h"
 
 namespace pt {

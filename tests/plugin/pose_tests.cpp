@@ -47,7 +47,8 @@ TEST_F(Poses, BodyPoseKeysRotationsAtNowWithInterpolatedPositionsAndScales) {
         EXPECT_TRUE(SameQuat(KeyAt(bipani.bones[s], 10).rot, bodyPoseTables[kBodyPoseSkin][s].rot))
             << FullName(s);
     }
-    EXPECT_EQ(bipani.bones[kSlotRoot]->anim.NumKeys(), rootKeys) << "the panel's pose keyed the root";
+    EXPECT_EQ(bipani.bones[kSlotRoot]->anim.NumKeys(), rootKeys)
+        << "the panel's pose keyed the root";
     EXPECT_EQ(NewestLevelName(), "Biped Pose");
 }
 
@@ -69,7 +70,8 @@ TEST_F(Poses, HandPoseGivesTheLeftHandTheRightRowsMirrored) {
         const cquat r = KeyAt(bipani.bones[kSlotRHand + row.time], 3).rot;
         const cquat l = KeyAt(bipani.bones[kSlotLHand + row.time], 3).rot;
         EXPECT_TRUE(SameQuat(r, row.rot)) << "row " << row.time;
-        EXPECT_TRUE(SameQuat(l, {-row.rot.x, -row.rot.y, row.rot.z, row.rot.w})) << "row " << row.time;
+        EXPECT_TRUE(SameQuat(l, {-row.rot.x, -row.rot.y, row.rot.z, row.rot.w}))
+            << "row " << row.time;
     }
     EXPECT_EQ(NewestLevelName(), "Biped Hand(s) Pose");
     // One hand only leaves the other without a key at the time.

@@ -85,9 +85,11 @@ TEST_F(Posture, PasteMirroredCarriesTheRightArmReflectedToTheLeft) {
     Interface::SetAnimTime(8);
     const auto mask = AllBones();
     bipani.PastePostureMirrored(mask.data(), 1, 1, 1);
-    EXPECT_TRUE(SameRotation(KeyAt(kSlotLForearm, 8).rot, {-bent.x, -bent.y, bent.z, bent.w}, 0.0f));
+    EXPECT_TRUE(
+        SameRotation(KeyAt(kSlotLForearm, 8).rot, {-bent.x, -bent.y, bent.z, bent.w}, 0.0f));
     EXPECT_TRUE(SameRotation(KeyAt(kSlotRForearm, 8).rot,
-                             {-straightLeft.x, -straightLeft.y, straightLeft.z, straightLeft.w}, 0.0f));
+                             {-straightLeft.x, -straightLeft.y, straightLeft.z, straightLeft.w},
+                             0.0f));
     EXPECT_EQ(NewestLevelName(), "Biped Paste Posture Mirrored");
 }
 

@@ -1,7 +1,7 @@
 // "Align": the root is keyed at the current time so that a chosen bone goes back to where it
 // stood at another frame, on the checked position and rotation components.
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 

@@ -2,9 +2,9 @@
 // as rotation keys at the current time; positions and scales keep their animated values.
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipHand.h"
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPoseTables.h"
-#include "Skeleton/Bip/BipReflect.h"
+#include "Skeleton/Bip/Posing/BipReflect.h"
 #include "quorvane/interface.h"
 
 namespace {
@@ -43,6 +43,7 @@ int cbipanim::PoseHand(int hand, int pose) {
             if (row.time != kNoSlot) ApplyRow(*this, kSlotRHand + row.time, row.rot, now);
     if (hand == kHandLeft || hand == kHandBoth)
         for (const ckey& row : table)
-            if (row.time != kNoSlot) ApplyRow(*this, kSlotLHand + row.time, ReflectLimb(row.rot), now);
+            if (row.time != kNoSlot)
+                ApplyRow(*this, kSlotLHand + row.time, ReflectLimb(row.rot), now);
     return 1;
 }

@@ -1,6 +1,6 @@
 // The "Select Biped Bones" dialogs 107, 1160 and 1161: the bone group boxes, the group buttons
 // that check or clear a run of them, and the root position components of a paste.
-#include "Skeleton/Bip/BipSelectBones.h"
+#include "Skeleton/Bip/Posing/BipSelectBones.h"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipKeys.h"
-#include "Skeleton/Bip/BipReflect.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipReflect.h"
 #include "quorvane/node.h"
 
 namespace {

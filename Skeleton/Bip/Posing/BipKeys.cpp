@@ -1,5 +1,5 @@
 // Keys at one time and the undo and recording scopes of the posing commands.
-#include "Skeleton/Bip/BipKeys.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 
 #include <new>
 

@@ -1,5 +1,5 @@
 // Reflections of keys across the biped's left-right plane, for limbs and centre bones.
-#include "Skeleton/Bip/BipReflect.h"
+#include "Skeleton/Bip/Posing/BipReflect.h"
 
 #include "Skeleton/Bip/BipBones.h"
 

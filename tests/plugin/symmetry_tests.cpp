@@ -124,6 +124,28 @@ TEST_F(Symmetry, CentreBonesReflectOntoThemselvesAndTwiceIsTheIdentity) {
     }
 }
 
+// The pelvis reflects across the body's plane in world terms: a twist about the vertical (z)
+// and a roll about the forward axis (y) come back opposite, a bend about the side axis (x)
+// stays, whatever the reference frame it is computed in.
+TEST_F(Symmetry, PelvisReflectionMirrorsTwistAndRollAndKeepsTheForwardBend) {
+    constexpr float kTurnTol = 1e-4f;  // quaternion components after three products
+    const cquat rest = Bone(kSlotPelvis)->GetRotation(0);
+    const cquat rootWorld = Bone(kSlotRoot)->GetRotation(0);
+    struct Case { cpoint3 axis; float mirroredDeg; };
+    const Case cases[] = {{{0.0f, 0.0f, 1.0f}, -20.0f}, {{0.0f, 1.0f, 0.0f}, -20.0f},
+                          {{1.0f, 0.0f, 0.0f}, 20.0f}};
+    for (const Case& c : cases) {
+        // world = rest × turn (the turn after the rest placement); local = world × rootWorld⁻¹.
+        const cquat world = rest * QuatFromAngleAxis(20.0f, c.axis);
+        Bone(kSlotPelvis)->anim.SetKey(ckey{5, KeyAt(kSlotPelvis, 0).pos, world * Inverse(rootWorld)});
+        bipani.SwapSingleBones(5, kSlotPelvis);
+        // turn' = rest⁻¹ × world'
+        const cquat turned = Inverse(rest) * Bone(kSlotPelvis)->GetRotation(5);
+        EXPECT_TRUE(SameRotation(turned, QuatFromAngleAxis(c.mirroredDeg, c.axis), kTurnTol))
+            << c.axis.x << " " << c.axis.y << " " << c.axis.z;
+    }
+}
+
 // A side whose bone is gone: the call does nothing.
 TEST_F(Symmetry, AMissingBoneMakesEveryCallDoNothing) {
     Node("Bip01 L Hand")->DeleteThis();

@@ -25,6 +25,7 @@ void CmdDump(ScriptRunner& run, Args& args) {
     std::string path = run.OutputPath(target.text);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out || !(out << text) || !out.flush()) args.Fail("cannot write " + path);
+    run.NoteWritten(path);
 }
 
 void CmdSave(ScriptRunner& run, Args& args) {
@@ -32,6 +33,7 @@ void CmdSave(ScriptRunner& run, Args& args) {
     args.End();
     std::string error;
     if (!SaveSceneFile(path, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdLoad(ScriptRunner& run, Args& args) {
@@ -42,13 +44,13 @@ void CmdLoad(ScriptRunner& run, Args& args) {
     run.Tools().InstallHooks();
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N], options in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], options in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
     r.frame = GetAnimTime();
     while (!args.AtEnd()) {
-        std::string option = args.OneOf("option", {"view", "size", "frame"});
+        std::string option = args.OneOf("option", {"view", "size", "frame", "fit"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -58,6 +60,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
             r.height = args.Int("height");
             if (r.width < 1 || r.height < 1 || r.width > kMaxImageSide || r.height > kMaxImageSide)
                 args.Fail("size must be 1.." + std::to_string(kMaxImageSide) + " pixels a side");
+        } else if (option == "fit") {
+            r.fit = args.Text("node to fit");
         } else {
             r.frame = args.Int("frame");
         }
@@ -65,6 +69,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     r.path = run.OutputPath(r.path);
     std::string error;
     if (!RenderScene(r, run.Tools(), error)) args.Fail(error);
+    run.NoteWritten(r.path);
 }
 
 }  // namespace

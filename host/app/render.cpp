@@ -70,14 +70,19 @@ void DrawNodes(int t, qv::gl::View& view) {
 }  // namespace
 
 bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
+    const int t = request.frame;
+    cnode* fitted = nullptr;
+    if (!request.fit.empty() && !(fitted = FindDrawnNode(request.fit.c_str(), t))) {
+        error = "cannot fit \"" + request.fit + "\": no such node is drawn";
+        return false;
+    }
     qv::gl::OffscreenContext context(request.width, request.height);
     if (!context.Ok()) {
         error = "cannot render: " + context.Error();
         return false;
     }
     context.MakeCurrent();
-    const int t = request.frame;
-    Box box = PaddedBox(SceneBox(t), kMinFramedSize);
+    const Box box = fitted ? FitBox(fitted, t) : PaddedBox(SceneBox(t), kMinFramedSize);
     qv::gl::View view(request.view, request.width, request.height);
     view.Frame(box.min, box.max);
 

@@ -15,6 +15,7 @@ struct RenderRequest {
     qv::gl::ViewKind view = qv::gl::ViewKind::Persp;
     int width = 640, height = 480;  // pixels
     int frame = 0;                  // animation time drawn
+    std::string fit;                // node framed with everything below it (empty: the scene)
 };
 
 // Background grey (0..1) the image is cleared to.

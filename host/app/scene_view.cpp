@@ -67,6 +67,26 @@ Box PaddedBox(Box box, float minSize) {
     return box;
 }
 
+Box SubtreeBox(cnode* node, int t) {
+    Box box;
+    std::vector<cnode*> pending{node};
+    while (!pending.empty()) {
+        cnode* n = pending.back();
+        pending.pop_back();
+        box.Add(n->GetPosition(t));
+        for (int i = 0; i < n->NumChildren(); ++i)
+            if (cnode* child = n->GetChild(i)) pending.push_back(child);
+    }
+    return box;
+}
+
+Box FitBox(cnode* node, int t) {
+    const Box scene = PaddedBox(SceneBox(t), kMinFramedSize);
+    float largest = 0.0f;
+    for (int i = 0; i < 3; ++i) largest = std::max(largest, scene.max[i] - scene.min[i]);
+    return PaddedBox(SubtreeBox(node, t), kMinFitShare * largest);
+}
+
 cpoint3 ClickPoint(cnode* node, int t) {
     cpoint3 p = node->GetPosition(t);
     if (node->NumChildren() > 0 && node->GetChild(0))

@@ -34,6 +34,14 @@ Box SceneBox(int t);
 // Widens a box so that it is at least minSize host units on every side (empty: around origin).
 Box PaddedBox(Box box, float minSize);
 
+// A box framed on one node gets at least this share of the scene's largest side, so that an
+// end bone (a single point) still shows with a little of what surrounds it.
+inline constexpr float kMinFitShare = 0.05f;
+// Positions of the node and every node below it at time t.
+Box SubtreeBox(cnode* node, int t);
+// The box a view framed on the node shows: its subtree, padded to kMinFitShare of the scene.
+Box FitBox(cnode* node, int t);
+
 // The point a click on the node aims at: the midpoint of the segment to its first child, or its
 // position when it has no child.
 cpoint3 ClickPoint(cnode* node, int t);

@@ -113,4 +113,20 @@ TEST_F(Program, HandPoseExampleRendersEveryPose) {
     EXPECT_EQ(pictures, 12);
 }
 
+TEST_F(Program, DemoNamesItsFolderAndEveryFileItWrote) {
+    Result r = Quorvane("demo " + (dir_ / "demo").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(fs::canonical(dir_ / "demo").string()), std::string::npos) << r.output;
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "demo")) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        const std::string line = "\n  " + entry.path().lexically_relative(dir_ / "demo").string() + "\n";
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << " missing from:\n" << r.output;
+    }
+    EXPECT_GE(files, 6);  // two dumps and four pictures
+    EXPECT_NE(r.output.find("wrote " + std::to_string(files) + " files"), std::string::npos)
+        << r.output;
+}
+
 }  // namespace

@@ -169,8 +169,68 @@ TEST_F(Rendering, AnchorCrossesTakeTheSideColoursOfTheBipedsBones) {
     }
 }
 
+// The joints of a node and of every node below it, from the dump.
+std::vector<cpoint3> SubtreeJoints(const Json& dump, const std::string& name) {
+    std::vector<cpoint3> joints;
+    std::vector<std::string> pending{name};
+    while (!pending.empty()) {
+        const Json node = NodeNamed(dump, pending.back());
+        pending.pop_back();
+        const Json& pos = node["world"]["pos"];
+        joints.emplace_back(pos[0], pos[1], pos[2]);
+        for (const Json& child : node["children"]) pending.push_back(child);
+    }
+    return joints;
+}
+
+TEST_F(Rendering, FitFramesTheNodeAndEverythingBelowItAlongTheChosenView) {
+    constexpr int kSize = 300;  // pixels
+    // The hand's joints span at least half the picture along one side (the framing may pad a
+    // thin box); framed with the whole biped they would span about a tenth.
+    constexpr float kSpanShare = 0.5f;
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\ndrag 0 0 4.88 8\nclose\n"), 0) << Error();
+    const Json dump = Dump();
+    const std::vector<cpoint3> hand = SubtreeJoints(dump, "Bip01 R Hand");
+    ASSERT_GT(hand.size(), 5u);  // the hand and its fingers
+    const Json head = NodeNamed(dump, "Bip01 Head")["world"]["pos"];
+    for (const char* kind : {"front", "left", "top"}) {
+        SCOPED_TRACE(kind);
+        const std::string file = std::string(kind) + ".png";
+        ASSERT_EQ(Run("render \"" + file + "\" view " + kind + " size 300 300 fit \"Bip01 R Hand\"\n"),
+                  0) << Error();
+        const Image img = Read(file.c_str());
+        qv::gl::ViewKind viewKind;
+        ASSERT_TRUE(qv::gl::ParseViewKind(kind, viewKind));
+        qv::gl::View view(viewKind, kSize, kSize);
+        const Box box = FitBox(FindDrawnNode("Bip01 R Hand", 0), 0);
+        view.Frame(box.min, box.max);
+        // Every joint of the hand is drawn where the fitted view puts it ...
+        Box onScreen;
+        for (const cpoint3& p : hand) {
+            cpoint3 px;
+            view.Project(px, p.x, p.y, p.z);
+            onScreen.Add(px);
+            EXPECT_TRUE(img.DrawnNear(static_cast<int>(px.x), static_cast<int>(px.y)))
+                << px.x << "," << px.y;
+        }
+        // ... the hand fills the picture ...
+        EXPECT_GT(std::max(onScreen.max.x - onScreen.min.x, onScreen.max.y - onScreen.min.y),
+                  kSpanShare * kSize);
+        // ... and the head lies outside it.
+        cpoint3 px;
+        view.Project(px, head[0], head[1], head[2]);
+        EXPECT_FALSE(px.x >= 0 && px.x < kSize && px.y >= 0 && px.y < kSize) << px.x << "," << px.y;
+    }
+}
+
+TEST_F(Rendering, FitOnANodeThatIsNotDrawnIsAnErrorAndWritesNothing) {
+    EXPECT_EQ(Run("bone \"A\"\nrender \"x.png\" fit \"Nobody\"\n"), 1);
+    EXPECT_NE(Error().find("Nobody"), std::string::npos) << Error();
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
+}
+
 TEST_F(Rendering, BadOptionsAreErrors) {
-    for (const char* options : {"view sideways", "size 0 10", "size 10", "zoom 2"})
+    for (const char* options : {"view sideways", "size 0 10", "size 10", "zoom 2", "fit"})
         EXPECT_EQ(Run(std::string("render \"x.png\" ") + options + "\n"), 1) << options;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }

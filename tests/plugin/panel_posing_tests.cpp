@@ -1,6 +1,6 @@
 // The modify panel's posing groups pressed as a person would: the "Select Biped Bones"
-// dialogs with their shared checks, the posture and animation commands, the limb copies, the
-// hand pose buttons through "Choose Hand", and "Align" from its fields.
+// dialogs with their shared checks, the posture and animation commands, the limb copies and
+// "Align" from its fields (the hand pose buttons are pressed from scripts).
 #include "Skeleton/Bip/Posing/BipSelectBones.h"
 #include "modify_panel_fixture.h"
 
@@ -197,16 +197,6 @@ TEST_F(PosingPanel, SymAndOppCopyTheCheckedLimbsOnly) {
     EXPECT_NEAR(eRight.y, 20.0f, 1e-3f);
     EXPECT_NEAR(eRight.z, -eLeft.z, 1e-3f);
     EXPECT_EQ(NewestLevelName(), "Biped Opposite Right");
-}
-
-TEST_F(PosingPanel, HandPoseButtonsAskWhichHandAndCancelChangesNothing) {
-    Answer({"Left Hand", "OK"});
-    Press(IDC_PANEL_HAND_FIST);
-    EXPECT_EQ(NewestLevelName(), "Biped Hand(s) Pose");
-    const int levels = theUndo.NumLevels();
-    Answer({"Cancel"});
-    Press(IDC_PANEL_HAND_POINT);
-    EXPECT_EQ(theUndo.NumLevels(), levels);
 }
 
 // The combo box's bone, the typed frame and the checked components; a frame that is no

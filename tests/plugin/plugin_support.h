@@ -142,16 +142,6 @@ inline std::vector<std::vector<ckey>> AllKeys() {
     return out;
 }
 
-// Undoes the newest `levels` undo levels, expecting every key as in `before`, then redoes
-// them, expecting `after`.
-inline void ExpectUndoAndRedo(int levels, const std::vector<std::vector<ckey>>& before,
-                              const std::vector<std::vector<ckey>>& after) {
-    for (int i = 0; i < levels; ++i) ASSERT_EQ(theUndo.Undo(), 1) << "undo " << i;
-    EXPECT_TRUE(SameKeys(AllKeys(), before)) << "after undo";
-    for (int i = 0; i < levels; ++i) ASSERT_EQ(theUndo.Redo(), 1) << "redo " << i;
-    EXPECT_TRUE(SameKeys(AllKeys(), after)) << "after redo";
-}
-
 // --- the modify tool on bipeds of the scene ---------------------------------------------------
 
 // The module's modify tool as constructed: unbound, every mode and anchor off, the callbacks

@@ -110,14 +110,6 @@ TEST_F(Poses, CancelledHandOrUnknownPoseChangesNothing) {
     EXPECT_EQ(theUndo.NumLevels(), levels);
 }
 
-TEST_F(Poses, UndoRemovesThePoseKeysAndRedoPutsThemBack) {
-    Interface::SetAnimTime(12);
-    const auto before = AllKeys();
-    bipani.Pose(kBodyPoseSkin, 1);
-    ASSERT_EQ(bipani.PoseHand(kHandBoth, 5), 1);
-    ExpectUndoAndRedo(2, before, AllKeys());
-}
-
 // With nothing bound every command keeps away from the scene and the undo history.
 TEST_F(Poses, CommandsWithoutABoundBipedDoNothing) {
     ResetTool();

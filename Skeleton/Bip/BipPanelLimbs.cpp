@@ -2,8 +2,8 @@
 // the current time reflected to the other side, "Opp Left" / "Opp Right" their rotations'
 // Euler angles on the checked axes. "Left" takes the right bones as source.
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
 #include "quorvane/undo.h"
@@ -24,11 +24,11 @@ constexpr LimbBox kLimbBoxes[] = {  // in the order the commands process them
     {IDC_PANEL_LIMB_UPPERARM, kSlotRUpperArm, kSlotRUpperArm, kArm},
     {IDC_PANEL_LIMB_FOREARM, kSlotRForearm, kSlotRForearm, kArm},
     {IDC_PANEL_LIMB_HAND, kSlotRHand, kSlotRHand, kArm},
-    {IDC_PANEL_LIMB_FINGERS, kSlotRFinger0, kSlotLClavicle - 1, kArm},
+    {IDC_PANEL_LIMB_FINGERS, kSlotRFinger0, kSlotLClavicle - 1, kArm},  // 49..63
     {IDC_PANEL_LIMB_THIGH, kSlotRThigh, kSlotRThigh, kLeg},
     {IDC_PANEL_LIMB_CALF, kSlotRCalf, kSlotRCalf, kLeg},
     {IDC_PANEL_LIMB_FOOT, kSlotRFoot, kSlotRFoot, kLeg},
-    {IDC_PANEL_LIMB_TOES, kSlotRToe0, kSlotLThigh - 1, kLeg},
+    {IDC_PANEL_LIMB_TOES, kSlotRToe0, kSlotLThigh - 1, kLeg},           // 5..19
 };
 
 struct LimbCommandInfo {

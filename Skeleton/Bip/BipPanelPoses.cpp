@@ -1,9 +1,9 @@
 // The modify panel's "Default Body Poses", "Default Hand Poses" (the twelve pose buttons) and
 // "Align" groups.
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
 #include "Skeleton/Bip/BipPoseTables.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "quorvane/util.h"
 #include "resources/resource.h"
 

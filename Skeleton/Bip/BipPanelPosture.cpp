@@ -3,8 +3,8 @@
 #include <new>
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPanel.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/Posing/BipSelectBones.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
@@ -23,7 +23,9 @@ const char kClearKeysName[] = "Biped Clear Keyframes";
 // pair (arms first, then legs), then the centre bones.
 constexpr int kArmPairOffset = kSlotLClavicle - kSlotRClavicle;  // 19
 constexpr int kLegPairOffset = kSlotLThigh - kSlotRThigh;        // 18
-constexpr int kCentreSlots[] = {kSlotRoot, kSlotPelvis, 38, 39, 40, 41, 42, kSlotNeck, kSlotHead};
+constexpr int kCentreSlots[] = {kSlotRoot,     kSlotPelvis,   kSlotSpine,    kSlotSpine + 1,
+                                kSlotSpine + 2, kSlotSpine + 3, kSlotSpine + 4, kSlotNeck,
+                                kSlotHead};
 
 template <typename Pair, typename Single>
 void ForEachMirrored(const int (&mask)[kNumSlots], Pair pair, Single single) {

@@ -2,8 +2,8 @@
 // as rotation keys at the current time; positions and scales keep their animated values.
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipHand.h"
-#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipPoseTables.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/Posing/BipReflect.h"
 #include "quorvane/interface.h"
 
@@ -12,7 +12,7 @@ namespace {
 const char kPoseName[] = "Biped Pose";
 const char kHandPoseName[] = "Biped Hand(s) Pose";
 
-// One row onto the bone of its slot; rows marked -1 and bones the biped lacks are skipped.
+// One row onto the bone of its slot; a bone the biped lacks is skipped.
 void ApplyRow(const cbipanim& tool, int slot, const cquat& rot, int now) {
     if (cnode* bone = BoneAt(tool, slot)) WriteRotationKey(bone, now, rot);
 }

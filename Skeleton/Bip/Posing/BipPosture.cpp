@@ -3,8 +3,8 @@
 #include "Skeleton/Bip/BipPosture.h"
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/BipNames.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/Posing/BipReflect.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"

@@ -1,7 +1,8 @@
-// The modify panel's "Walk - Run" options: number of loops, start foot, in place, loop and
-// gait, stored in the tool and shown again after every change.
+// The modify panel's "Walk - Run" group: number of loops, start foot, in place, loop and gait,
+// stored in the tool and shown again after every change, and "Generate Keyframes".
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipPanel.h"
+#include "quorvane/interface.h"
 #include "quorvane/util.h"
 #include "resources/resource.h"
 
@@ -21,6 +22,11 @@ void ReadNumLoops(cbipanim& tool, HWND panel) {
 
 int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code) {
     switch (id) {
+    case IDC_PANEL_GENERATE:
+        tool.Anim(tool.gait);
+        Interface::UpdateAnimBar();
+        Interface::UpdateViews();
+        return 1;
     case IDC_PANEL_NUM_LOOPS:
         if (code != EN_KILLFOCUS) return 1;
         ReadNumLoops(tool, panel);

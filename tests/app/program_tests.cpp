@@ -82,8 +82,8 @@ TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {
 TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     Result r = Quorvane("demo " + (dir_ / "demo").string());
     ASSERT_EQ(r.status, 0) << r.output;
-    for (const char* png : {"front.png", "persp.png", "crouch.png", "path.png"})
-        EXPECT_TRUE(fs::exists(dir_ / "demo" / png)) << png;
+    for (const char* file : {"front.png", "persp.png", "crouch.png", "path.png", "walk.gif"})
+        EXPECT_TRUE(fs::exists(dir_ / "demo" / file)) << file;
     std::ifstream in(dir_ / "demo" / "scene.json");
     auto dump = qvapp::Json::parse(in);
     auto count = [&](const std::string& prefix) {

@@ -25,9 +25,13 @@ constexpr int kGaitRun = 1;
 constexpr int kNumGaitBones = 23;  // keyed bones per gait
 constexpr int kGaitSamples = 8;    // samples per bone table
 constexpr int kGaitKeys = 7;       // keys per cycle (samples 0..6)
+constexpr int kMinGaitLoops = 1;   // cycles a generation makes at the least
+constexpr int kMaxGaitLoops = 100; // and at the most
 
 // Slots of the 23 bone tables, in table order: root, pelvis, right leg, left leg, spine links,
 // neck, head, right arm, left arm.
+constexpr int kGaitRFoot = 4;      // table index of "R Foot"
+constexpr int kGaitLFoot = 7;      // table index of "L Foot"
 extern const int kGaitSlots[kNumGaitBones];
 
 // gaitTables[gait][bone in table order][sample].

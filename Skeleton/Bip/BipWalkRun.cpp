@@ -1,6 +1,10 @@
 // Walk and run key generation: a cycle from the gait tables keyed into the biped's animation
 // from the current time on, facing the way the root faces, the root placed so that the planted
 // foot keeps its place and its stride scaled to the biped's leg. One undo step for all of it.
+#include <windows.h>
+
+#include <algorithm>
+
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipGaitTables.h"
 #include "Skeleton/BipUndo/BipUndo.h"
@@ -8,13 +12,14 @@
 #include "quorvane/node.h"
 #include "quorvane/undo.h"
 
-#include <windows.h>
-
 const frame_t* gaitTable[kNumGaitBones] = {};
 
 namespace {
-// Leg measure to stride factor: table units are this many leg lengths (a 32-bit constant).
+// Host units per gait table unit, per host unit of the biped's leg: the tables' leg is
+// 1 / 0.020749997 table units long (a 32-bit float constant).
 constexpr float kStridePerLeg = 0.020749997f;
+// Frames past the root's last key that the animation range must reach.
+constexpr int kRangeMarginFrames = kGaitKeys;
 constexpr char kUndoName[] = "Biped Footsteps";
 constexpr char kRangeQuestion[] =
     "Do you want to adjust animation bar's length\nto match number of Biped animation keys?";
@@ -54,9 +59,8 @@ cquat cbipanim::GetDirectionRot(cquat r) { return HeadingOf(MatrixFromQuat(r)); 
 // Mode 2 of GetNodeTM: the root's world transform at t.
 cquat cbipanim::GetDirectionRot(int t) { return HeadingOf(bones[kSlotRoot]->GetNodeTM(t, 2)); }
 
-void cbipanim::ClearAnim(int gait, const frame_t* table, cnode* node) {
+void cbipanim::ClearAnim(int /*gait*/, const frame_t* table, cnode* node) {
     if (!table || !node) return;
-    (void)gait;
     const int now = GetAnimTime();
     const int from = now == 0 ? 1 : now;  // a key at frame 0 is never removed
     const int to = now + (table[kGaitKeys - 1].time - table[0].time) * numLoops +
@@ -102,9 +106,8 @@ int cbipanim::KeyRoot(int gait, float k) {
     int t = GetAnimTime();
     const Heading h{Inverse(GetDirectionRot(root[s0].worldRot)), GetDirectionRot(t)};
     // The foot planted at the first key: the left when the cycle starts on the right foot.
-    const int plantedSlot = startFoot ? kSlotLFoot : kSlotRFoot;
-    const frame_t* plantedTable = gaitTable[startFoot ? 7 : 4];
-    cnode* planted = bones[plantedSlot];
+    cnode* planted = bones[startFoot ? kSlotLFoot : kSlotRFoot];
+    const frame_t* plantedTable = gaitTable[startFoot ? kGaitLFoot : kGaitRFoot];
     // Without the planted foot the root starts where it stands.
     cpoint3 p = bones[kSlotRoot]->GetPosition(t);
     if (planted)
@@ -140,6 +143,8 @@ int cbipanim::KeyRoot(int gait, float k) {
 int cbipanim::Anim(int gait) {
     if (gait != kGaitRun) gait = kGaitWalk;
     if (!bones[kSlotRoot]) return 0;
+    // The panel keeps the number of loops in range; a value set otherwise is brought into it.
+    numLoops = std::clamp(numLoops, kMinGaitLoops, kMaxGaitLoops);
     for (int b = 0; b < kNumGaitBones; ++b) gaitTable[b] = gaitTables[gait][b];
     const float k = StrideFactor();
     if (k <= 0.0f) {
@@ -150,7 +155,7 @@ int cbipanim::Anim(int gait) {
     for (int b = 0; b < kNumGaitBones; ++b) ClearAnim(gait, gaitTable[b], bones[kGaitSlots[b]]);
     const int last = KeyRoot(gait, k);
     for (int b = 1; b < kNumGaitBones; ++b) AddRotFrame(gait, gaitTable[b], bones[kGaitSlots[b]]);
-    const int end = last + kGaitKeys;
+    const int end = last + kRangeMarginFrames;
     if (end > Interface::GetAnimEnd() &&
         MessageBoxA(nullptr, kRangeQuestion, "Biped", MB_YESNO | MB_ICONQUESTION) == IDYES)
         Interface::SetAnimEnd(end);

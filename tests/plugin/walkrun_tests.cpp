@@ -61,6 +61,17 @@ TEST_F(WalkRun, RootAndBonesAreKeyedAtTheGaitsSampleTimes) {
     }
 }
 
+// The panel clamps what is typed (panel_tests); a count set past it is clamped alike.
+TEST_F(WalkRun, LoopCountsOutsideOneToAHundredAreBroughtIntoRange) {
+    for (const auto& [asked, made] : {std::pair{0, 1}, {-3, 1}, {250, 100}}) {
+        SCOPED_TRACE(asked);
+        ASSERT_EQ(Generate({kGaitWalk, 1, asked, 0, 0, 0}), 1);
+        EXPECT_EQ(Bone(kSlotRoot)->anim.NumKeys(), kGaitKeys * made);
+        EXPECT_EQ(bipani.numLoops, made);
+        ASSERT_TRUE(theUndo.Undo());
+    }
+}
+
 TEST_F(WalkRun, OnlyTheTwentyThreeTableBonesGetKeys) {
     const auto before = AllKeys();
     ASSERT_EQ(Generate({kGaitRun, 1, 3, 1, 0, 0}), 1);

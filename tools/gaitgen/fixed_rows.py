@@ -1,7 +1,7 @@
-# The gait rows that are fixed for every biped module of this kind: sample times and steps,
-# the root's table, the world positions read at the start samples, and the walk's pelvis,
-# right thigh and right calf. Kept as text so that they reach the generated table digit for
-# digit.
+# The gait rows the tables must carry as they stand: sample times and steps, the root's table,
+# the world positions read at the start samples, and the walk's pelvis, right thigh and right
+# calf. Kept as text so that they reach the generated table digit for digit; the generator
+# authors everything else around them.
 
 TIMES = {0: [0, 3, 9, 15, 18, 24, 27, 30], 1: [0, 3, 7, 11, 14, 17, 20, 23]}
 STEPS = {0: [3, 3, 6, 6, 3, 6, 3, 3], 1: [3, 3, 4, 4, 3, 3, 3, 3]}

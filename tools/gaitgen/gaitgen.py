@@ -36,6 +36,10 @@ WALK_PHASES = {"R": ["strike", "flat", "flat", "heel", "off", "swing", "reach"],
                "L": ["heel", "off", "swing", "strike", "flat", "flat", "flat"]}
 RUN_PHASES = {"R": ["reach", "descend", "strike", "flat", "lifted", "recovery", "swing"],
               "L": ["heel", "lifted", "recovery", "swing", "descend", "strike", "flat"]}
+# The run's foot at the key before its flat key is still coming down: its ankle this far above
+# the plant (table units), twice the dip that rotations interpolated over the stance give, so the
+# foot meets the ground between the keys instead of sinking into it.
+RUN_LANDING_HEIGHT = 3.0
 # Run ankle targets in the air: (behind the root along the walk, above the flat ankle),
 # table units.
 RUN_AIR = {"lifted": (26.0, 10.0), "recovery": (16.0, 20.0), "swing": (-2.0, 16.0),
@@ -141,6 +145,8 @@ def author_run_legs(sk, c, rest):
                 # A plant after the first key of the cycle is the next one, a stride on.
                 plant = q if f <= first_flat[side] else vadd(q, c.stride)
                 target, p = plant, PITCH[phase]
+                if phase == "strike":
+                    target = vadd(plant, (0.0, 0.0, RUN_LANDING_HEIGHT))
             elif phase == "heel":
                 # Rolled onto the toe tip, which stays where the flat foot put it.
                 p = -MAX_TOE_OFF_DEG

@@ -20,7 +20,7 @@ const frame_t gaitTables[kNumGaits][kNumGaitBones][kGaitSamples] = {
 
 
 def num(v):
-    text = "%.6g" % v
+    text = "%.8g" % v
     return "0" if text in ("-0", "0") else text
 
 

@@ -41,10 +41,19 @@ struct Heading {
     cquat Rotation(const cquat& r) const { return (r * fromTable) * toScene; }
 };
 
+// A flattened axis shorter than this (unit axes) points straight up or down: no heading.
+constexpr float kMinFlatAxis = 1e-4f;
+
 // Heading of a transform: its local y axis laid flat and made a look-at rotation about z only.
+// A y axis standing upright has no heading of its own; the x axis laid flat and turned a
+// quarter about z, where y would lie for a turn about z, stands in for it.
 cquat HeadingOf(const cmatrix4& m) {
     cpoint3 dir = m.GetRow(1);
     dir.z = 0.0f;
+    if (Length(dir) < kMinFlatAxis) {
+        const cpoint3 x = m.GetRow(0);
+        dir = MakePt3(-x.y, x.x, 0.0f);
+    }
     return QuatFromMatrix(MatrixLookAt(MakePt3(0.0f, 0.0f, 1.0f), Normalize(dir)));
 }
 }  // namespace

@@ -69,8 +69,9 @@ protected:
         }
         return worst / leg;
     }
+    // How far the feet's lowest joint goes below the ground (> 0) or stays above it (< 0).
     float DeepestBelowGround(int end) {
-        float deepest = 0.0f;
+        float deepest = -1e30f;
         const std::vector<cnode*> feet = FootBones();
         for (int t = 0; t <= end; ++t) deepest = std::max(deepest, ground - LowestZ(feet, t));
         return deepest;
@@ -93,7 +94,7 @@ TEST_F(GaitQuality, PlantedFeetHoldTheirPlaceAndStayAboveTheGround) {
                 const int end = Bone(kSlotRoot)->anim.Keys().back().time;
                 const float below = DeepestBelowGround(end) / b.height;
                 std::printf("[ measure  ] %s %s %s: stance drift %.2f %% of leg, "
-                            "deepest below ground %.2f %% of height\n",
+                            "lowest foot joint %.2f %% of height below the ground\n",
                             b.name, gait ? "run" : "walk", startFoot ? "right" : "left",
                             100.0f * drift, 100.0f * below);
                 EXPECT_LT(drift, kDriftPerLeg);

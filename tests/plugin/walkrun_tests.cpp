@@ -142,6 +142,20 @@ cpoint3 TableAxisInScene(int gait, int startFoot) {
            bipani.GetDirectionRot(0);
 }
 
+// A root tipped so that its y axis stands upright still has a heading: that of its x axis.
+TEST_F(WalkRun, ARootWithItsYAxisUprightWalksTheWayItsXAxisSays) {
+    cnode* root = Bone(kSlotRoot);
+    // world' = world × turn: a quarter about the root's own x axis (which is -y) stands y up.
+    const cpoint3 xAxis = MatrixFromQuat(root->GetRotation(0)).GetRow(0);
+    root->SetRotation(0, root->GetRotation(0) * QuatFromAngleAxis(90.0f, xAxis));
+    ASSERT_LT(std::fabs(MatrixFromQuat(root->GetRotation(0)).GetRow(1).x), 1e-4f);
+    EXPECT_TRUE(PointNear(Forward(0), MakePt3(0.0f, -1.0f, 0.0f), kPosTol));
+    ASSERT_EQ(Generate({kGaitWalk, 1, 1, 1, 0, 0}), 1);
+    const cpoint3 travel = RootTravel();
+    EXPECT_LT(travel.y, -1.0f);
+    EXPECT_NEAR(travel.x, 0.0f, kPosTol);
+}
+
 TEST_F(WalkRun, InPlaceKeepsTheRootOnItsSpotAlongTheHeading) {
     EXPECT_TRUE(PointNear(TableAxisInScene(kGaitWalk, 1), Forward(0) * -1.0f, kPosTol));
     for (int gait : {kGaitWalk, kGaitRun}) {

@@ -198,6 +198,21 @@ TEST_F(WalkRun, ThePlantedFootStaysWhereItStood) {
     }
 }
 
+// The run from the right foot begins with the left foot rolling off its toes: the heel is up
+// and the tip of the longest toe is on the ground where the toes stood. The run's line is the
+// table's, turned by the root's yaw at the start sample (15 degrees off the biped's facing), and
+// the foot turns with it: the tip lands 5 % of the leg beside where it stood; 6 % holds it.
+TEST_F(WalkRun, TheRunStartsOnTheToesOfThePlantedFoot) {
+    cnode* tip = Bone(kSlotLToe0 + 3 * (kMaxDigits - 1) + kMaxDigitLinks - 1);
+    cnode* foot = Bone(kSlotLFoot);
+    ASSERT_NE(tip, nullptr);
+    const cpoint3 tipBefore = tip->GetPosition(0), footBefore = foot->GetPosition(0);
+    ASSERT_EQ(Generate({kGaitRun, 1, 1, 1, 0, 0}), 1);
+    EXPECT_NEAR(tip->GetPosition(0).z, tipBefore.z, 0.01f * LegLength());
+    EXPECT_TRUE(PointNear(tip->GetPosition(0), tipBefore, 0.06f * LegLength()));
+    EXPECT_GT(foot->GetPosition(0).z - footBefore.z, 0.05f * LegLength());  // heel up
+}
+
 TEST_F(WalkRun, LoopKeyRepeatsTheStartPoseOneStrideOn) {
     for (int gait : {kGaitWalk, kGaitRun}) {
         SCOPED_TRACE(gait);

@@ -11,6 +11,7 @@ class BipTransformCallback;
 class CGLWindow;
 class HitTestBip;
 class cnode;
+struct frame_t;
 
 class BIPEXPORT cbipanim : public cmodifyinterface {
 public:
@@ -92,6 +93,21 @@ public:
     void UpdateTransform(Step step);
     // Overlays: the root's path while the root is moved as a whole animation, anchor crosses.
     void Display(int t, CGLWindow* view, unsigned flags) override;
+
+    // Walk and run keys (gait 0 walk, 1 run) from the current time on, with the tool's options;
+    // one "Biped Footsteps" undo step. 1 when keys were made.
+    int Anim(int gait);
+    // One bone's rotation keys of every loop, and the loop key; nothing without table or node.
+    void AddRotFrame(int gait, const frame_t* table, cnode* node);
+    // Removes the keys the generation will replace (never a key at frame 0).
+    void ClearAnim(int gait, const frame_t* table, cnode* node);
+    // The heading (a turn about z only) of the root at time t, or of a rotation.
+    cquat GetDirectionRot(int t);
+    cquat GetDirectionRot(cquat r);
+    // Host units per gait table unit for the bound biped's leg; 0 without a whole leg.
+    float StrideFactor();
+    // The root's keys of the generation; answers the time of its last key.
+    int KeyRoot(int gait, float k);
 
     // The transform and hit-test callbacks Init installs; both refer back to the tool.
     static BipTransformCallback trnsClbk;

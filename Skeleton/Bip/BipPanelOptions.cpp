@@ -1,26 +1,30 @@
-// The modify panel's "Walk - Run" options: number of loops, start foot, in place, loop and
-// gait, stored in the tool and shown again after every change.
+// The modify panel's "Walk - Run" group: number of loops, start foot, in place, loop and gait,
+// stored in the tool and shown again after every change, and "Generate Keyframes".
 #include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipGaitTables.h"
 #include "Skeleton/Bip/BipPanel.h"
+#include "quorvane/interface.h"
 #include "quorvane/util.h"
 #include "resources/resource.h"
 
 namespace {
-constexpr int kMinLoops = 1;    // cycles
-constexpr int kMaxLoops = 100;  // cycles
-
 // The field's number brought into 1..100; a text that is no number leaves the stored value.
 void ReadNumLoops(cbipanim& tool, HWND panel) {
     int value = tool.numLoops;
     winGetEditInt(panel, IDC_PANEL_NUM_LOOPS, value);
-    if (value < kMinLoops) value = kMinLoops;
-    if (value > kMaxLoops) value = kMaxLoops;
+    if (value < kMinGaitLoops) value = kMinGaitLoops;
+    if (value > kMaxGaitLoops) value = kMaxGaitLoops;
     tool.numLoops = value;
 }
 }  // namespace
 
 int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code) {
     switch (id) {
+    case IDC_PANEL_GENERATE:
+        tool.Anim(tool.gait);
+        Interface::UpdateAnimBar();
+        Interface::UpdateViews();
+        return 1;
     case IDC_PANEL_NUM_LOOPS:
         if (code != EN_KILLFOCUS) return 1;
         ReadNumLoops(tool, panel);

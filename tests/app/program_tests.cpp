@@ -107,8 +107,9 @@ TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {
 TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     Result r = Quorvane("demo " + (dir_ / "demo").string());
     ASSERT_EQ(r.status, 0) << r.output;
-    for (const char* png : {"front.png", "persp.png", "crouch.png", "path.png", "posing.png"})
-        EXPECT_TRUE(fs::exists(dir_ / "demo" / png)) << png;
+    for (const char* file :
+         {"front.png", "persp.png", "crouch.png", "path.png", "posing.png", "walk.gif"})
+        EXPECT_TRUE(fs::exists(dir_ / "demo" / file)) << file;
     std::ifstream in(dir_ / "demo" / "scene.json");
     auto dump = qvapp::Json::parse(in);
     auto count = [&](const std::string& prefix) {

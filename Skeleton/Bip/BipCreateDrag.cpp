@@ -7,6 +7,7 @@
 #include "Skeleton/Bip/BipCreateParams.h"
 #include "Skeleton/Bip/BipCreateTool.h"
 #include "Skeleton/Bip/BipGlobals.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
 #include "quorvane/util.h"
@@ -32,7 +33,7 @@ void DisposePreviewMembers() {
 
 int ccreatebip::BeginDrag(CGLWindow*, int, int, float x, float y, float z, float, float, float,
                           float, float, float) {
-    RecordingPaused building;
+    RecordingScope building(0);
     Done();  // a biped still under construction goes to the scene first
     Init();
     Interface::DeselectAll();
@@ -47,7 +48,7 @@ int ccreatebip::BeginDrag(CGLWindow*, int, int, float x, float y, float z, float
 // The height follows the drag; the stored height changes only when the drag ends.
 int ccreatebip::Drag(CGLWindow*, int, int, int, int, float, float, float, float up, float side) {
     if (!createRoot) return 1;
-    RecordingPaused building;
+    RecordingScope building(0);
     const float sum = up + side;
     dragHeight = sum == 0.0f ? kDefaultHeight : std::fabs(sum);
     if (createPanelWnd) winSetEditFloat(createPanelWnd, IDC_CREATE_HEIGHT, dragHeight, kHeightDecimals);
@@ -57,7 +58,7 @@ int ccreatebip::Drag(CGLWindow*, int, int, int, int, float, float, float, float 
 
 int ccreatebip::EndDrag(CGLWindow*, int, int, int, int, float, float, float, float, float) {
     if (!createRoot) return 1;
-    RecordingPaused building;
+    RecordingScope building(0);
     if (dragHeight == 0.0f)
         dragHeight = height;  // no drag yet since the module loaded
     else

@@ -10,6 +10,7 @@
 #include "Skeleton/Bip/BipGlobals.h"
 #include "Skeleton/Bip/BipJointLimits.h"
 #include "Skeleton/Bip/BipPrefix.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "Skeleton/BipUndo/BipCreateUndo.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
@@ -56,13 +57,9 @@ void HandOverBiped(bool selectRoot) {
     RecordBipedCreation(bippreview.nodes, bippreview.numNodes);
 }
 
-RecordingPaused::RecordingPaused() : wasRecording_(Interface::IsAnimOn()) {
-    Interface::SetAnimOn(0);
-}
-RecordingPaused::~RecordingPaused() { Interface::SetAnimOn(wasRecording_); }
-
 int ccreatebip::DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) {
-    RecordingPaused building;
+    // Building is not animating: every bone keeps one key, its pose, at any frame.
+    RecordingScope building(0);
     return CreatePanelProc(panel, msg, wParam, lParam);
 }
 

@@ -8,19 +8,6 @@ extern HWND createPanelWnd;
 // The height that the current drag shows (host units); 0 until the first drag of the module.
 extern float dragHeight;
 
-// Building is not animating: while one of these lives the host's animation recording is off,
-// so that every bone of the biped under construction keeps one key, its pose, whatever the
-// recording state and the current frame. The drag and panel handlers of the tool hold one.
-class RecordingPaused {
-public:
-    RecordingPaused();
-    ~RecordingPaused();
-    RecordingPaused(const RecordingPaused&) = delete;
-    RecordingPaused& operator=(const RecordingPaused&) = delete;
-private:
-    int wasRecording_;
-};
-
 // True while a biped has been built but not yet handed to the scene.
 bool BipedUnderConstruction();
 

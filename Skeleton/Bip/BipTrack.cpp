@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/anim.h"
 #include "quorvane/interface.h"
@@ -152,8 +153,7 @@ void WholeAnimationStep(cbipanim& tool, int t) {
     if (haveKeysBeforeStep) PutKeysBack(sel->anim, keysBeforeStep);
     haveKeysBeforeStep = false;
 
-    const int wasRecording = Interface::IsAnimOn();
-    Interface::SetAnimOn(1);
+    RecordingScope keying(1);
     const int numKeys = sel->anim.NumKeys();
     for (int i = 0; i < numKeys; ++i) {
         ckey key;
@@ -162,7 +162,6 @@ void WholeAnimationStep(cbipanim& tool, int t) {
     }
     trackPos = pos;
     trackRot = rot;
-    Interface::SetAnimOn(wasRecording);
 }
 
 }  // namespace

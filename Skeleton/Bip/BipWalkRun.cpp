@@ -7,6 +7,7 @@
 
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipGaitTables.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
@@ -126,8 +127,7 @@ int cbipanim::KeyRoot(int gait, float k) {
         if (inPlace) d.y = 0.0f;
         return h.Vector(d) * k;
     };
-    const int wasAnimOn = Interface::IsAnimOn();
-    Interface::SetAnimOn(1);
+    RecordingScope keying(1);
     for (int l = 0; l < numLoops; ++l) {
         for (int j = 0; j < kGaitKeys; ++j) {
             const int f = (s0 + j) % kGaitKeys;
@@ -145,7 +145,6 @@ int cbipanim::KeyRoot(int gait, float k) {
         bones[kSlotRoot]->SetPosition(t, p);
         bones[kSlotRoot]->SetRotation(t, h.Rotation(root[s0].localRot));
     }
-    Interface::SetAnimOn(wasAnimOn);
     return t;
 }
 

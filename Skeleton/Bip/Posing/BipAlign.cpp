@@ -1,6 +1,7 @@
 // "Align": the root is keyed at the current time so that a chosen bone goes back to where it
 // stood at another frame, on the checked position and rotation components.
 #include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "Skeleton/Bip/Posing/BipKeys.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
@@ -19,7 +20,7 @@ void cbipanim::Align(int slot, int frame, int posX, int posY, int posZ, int rotX
     if ((!anyPos && !anyRot) || !bone || !root || frame == now) return;
     {
         FrameUndoScope undo(kAlignName, *this);
-        AnimOnScope recording;
+        RecordingScope keying(1);
         if (anyPos) {
             // The bone's displacement from now back to the frame, added to the root.
             const cpoint3 d = bone->GetPosition(frame) - bone->GetPosition(now);

@@ -43,8 +43,6 @@ FrameUndoScope::FrameUndoScope(const char* name, cbipanim& tool) {
 }
 FrameUndoScope::~FrameUndoScope() { theUndo.End(); }
 
-AnimOnScope::AnimOnScope() : wasOn_(Interface::IsAnimOn()) { Interface::SetAnimOn(1); }
-AnimOnScope::~AnimOnScope() { Interface::SetAnimOn(wasOn_); }
 
 void RefreshViews() {
     Interface::UpdateAnimBar();

@@ -29,18 +29,6 @@ public:
     FrameUndoScope& operator=(const FrameUndoScope&) = delete;
 };
 
-// Switches the host's animation recording on so that SetPosition and SetRotation make keys;
-// puts the previous mode back on destruction.
-class AnimOnScope {
-public:
-    AnimOnScope();
-    ~AnimOnScope();
-    AnimOnScope(const AnimOnScope&) = delete;
-    AnimOnScope& operator=(const AnimOnScope&) = delete;
-
-private:
-    int wasOn_;
-};
 
 // The host's animation bar and views after a command has changed keys.
 void RefreshViews();

@@ -4,6 +4,7 @@
 
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipNames.h"
+#include "Skeleton/Bip/BipRecording.h"
 #include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/Bip/Posing/BipReflect.h"
 #include "quorvane/interface.h"
@@ -68,7 +69,7 @@ template <typename Take>
 void Paste(cbipanim& tool, const char* name, const int* mask, PasteFlags flags, Take take) {
     if (!mask || !postureValid || !HasBones(tool)) return;
     FrameUndoScope undo(name, tool);
-    AnimOnScope recording;
+    RecordingScope keying(1);
     const int now = GetAnimTime();
     for (int s = 0; s < kNumSlots; ++s) {
         if (!mask[s] || postureClipboard[s].time == kNoSlot) continue;

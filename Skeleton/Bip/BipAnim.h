@@ -129,3 +129,6 @@ public:
     int loop = 1;                   // walk/run: the cycle ends where it began
     int gait = 0;                   // walk/run: 0 walk, 1 run
 };
+
+// The node of a slot of the tool's biped, null for a slot outside 0..82 or a bone it lacks.
+cnode* BoneAt(const cbipanim& tool, int slot);

@@ -72,6 +72,10 @@ void MoveSelection(cbipanim& tool) {
 }
 }  // namespace
 
+cnode* BoneAt(const cbipanim& tool, int slot) {
+    return (slot >= 0 && slot < kNumSlots) ? tool.bones[slot] : nullptr;
+}
+
 int cbipanim::IsOkToModify(cnode* node) {
     if (!node || Interface::NumSelNodes() != 1) return 0;
     if (node->GetTypeID() != QV_TYPE_BONE) return 0;

@@ -50,10 +50,6 @@ const char kOppRotationName[] = "Biped Opposite Rotation";
 bool IsMove(int type) { return type == QV_XFORM_MOVE || type == QV_XFORM_TYPED_MOVE; }
 bool IsRotation(int type) { return type == QV_XFORM_ROTATE || type == QV_XFORM_TYPED_ROTATE; }
 
-cnode* BoneAt(cbipanim& tool, int slot) {
-    return (slot >= 0 && slot < kNumSlots) ? tool.bones[slot] : nullptr;
-}
-
 // The selected bone, when the mirror modes have a mirror bone to work on.
 bool MirrorActive(cbipanim& tool) {
     return (tool.oppRotation || tool.symRotation) && BoneAt(tool, tool.selSlot) != nullptr &&

@@ -27,10 +27,6 @@ void WriteRotationKey(cnode* bone, int t, const cquat& rot) {
     WriteKey(bone, key);
 }
 
-cnode* BoneAt(const cbipanim& tool, int slot) {
-    return (slot >= 0 && slot < kNumSlots) ? tool.bones[slot] : nullptr;
-}
-
 int HasBones(const cbipanim& tool) {
     for (cnode* b : tool.bones)
         if (b) return 1;

@@ -15,8 +15,6 @@ void WriteKey(cnode* bone, const ckey& key);
 // A key at t holding the track's interpolated position and scale there and the given rotation.
 void WriteRotationKey(cnode* bone, int t, const cquat& rot);
 
-// The node of a slot, null for a slot outside 0..82 or a bone the biped lacks.
-cnode* BoneAt(const cbipanim& tool, int slot);
 // 1 when the tool is bound to a biped: at least one bone slot has a node.
 int HasBones(const cbipanim& tool);
 

@@ -53,3 +53,16 @@ BipBytes SerializeBpd(const BpdFile& file);
 // The same through a file of the disk.
 BipFileError ReadBpdFile(const char* path, BpdFile& out);
 BipFileError WriteBpdFile(const char* path, const BpdFile& file);
+
+// Writes a file bone by bone, so that a caller need not hold every bone's keys at once: the
+// header (from the fields of `header`, its bones unused, and boneCount) when made, each bone
+// as it is given, and the file put in place by Commit (CantWrite when any of it failed).
+class BpdFileWriter {
+public:
+    BpdFileWriter(const char* path, const BpdFile& header, int boneCount);
+    void Bone(int32_t slot, const std::vector<ckey>& keys);
+    BipFileError Commit();
+
+private:
+    BipFileWriter out_;
+};

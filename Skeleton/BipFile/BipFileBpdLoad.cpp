@@ -43,14 +43,13 @@ void MakeRoom(canim& track, const BpdFile& file, const BpdLoadOptions& o, const 
     }
 }
 
-// The file's keys in the order they are played: with invert the poses run backwards over the
-// file's own times.
-std::vector<ckey> PlayOrder(const std::vector<ckey>& keys, int invert) {
-    if (!invert) return keys;
-    const size_t n = keys.size();
-    std::vector<ckey> out(keys.rbegin(), keys.rend());
-    for (size_t i = 0; i < n / 2; ++i) std::swap(out[i].time, out[n - 1 - i].time);
-    return out;
+// Entry i of the play order: the file's key i, or with invert the pose of key n - 1 - i at
+// the time of key i, so that the poses run backwards over the file's own times.
+ckey PlayedEntry(const std::vector<ckey>& keys, size_t i, int invert) {
+    if (!invert) return keys[i];
+    ckey e = keys[keys.size() - 1 - i];
+    e.time = keys[i].time;
+    return e;
 }
 
 // The root's travel: it starts where it stands at Insert At and each copy goes on from where
@@ -83,12 +82,12 @@ void KeyEntry(cnode* bone, int slot, const ckey& e, int t, float legRatio, RootT
 void LoadBone(cnode* bone, const BpdBone& rec, const BpdFile& file, const BpdLoadOptions& o,
               const BpdLoadPlan& p) {
     MakeRoom(bone->anim, file, o, p);
-    const std::vector<ckey> entries = PlayOrder(rec.keys, o.invert);
     RootTravel root{p.rootStart, {}, false};
     for (int r = 0; r < o.repeat; ++r) {
         const int base = o.insertAt + r * p.perCopy;
         root.copyStarted = false;
-        for (const ckey& e : entries) {
+        for (size_t i = 0; i < rec.keys.size(); ++i) {
+            const ckey e = PlayedEntry(rec.keys, i, o.invert);
             if (e.time < o.firstFrame || e.time > o.lastFrame) continue;
             const int t = base - o.firstFrame + static_cast<int>(e.time * p.timeFactor);
             KeyEntry(bone, rec.slot, e, t, p.legRatio, root);

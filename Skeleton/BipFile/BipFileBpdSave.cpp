@@ -2,6 +2,8 @@
 // frame), the root's always sampled from its node so that the file holds where it stood.
 #include "Skeleton/BipFile/BipFileBpdSave.h"
 
+#include <algorithm>
+
 #include "Skeleton/Bip/BipBones.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
@@ -28,30 +30,14 @@ ckey Sample(cnode* bone, int slot, int t) {
 // The keys strictly between from and to: the track's own, the root's sampled at their times.
 void AddInnerKeys(cnode* bone, int slot, int from, int to, std::vector<ckey>& out) {
     const canim& track = bone->anim;
-    const int n = track.NumKeys();
-    for (int i = track.FindIndexAtOrBefore(from) + 1; i < n; ++i) {
+    const int first = track.FindIndexAtOrBefore(from) + 1;
+    const int end = track.FindIndexAtOrBefore(to - 1) + 1;
+    out.reserve(out.size() + static_cast<size_t>(std::max(end - first, 0)) + 1);
+    for (int i = first; i < end; ++i) {
         ckey k;
         track.GetKeyAt(i, k);
-        if (k.time >= to) break;
         out.push_back(slot == kSlotRoot ? Sample(bone, slot, k.time) : k);
     }
-}
-
-BpdBone SampleBone(cnode* bone, int slot, int from, int to, int allFrames) {
-    BpdBone b;
-    b.slot = slot;
-    b.keys.push_back(Sample(bone, slot, from));
-    if (to > from) {
-        if (allFrames) {
-            b.keys.reserve(static_cast<size_t>(to - from) + 1);
-            for (int t = from + 1; t < to; ++t) b.keys.push_back(Sample(bone, slot, t));
-        } else {
-            AddInnerKeys(bone, slot, from, to, b.keys);
-        }
-        b.keys.push_back(Sample(bone, slot, to));
-    }
-    for (ckey& k : b.keys) k.time -= from;
-    return b;
 }
 
 }  // namespace
@@ -85,13 +71,36 @@ int BipKeyRange(cnode* const* bones, int& least, int& greatest) {
     return present;
 }
 
-BpdFile SampleBpd(cnode* const* bones, int from, int to, int allFrames) {
-    BpdFile file;
-    file.frameCount = to - from + 1;
-    file.fps = FpsOfTpf(Interface::GetAnimTPF());
-    file.startFrame = from;
-    file.legMeasure = BipLegMeasure(bones);
-    for (int s = 0; s < kNumSlots; ++s)
-        if (bones[s]) file.bones.push_back(SampleBone(bones[s], s, from, to, allFrames));
-    return file;
+void SampleBone(cnode* bone, int slot, int from, int to, int allFrames, std::vector<ckey>& keys) {
+    keys.clear();
+    keys.push_back(Sample(bone, slot, from));
+    if (to > from) {
+        if (allFrames) {
+            keys.reserve(static_cast<size_t>(to - from) + 1);
+            for (int t = from + 1; t < to; ++t) keys.push_back(Sample(bone, slot, t));
+        } else {
+            AddInnerKeys(bone, slot, from, to, keys);
+        }
+        keys.push_back(Sample(bone, slot, to));
+    }
+    for (ckey& k : keys) k.time -= from;
+}
+
+BipFileError WriteBipedBpd(const char* path, cnode* const* bones, int from, int to,
+                           int allFrames) {
+    BpdFile header;
+    header.frameCount = to - from + 1;
+    header.fps = FpsOfTpf(Interface::GetAnimTPF());
+    header.startFrame = from;
+    header.legMeasure = BipLegMeasure(bones);
+    int present = 0;
+    for (int s = 0; s < kNumSlots; ++s) present += bones[s] ? 1 : 0;
+    BpdFileWriter out(path, header, present);
+    std::vector<ckey> keys;  // one bone's keys at a time, its storage reused
+    for (int s = 0; s < kNumSlots; ++s) {
+        if (!bones[s]) continue;
+        SampleBone(bones[s], s, from, to, allFrames, keys);
+        out.Bone(s, keys);
+    }
+    return out.Commit();
 }

@@ -21,7 +21,10 @@ int TpfOfFps(int fps);
 // bones' tracks; answers the number of bones present.
 int BipKeyRange(cnode* const* bones, int& least, int& greatest);
 
-// The file of frames from..to (from <= to) of the bones present (83 slots): per bone a sample
-// at from, the track's keys strictly inside (or every frame with allFrames), a sample at to;
-// the root sampled from its node at every time. Times are written relative to from.
-BpdFile SampleBpd(cnode* const* bones, int from, int to, int allFrames);
+// The keys one bone writes for frames from..to (from <= to) into keys: a sample at from, the
+// track's keys strictly inside (or every frame with allFrames), a sample at to; the root
+// sampled from its node at every time. Times are relative to from.
+void SampleBone(cnode* bone, int slot, int from, int to, int allFrames, std::vector<ckey>& keys);
+// Writes the file of frames from..to of the bones present (83 slots), one bone at a time.
+BipFileError WriteBipedBpd(const char* path, cnode* const* bones, int from, int to,
+                           int allFrames);

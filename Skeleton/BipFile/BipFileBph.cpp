@@ -1,11 +1,13 @@
-// The ".BPH" hand-pose file read from and written to bytes: a 16-byte header and 20-byte
-// records, copied in one block.
+// The ".BPH" hand-pose file read from bytes or a file and written to bytes: a 16-byte header
+// and 20-byte records, read and written in one block.
 #include "Skeleton/BipFile/BipFileBph.h"
 
 #include "Skeleton/Bip/BipBones.h"
 
-BipFileError ParseBph(const BipBytes& bytes, BphFile& out) {
-    BipByteReader in(bytes.data(), bytes.size());
+namespace {
+
+template <class Reader>
+BipFileError ParseFrom(Reader& in, BphFile& out) {
     int32_t magic = 0, version = 0, hand = 0, count = 0;
     if (!in.Take(&magic)) return BipFileError::Truncated;
     if (magic != kBphMagic) return BipFileError::BadId;
@@ -20,28 +22,49 @@ BipFileError ParseBph(const BipBytes& bytes, BphFile& out) {
     BphFile file;
     file.handType = hand;
     file.records.resize(static_cast<size_t>(count));
-    in.Take(file.records.data(), file.records.size());
+    if (!in.Take(file.records.data(), file.records.size())) return BipFileError::Truncated;
     out = std::move(file);
     return BipFileError::None;
 }
 
-BipBytes SerializeBph(const BphFile& file) {
-    BipBytes out;
-    out.reserve(kBphHeaderSize + file.records.size() * kBphRecordSize);
+}  // namespace
+
+BipFileError ParseBph(const BipBytes& bytes, BphFile& out) {
+    BipByteReader in(bytes.data(), bytes.size());
+    return ParseFrom(in, out);
+}
+
+namespace {
+
+template <class Writer>
+void PutFile(Writer& out, const BphFile& file) {
     const int32_t header[] = {kBphMagic, kBphVersion, file.handType,
                               static_cast<int32_t>(file.records.size())};
-    BipPut(out, header, 4);
-    BipPut(out, file.records.data(), file.records.size());
-    return out;
+    out.Put(header, 4);
+    out.Put(file.records.data(), file.records.size());
+}
+
+}  // namespace
+
+BipBytes SerializeBph(const BphFile& file) {
+    BipBytes bytes;
+    BipBytesWriter out(bytes);
+    PutFile(out, file);
+    return bytes;
 }
 
 BipFileError ReadBphFile(const char* path, BphFile& out) {
-    BipBytes bytes;
-    if (!BipReadWholeFile(path, bytes)) return BipFileError::CantOpen;
-    return ParseBph(bytes, out);
+    size_t size = 0;
+    std::FILE* f = BipOpenForReading(path, size);
+    if (!f) return BipFileError::CantOpen;
+    BipFileReader in(f, size);
+    const BipFileError e = ParseFrom(in, out);
+    std::fclose(f);
+    return e;
 }
 
 BipFileError WriteBphFile(const char* path, const BphFile& file) {
-    return BipWriteWholeFile(path, SerializeBph(file)) ? BipFileError::None
-                                                       : BipFileError::CantWrite;
+    BipFileWriter out(path);
+    PutFile(out, file);
+    return out.Commit() ? BipFileError::None : BipFileError::CantWrite;
 }

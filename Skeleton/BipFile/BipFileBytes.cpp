@@ -1,5 +1,5 @@
-// Whole-file reads and writes of the binary files: read at once, written under a temporary
-// name in the same folder and renamed into place.
+// Opening the binary files for reading, and writing them under a temporary name in the same
+// folder that is then renamed into place.
 #include "Skeleton/BipFile/BipFileBytes.h"
 
 #include <cstdio>
@@ -14,42 +14,37 @@ std::string TemporaryName(const char* path) {
     return std::string(path) + ".part" + std::to_string(static_cast<long>(getpid()));
 }
 
-int WriteAll(const std::string& name, const BipBytes& bytes) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (!f) return 0;
-    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    return written && closed ? 1 : 0;
-}
-
 }  // namespace
 
-int BipReadWholeFile(const char* path, BipBytes& out) {
+std::FILE* BipOpenForReading(const char* path, size_t& size) {
     std::error_code ec;
-    if (!path || !std::filesystem::is_regular_file(path, ec)) return 0;
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return 0;
-    const auto size = std::filesystem::file_size(path, ec);
-    out.resize(ec ? 0 : size);
-    const size_t read = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f);
-    out.resize(read);  // a file that shrank meanwhile is what was read of it
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    return failed ? 0 : 1;
+    if (!path || !std::filesystem::is_regular_file(path, ec)) return nullptr;
+    const auto bytes = std::filesystem::file_size(path, ec);
+    if (ec) return nullptr;
+    size = static_cast<size_t>(bytes);
+    return std::fopen(path, "rb");
 }
 
-int BipWriteWholeFile(const char* path, const BipBytes& bytes) {
-    if (!path || !*path) return 0;
-    const std::string temporary = TemporaryName(path);
+BipFileWriter::BipFileWriter(const char* path)
+    : path_(path ? path : ""), temporary_(TemporaryName(path_.c_str())) {
+    if (!path_.empty()) file_ = std::fopen(temporary_.c_str(), "wb");
+}
+
+BipFileWriter::~BipFileWriter() {
+    if (committed_) return;
+    if (file_) std::fclose(file_);
     std::error_code ec;
-    if (!WriteAll(temporary, bytes)) {
-        std::filesystem::remove(temporary, ec);
-        return 0;
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return 0;
-    }
+    std::filesystem::remove(temporary_, ec);
+}
+
+int BipFileWriter::Commit() {
+    if (!file_ || committed_) return 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (failed_ || !closed) return 0;
+    std::error_code ec;
+    std::filesystem::rename(temporary_, path_, ec);
+    if (ec) return 0;
+    committed_ = true;
     return 1;
 }

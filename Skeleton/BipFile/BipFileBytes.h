@@ -1,10 +1,11 @@
-// Reading and writing the fixed little-endian records of the module's binary files: a reader
-// over a whole file in memory that reports where it runs out, a writer that appends to a
-// buffer, and the whole-file read and the write through a temporary name.
+// Reading and writing the fixed little-endian records of the module's binary files: readers
+// over bytes in memory or an open file that report where they run out, a writer that appends
+// to a buffer, and the write through a temporary name.
 #pragma once
 
 #include <bit>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -37,20 +38,72 @@ private:
     size_t at_ = 0;
 };
 
-// Appends records to a byte buffer.
-template <typename T>
-void BipPut(BipBytes& out, const T* values, size_t count = 1) {
-    static_assert(std::is_trivially_copyable_v<T>);
-    const size_t at = out.size();
-    out.resize(at + count * sizeof(T));
-    if (count > 0) std::memcpy(out.data() + at, values, count * sizeof(T));
-}
-template <typename T>
-void BipPutValue(BipBytes& out, T value) { BipPut(out, &value); }
+// The same over a file open for reading, from its current position; size is what is left of
+// it. Reads go straight into the caller's records.
+class BipFileReader {
+public:
+    BipFileReader(std::FILE* file, size_t size) : file_(file), size_(size) {}
+    template <typename T>
+    int Take(T* out, size_t count = 1) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (count > (size_ - at_) / sizeof(T)) return 0;
+        if (count > 0 && std::fread(static_cast<void*>(out), sizeof(T), count, file_) != count) {
+            at_ = size_;  // the file ended early after all: nothing more can be taken
+            return 0;
+        }
+        at_ += count * sizeof(T);
+        return 1;
+    }
+    size_t Left() const { return size_ - at_; }
 
-// The whole file; 0 when it cannot be opened or read.
-int BipReadWholeFile(const char* path, BipBytes& out);
-// Writes the bytes to a temporary name in the file's folder, then renames it to the path, so
-// that the path holds either its old content or the whole new file; 0 when that fails (no
-// temporary file is left behind).
-int BipWriteWholeFile(const char* path, const BipBytes& bytes);
+private:
+    std::FILE* file_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+// Opens a regular file for reading and tells its size; null when it cannot be opened.
+std::FILE* BipOpenForReading(const char* path, size_t& size);
+
+// Appends records to a byte buffer.
+class BipBytesWriter {
+public:
+    explicit BipBytesWriter(BipBytes& out) : out_(out) {}
+    template <typename T>
+    void Put(const T* values, size_t count = 1) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(values);
+        out_.insert(out_.end(), bytes, bytes + count * sizeof(T));
+    }
+
+private:
+    BipBytes& out_;
+};
+
+// Writes a file under a temporary name in its folder and renames it to the path on Commit,
+// so that the path holds either its old content or the whole new file. A writer destroyed
+// without a successful Commit removes its temporary file.
+class BipFileWriter {
+public:
+    explicit BipFileWriter(const char* path);
+    ~BipFileWriter();
+    BipFileWriter(const BipFileWriter&) = delete;
+    BipFileWriter& operator=(const BipFileWriter&) = delete;
+
+    // Appends records; a failed write is remembered and makes Commit fail.
+    template <typename T>
+    void Put(const T* values, size_t count = 1) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (file_ && count > 0 && std::fwrite(values, sizeof(T), count, file_) != count)
+            failed_ = true;
+    }
+    // 1 when every byte was written and the file now stands at the path.
+    int Commit();
+
+private:
+    std::string path_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+    bool committed_ = false;
+};

@@ -1,6 +1,8 @@
 // The modify tool's file commands: Save and Load of ".BPD" animation files with their
 // options dialogs, SaveHand and LoadHand of ".BPH" hand poses. A file is read and checked
 // whole before any key changes; every refusal is told in a box and changes nothing.
+#include <cstdint>
+
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipHand.h"
 #include "Skeleton/BipFile/BipFileBpdLoad.h"
@@ -10,6 +12,9 @@
 #include "quorvane/node.h"
 
 namespace {
+
+// Frames a save may write every frame of: 83 bones of 44-byte keys make 365 MB at this count.
+constexpr long long kMaxAllFrames = 100000;
 
 constexpr char kNoBones[] = "No Bip bones found! Aborting";
 constexpr char kNoHandBones[] = "No Bip Hand bones found! Aborting";
@@ -34,7 +39,11 @@ int cbipanim::Save(char* path) {
     o.from = Interface::GetAnimStart();
     o.to = Interface::GetAnimEnd();
     if (!AskBpdSaveOptions()) return 0;
-    const BipFileError e = WriteBpdFile(path, SampleBpd(bones, o.from, o.to, o.allFrames));
+    // The frame count is a file field; every frame as a key must also fit in memory.
+    const long long frames = static_cast<long long>(o.to) - o.from + 1;
+    if (frames > INT32_MAX || (o.allFrames && frames > kMaxAllFrames))
+        return Refuse(kFramesOutOfRange);
+    const BipFileError e = WriteBipedBpd(path, bones, o.from, o.to, o.allFrames);
     return e == BipFileError::None ? 1 : Refuse(e);
 }
 

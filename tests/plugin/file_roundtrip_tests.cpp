@@ -1,6 +1,8 @@
 // Saving a keyed biped and loading the file onto a fresh one: rotations come back bit for
 // bit, the root's path within float sums and scaled by the legs; what a save writes for each
 // frame range; hand poses saved from one hand and loaded onto either or both.
+#include <functional>
+
 #include "Skeleton/BipFile/BipFileBph.h"
 #include "file_support.h"
 
@@ -236,6 +238,81 @@ TEST_F(HandFiles, HandWithFewerLinksWritesOnlyItsBones) {
     for (const BphRecord& r : f.records) links.push_back(r.link);
     EXPECT_EQ(links, (std::vector<int>{0, 1, 2, 4, 5, 7, 8}));
 }
+
+// --- refusals before or without a file --------------------------------------------------------
+
+struct Refusal {
+    const char* name;
+    std::function<int(FileTest&)> act;
+    const char* message;
+};
+
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
+class FileRefusals : public FileTest, public testing::WithParamInterface<Refusal> {};
+
+std::vector<std::vector<ckey>> SceneKeys() {
+    std::vector<std::vector<ckey>> out;
+    for (int i = 0; i < Interface::NumNodes(); ++i) out.push_back(Interface::GetNodeAt(i)->anim.Keys());
+    return out;
+}
+
+TEST_P(FileRefusals, AreToldAndChangeNoKeyAndWriteNoFile) {
+    BoundBiped();
+    Node("Bip01 R Hand")->DeleteThis();  // bones go as the user deletes them
+    for (int link = 1; link < kHandLinks; ++link)
+        if (cnode* b = Node(FullName(kSlotRHand + link))) b->DeleteThis();
+    ASSERT_EQ(Open(Node("Bip01")), 1);
+    const auto before = SceneKeys();
+    EXPECT_EQ(GetParam().act(*this), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{GetParam().message});
+    EXPECT_TRUE(SameKeys(SceneKeys(), before));
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+const Refusal kRefusals[] = {
+    {"LoadOfAMissingFile",
+     [](FileTest& t) {
+         t.Answer("ok");
+         return bipani.Load(const_cast<char*>(t.Path("none.bpd").c_str()));
+     },
+     "Can't open file!"},
+    {"LoadHandOfAMissingFile",
+     [](FileTest& t) {
+         t.Press("Left Hand");
+         t.Press("OK");
+         t.Answer("ok");
+         return bipani.LoadHand(const_cast<char*>(t.Path("none.bph").c_str()));
+     },
+     "Can't open file!"},
+    {"SaveHandOfAHandWithNoBones",
+     [](FileTest& t) {
+         t.Press("Right Hand");
+         t.Press("OK");
+         t.Answer("ok");
+         return bipani.SaveHand(const_cast<char*>(t.Path("h.bph").c_str()));
+     },
+     "No Bip Hand bones found! Aborting"},
+    {"SaveOfNoBones",
+     [](FileTest& t) {
+         ResetTool();  // unbound: no bone at all
+         t.Answer("ok");
+         return bipani.Save(const_cast<char*>(t.Path("a.bpd").c_str()));
+     },
+     "No Bip bones found! Aborting"},
+    {"SaveOfEveryFrameOfAHugeRange",
+     [](FileTest& t) {
+         t.Type("To:", "2000000");
+         t.Press("Save All Frames As Keyframes");
+         t.Press("OK");
+         t.Answer("ok");
+         return bipani.Save(const_cast<char*>(t.Path("a.bpd").c_str()));
+     },
+     "Frames out of range - Aborting!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Biped, FileRefusals, testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace pt

@@ -38,7 +38,7 @@ inline ckey KeyOf(const golden::Key& g) {
 }
 
 class FileTest : public ToolScene {
-protected:
+public:  // the refusal tables act through the fixture
     void SetUp() override {
         ToolScene::SetUp();
         qv::ui::SetDriver(&driver);

@@ -109,13 +109,8 @@ BipBytes SerializeBpd(const BpdFile& file) {
 
 // Read straight from the file into each bone's keys: no copy of the whole file is made.
 BipFileError ReadBpdFile(const char* path, BpdFile& out) {
-    size_t size = 0;
-    std::FILE* f = BipOpenForReading(path, size);
-    if (!f) return BipFileError::CantOpen;
-    BipFileReader in(f, size);
-    const BipFileError e = ParseFrom(in, out);
-    std::fclose(f);
-    return e;
+    return BipParseFile(path, BipFileError::CantOpen,
+                        [&](BipFileReader& in) { return ParseFrom(in, out); });
 }
 
 BipFileError WriteBpdFile(const char* path, const BpdFile& file) {

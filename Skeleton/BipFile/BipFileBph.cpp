@@ -54,13 +54,8 @@ BipBytes SerializeBph(const BphFile& file) {
 }
 
 BipFileError ReadBphFile(const char* path, BphFile& out) {
-    size_t size = 0;
-    std::FILE* f = BipOpenForReading(path, size);
-    if (!f) return BipFileError::CantOpen;
-    BipFileReader in(f, size);
-    const BipFileError e = ParseFrom(in, out);
-    std::fclose(f);
-    return e;
+    return BipParseFile(path, BipFileError::CantOpen,
+                        [&](BipFileReader& in) { return ParseFrom(in, out); });
 }
 
 BipFileError WriteBphFile(const char* path, const BphFile& file) {

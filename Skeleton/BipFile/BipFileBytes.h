@@ -65,6 +65,18 @@ private:
 // Opens a regular file for reading and tells its size; null when it cannot be opened.
 std::FILE* BipOpenForReading(const char* path, size_t& size);
 
+// Answers parse(reader) over the whole file at path, or cantOpen when it cannot be opened.
+template <class Result, class Parse>
+Result BipParseFile(const char* path, Result cantOpen, Parse parse) {
+    size_t size = 0;
+    std::FILE* f = BipOpenForReading(path, size);
+    if (!f) return cantOpen;
+    BipFileReader in(f, size);
+    const Result result = parse(in);
+    std::fclose(f);
+    return result;
+}
+
 // Appends records to a byte buffer.
 class BipBytesWriter {
 public:

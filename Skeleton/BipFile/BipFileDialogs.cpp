@@ -16,6 +16,12 @@ int frameCountShown = 1;  // frames of the file whose load options are open
 
 void Check(HWND dlg, int id, int on) { CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 int IsChecked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED ? 1 : 0; }
+// Closes the dialog with the result; the message is handled.
+INT_PTR End(HWND dlg, INT_PTR result) {
+    EndDialog(dlg, result);
+    return TRUE;
+}
+
 // A number field read as its leading number; 0 when it holds none.
 int EditInt(HWND dlg, int id) {
     int value = 0;
@@ -87,11 +93,8 @@ INT_PTR CALLBACK LoadOptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
     case IDC_LOAD_ALIGN_L_FOOT: o.align = 22; return TRUE;
     case IDOK:
         StoreLoadOptions(dlg, o);
-        EndDialog(dlg, 1);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dlg, 0);
-        return TRUE;
+        return End(dlg, 1);
+    case IDCANCEL: return End(dlg, 0);
     }
     return FALSE;
 }
@@ -123,11 +126,8 @@ INT_PTR CALLBACK SaveOptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
         o.from = EditInt(dlg, IDC_SAVE_FROM);
         o.to = EditInt(dlg, IDC_SAVE_TO);
         if (o.from > o.to) std::swap(o.from, o.to);
-        EndDialog(dlg, 1);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dlg, 0);
-        return TRUE;
+        return End(dlg, 1);
+    case IDCANCEL: return End(dlg, 0);
     }
     return FALSE;
 }

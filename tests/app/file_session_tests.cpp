@@ -98,7 +98,6 @@ struct Refusal {
 };
 
 const char kLoadBad[] = "press \"File/Load\"\nfile \"bad.bpd\"\nanswer ok\n";
-const char kLoadBadAfterDialog[] = "press \"File/Load\"\nfile \"bad.bpd\"\npress \"OK\"\nanswer ok\n";
 const char kLoadBadHand[] =
     "press \"Default Hand Poses/Load\"\nfile \"bad.bph\"\npress \"Right Hand\"\npress \"OK\"\n"
     "answer ok\n";
@@ -203,8 +202,23 @@ TEST_F(FileSession, NameWithoutAnyDotGetsTheFileTypesExtension) {
     EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / "fist.BPH"));
     // The hand file loads back through its own dialog, one undo step.
     const Json d = RunAndDump(
-        "press \"Default Hand Poses/Load\"\nfile \"fist.BPH\"\npress \"Left Hand\"\npress \"OK\"\n");
+        "press \"Default Hand Poses/Load\"\nfile \"fist.BPH\"\npress \"Left Hand\"\n"
+        "press \"OK\"\n");
     EXPECT_EQ(d["undo"].back(), "Biped Load Hand File");
+}
+
+// The example script runs to its end: the second biped walks the take back from frame 40 on.
+TEST_F(FileSession, FilesExampleLoadsTheTakeReversedOntoTheSmallerBiped) {
+    std::ifstream in(std::string(BIPED_EXAMPLES_DIR) + "/files.qvs");
+    const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(script.empty());
+    const Json d = RunAndDump(script);
+    for (const char* out : {"take.bpd", "hand.BPH", "saved.png", "loaded.png", "both.gif"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / out)) << out;
+    EXPECT_EQ(d["undo"].back(), "Biped Load Hand File");
+    const Json arm = NodeNamed(d, "Bip02 R UpperArm")["keys"];
+    ASSERT_FALSE(arm.empty());
+    EXPECT_EQ(arm.back()["t"], 80);
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ TEST_F(ExistingKeys, OneFrameFileAtFrameZeroRemovesNothing) {
     EXPECT_EQ(Interface::GetAnimTPF(), 1000 / golden::OneFrame().fps);
 }
 
-// --- the planted foot, bone groups, the animation range -------------------------------------------
+// --- the planted foot, bone groups, the animation range ----------------------------------------
 
 TEST_F(WalkLoad, AlignKeepsTheChosenFootWhereItStoodAtInsertAt) {
     for (int foot : {kSlotRFoot, kSlotLFoot}) {

@@ -1,8 +1,6 @@
 // Saving a keyed biped and loading the file onto a fresh one: rotations come back bit for
 // bit, the root's path within float sums and scaled by the legs; what a save writes for each
 // frame range; hand poses saved from one hand and loaded onto either or both.
-#include <functional>
-
 #include "Skeleton/BipFile/BipFileBph.h"
 #include "file_support.h"
 
@@ -156,7 +154,7 @@ TEST_F(RoundTrip, SaveWritesTheLegMeasureAndTheHostsRate) {
     EXPECT_EQ(static_cast<int>(f.bones.size()), ExpectedBoneCount(CurrentCounts()));
 }
 
-// --- hand poses ------------------------------------------------------------------------------------
+// --- hand poses ---------------------------------------------------------------------------------
 
 class HandFiles : public FileTest {
 protected:
@@ -243,7 +241,10 @@ TEST_F(HandFiles, HandWithFewerLinksWritesOnlyItsBones) {
 
 struct Refusal {
     const char* name;
-    std::function<int(FileTest&)> act;
+    int (cbipanim::*command)(char*);
+    const char* file;  // in the test's folder
+    std::vector<std::pair<const char*, const char*>> steps;  // control and text typed, or pressed
+    bool unbound;      // the tool bound to no biped at all
     const char* message;
 };
 
@@ -253,61 +254,36 @@ class FileRefusals : public FileTest, public testing::WithParamInterface<Refusal
 
 std::vector<std::vector<ckey>> SceneKeys() {
     std::vector<std::vector<ckey>> out;
-    for (int i = 0; i < Interface::NumNodes(); ++i) out.push_back(Interface::GetNodeAt(i)->anim.Keys());
+    for (int i = 0; i < Interface::NumNodes(); ++i)
+        out.push_back(Interface::GetNodeAt(i)->anim.Keys());
     return out;
 }
 
 TEST_P(FileRefusals, AreToldAndChangeNoKeyAndWriteNoFile) {
+    const Refusal& c = GetParam();
     BoundBiped();
-    Node("Bip01 R Hand")->DeleteThis();  // bones go as the user deletes them
-    for (int link = 1; link < kHandLinks; ++link)
+    for (int link = 0; link < kHandLinks; ++link)  // bones go as the user deletes them
         if (cnode* b = Node(FullName(kSlotRHand + link))) b->DeleteThis();
     ASSERT_EQ(Open(Node("Bip01")), 1);
+    if (c.unbound) ResetTool();
     const auto before = SceneKeys();
-    EXPECT_EQ(GetParam().act(*this), 0);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{GetParam().message});
+    for (const auto& [control, text] : c.steps) text ? Type(control, text) : Press(control);
+    Answer("ok");
+    EXPECT_EQ((bipani.*c.command)(const_cast<char*>(Path(c.file).c_str())), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_TRUE(SameKeys(SceneKeys(), before));
     EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
 const Refusal kRefusals[] = {
-    {"LoadOfAMissingFile",
-     [](FileTest& t) {
-         t.Answer("ok");
-         return bipani.Load(const_cast<char*>(t.Path("none.bpd").c_str()));
-     },
-     "Can't open file!"},
-    {"LoadHandOfAMissingFile",
-     [](FileTest& t) {
-         t.Press("Left Hand");
-         t.Press("OK");
-         t.Answer("ok");
-         return bipani.LoadHand(const_cast<char*>(t.Path("none.bph").c_str()));
-     },
-     "Can't open file!"},
-    {"SaveHandOfAHandWithNoBones",
-     [](FileTest& t) {
-         t.Press("Right Hand");
-         t.Press("OK");
-         t.Answer("ok");
-         return bipani.SaveHand(const_cast<char*>(t.Path("h.bph").c_str()));
-     },
-     "No Bip Hand bones found! Aborting"},
-    {"SaveOfNoBones",
-     [](FileTest& t) {
-         ResetTool();  // unbound: no bone at all
-         t.Answer("ok");
-         return bipani.Save(const_cast<char*>(t.Path("a.bpd").c_str()));
-     },
-     "No Bip bones found! Aborting"},
-    {"SaveOfEveryFrameOfAHugeRange",
-     [](FileTest& t) {
-         t.Type("To:", "2000000");
-         t.Press("Save All Frames As Keyframes");
-         t.Press("OK");
-         t.Answer("ok");
-         return bipani.Save(const_cast<char*>(t.Path("a.bpd").c_str()));
-     },
+    {"LoadOfAMissingFile", &cbipanim::Load, "none.bpd", {}, false, "Can't open file!"},
+    {"LoadHandOfAMissingFile", &cbipanim::LoadHand, "none.bph",
+     {{"Left Hand", nullptr}, {"OK", nullptr}}, false, "Can't open file!"},
+    {"SaveHandOfAHandWithNoBones", &cbipanim::SaveHand, "h.bph",
+     {{"Right Hand", nullptr}, {"OK", nullptr}}, false, "No Bip Hand bones found! Aborting"},
+    {"SaveOfNoBones", &cbipanim::Save, "a.bpd", {}, true, "No Bip bones found! Aborting"},
+    {"SaveOfEveryFrameOfAHugeRange", &cbipanim::Save, "a.bpd",
+     {{"To:", "2000000"}, {"Save All Frames As Keyframes", nullptr}, {"OK", nullptr}}, false,
      "Frames out of range - Aborting!"},
 };
 

@@ -38,8 +38,9 @@ struct Bph {
 };
 
 // A walk-like take of 21 frames: the root stepping along -y and turning, the pelvis, both
-// upper arms (the right one through 0, 20, 40, 60 and 30 degrees) and a right finger link turning, a record for a slot no biped has (99) between
-// them, and a root scale the load must not use.
+// upper arms (the right one through 0, 20, 40, 60 and 30 degrees) and a right finger link
+// turning, a record for a slot no biped has (99) between them, and a root scale the load must
+// not use.
 inline const Bpd& Walk() {
     static const Bpd b{
         "walk_v1000.bpd", 21, 25, 10, 1.5f,

@@ -1,10 +1,10 @@
 // Output and file commands: dump, save, load, render.
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include "commands.h"
 #include "dump.h"
+#include "qvcore/file_write.h"
 #include "quorvane/interface.h"
 #include "render.h"
 #include "scene_file.h"
@@ -27,8 +27,9 @@ void CmdDump(ScriptRunner& run, Args& args) {
         return;
     }
     std::string path = run.OutputPath(target.text);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << text) || !out.flush()) args.Fail("cannot write " + path);
+    std::string error;
+    if (!qv::WriteFileReplacing(path, text, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdSave(ScriptRunner& run, Args& args) {
@@ -36,6 +37,7 @@ void CmdSave(ScriptRunner& run, Args& args) {
     args.End();
     std::string error;
     if (!SaveSceneFile(path, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdLoad(ScriptRunner& run, Args& args) {
@@ -52,8 +54,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], or
-// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"]; options in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend], or
+// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend]; options
+// in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
@@ -61,8 +64,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
     const bool gif = EndsWith(r.path, ".gif");
     bool framesGiven = false, stepGiven = false;
     while (!args.AtEnd()) {
-        std::string option =
-            args.OneOf("option", {"view", "size", "frame", "frames", "step", "fit"});
+        std::string option = args.OneOf(
+            "option", {"view", "size", "frame", "frames", "step", "fit", "legend"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -81,6 +84,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
         } else if (option == "step") {
             r.step = args.Int("step");
             stepGiven = true;
+        } else if (option == "legend") {
+            r.legend = true;
         } else {
             r.frame = args.Int("frame");
         }
@@ -101,6 +106,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     r.path = run.OutputPath(r.path);
     std::string error;
     if (!RenderScene(r, run.Tools(), error)) args.Fail(error);
+    run.NoteWritten(r.path);
 }
 
 }  // namespace

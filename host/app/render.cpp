@@ -1,11 +1,13 @@
-// Drawing the scene offscreen with OpenGL and writing the picture.
+// Drawing the scene offscreen with OpenGL and writing the picture or the animation.
 #include "render.h"
 
 #include <algorithm>
-#include <cmath>
+#include <vector>
 
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "render_grid.h"
+#include "render_marks.h"
 #include "scene_view.h"
 #include "tools.h"
 
@@ -13,11 +15,6 @@
 
 namespace qvapp {
 namespace {
-
-constexpr float kGridSpacing = 1.0f;      // host units between grid lines
-constexpr float kGridMargin = 2.0f;       // host units the grid reaches beyond the scene
-constexpr int kMaxGridLines = 400;        // per direction, so that huge scenes stay cheap
-constexpr float kGridGrey = 0.38f;        // grey (0..1) of the grid lines
 
 void SetUpLighting() {
     const GLfloat ambient[] = {0.35f, 0.35f, 0.35f, 1.0f};
@@ -31,29 +28,6 @@ void SetUpLighting() {
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_NORMALIZE);
-}
-
-// Grid lines on z = 0 every kGridSpacing, covering the framed box.
-void DrawGrid(const Box& box) {
-    float extent = kGridMargin;
-    for (int i = 0; i < 2; ++i)
-        extent = std::max({extent, std::fabs(box.min[i]) + kGridMargin,
-                           std::fabs(box.max[i]) + kGridMargin});
-    int half = std::min(static_cast<int>(std::ceil(extent / kGridSpacing)), kMaxGridLines / 2);
-    float reach = half * kGridSpacing;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glColor3f(kGridGrey, kGridGrey, kGridGrey);
-    glBegin(GL_LINES);
-    for (int i = -half; i <= half; ++i) {
-        float v = i * kGridSpacing;
-        glVertex3f(v, -reach, 0.0f);
-        glVertex3f(v, reach, 0.0f);
-        glVertex3f(-reach, v, 0.0f);
-        glVertex3f(reach, v, 0.0f);
-    }
-    glEnd();
-    glPopAttrib();
 }
 
 void DrawNodes(int t, qv::gl::View& view) {
@@ -76,6 +50,18 @@ std::vector<int> FramesOf(const RenderRequest& request) {
     return frames;
 }
 
+// The triad (and the key) over everything, flat and unlit.
+void DrawMarks(qv::gl::View& view, const SideColours* sides) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    view.Begin2D();
+    DrawAxisTriad(view);
+    if (sides) DrawSideLegend(view, *sides);
+    view.End2D();
+    glPopAttrib();
+}
+
 // What the view frames: the fitted node with everything below it, or the whole scene, over
 // every frame drawn.
 Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
@@ -89,8 +75,10 @@ Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
     return fitted ? box : PaddedBox(box, kMinFramedSize);
 }
 
+// One frame: ground, nodes, the tool's overlays, then the triad and (with sides) the key.
 std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
-                                     qv::gl::OffscreenContext& context, ToolManager& tools) {
+                                     qv::gl::OffscreenContext& context, ToolManager& tools,
+                                     const SideColours* sides) {
     glViewport(0, 0, context.Width(), context.Height());
     glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -102,6 +90,7 @@ std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     tools.Display(t, &view);
     glPopAttrib();
+    DrawMarks(view, sides);
     glFinish();
     return context.ReadPixels();
 }
@@ -129,18 +118,17 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     qv::gl::View view(request.view, request.width, request.height);
     view.Frame(box.min, box.max);
 
+    const SideColours sides = CollectSideColours(frames.front());
     std::vector<std::vector<unsigned char>> pictures;
-    for (int t : frames) pictures.push_back(DrawFrame(t, box, view, context, tools));
+    for (int t : frames)
+        pictures.push_back(
+            DrawFrame(t, box, view, context, tools, request.legend ? &sides : nullptr));
     const bool written =
         request.animation
             ? qv::gl::WriteGif(request.path, request.width, request.height, pictures,
                                Interface::GetAnimTPF() * std::max(request.step, 1), error)
             : qv::gl::WritePng(request.path, request.width, request.height, pictures[0], error);
-    if (!written) {
-        error = "cannot write " + request.path + (error.empty() ? "" : ": " + error);
-        return false;
-    }
-    return true;
+    return written;  // the writers' errors name the path
 }
 
 }  // namespace qvapp

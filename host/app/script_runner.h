@@ -47,9 +47,13 @@ public:
     // Relative inputs: the output folder, then the script's folder, then as given.
     std::string InputPath(const std::string& path) const;
     std::string Where(int line) const;
+    // Files the script's commands have written, in the order first written.
+    void NoteWritten(const std::string& path);
+    const std::vector<std::string>& Written() const { return written_; }
 
 private:
     void Execute(const ScriptLine& line);
+    void RefuseNonFinite(const ScriptLine& line, int levelsBefore);
     void CheckUiError(const ScriptLine& line);
     std::string Format(int line, const std::string& message) const;
 
@@ -58,6 +62,8 @@ private:
     std::vector<ScriptLine> lines_;
     size_t next_ = 0;
     std::string error_;
+    bool sceneFinite_ = true;  // every scene value was finite after the last command
+    std::vector<std::string> written_;
     qv::ui::Driver* previousDriver_ = nullptr;
 };
 

@@ -56,11 +56,36 @@ TEST_F(Program, UsageErrorsExitWithTwoAndScriptErrorsWithOneNamingScriptAndLine)
         EXPECT_EQ(Quorvane(args).status, 2) << args;
     Result r = Quorvane("--bogus");
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("usage:"), std::string::npos);
+    EXPECT_NE(r.output.find("Usage: quorvane"), std::string::npos) << r.output;
     std::string path = Script("new\nbone \"A\"\n\n# comment\ntime later\n");
     r = Quorvane("run " + path);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find(path + ":5: time:"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, HelpForTheProgramAndEachCommandPrintsItsUsageAndExitsWithZero) {
+    const std::pair<const char*, const char*> asks[] = {
+        {"--help", "Usage: quorvane"}, {"-h", "Usage: quorvane"},
+        {"run --help", "Usage: quorvane run"}, {"demo --help", "Usage: quorvane demo"},
+        {"run s.qvs --help", "Usage: quorvane run"},
+    };
+    for (const auto& [args, usage] : asks) {
+        Result r = Quorvane(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_NE(r.output.find(usage), std::string::npos) << args << "\n" << r.output;
+    }
+}
+
+TEST_F(Program, AFolderGivenAsScriptIsAUsageErrorWithAMessage) {
+    Result r = Quorvane("run " + dir_.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find(dir_.string() + " is a folder"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, ScriptSavedWithAByteOrderMarkRunsFromItsFirstLine) {
+    Result r = Quorvane("run " + Script("\xEF\xBB\xBF" "bone \"A\" 0 0 1e-3\ndump -\n"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"name\": \"A\""), std::string::npos) << r.output;
 }
 
 TEST_F(Program, GoodScriptWritesRelativeOutputsUnderOutOrToStandardOutput) {
@@ -100,6 +125,23 @@ TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     EXPECT_EQ(count("Bip02"), 1 + 18 + 0 + 2 * 3 * 2 + 2 * 1 * 3);
     // Closing the creation panel selected the second biped's root.
     EXPECT_EQ(dump["selection"], qvapp::Json::array({"Bip02"}));
+}
+
+TEST_F(Program, DemoNamesItsFolderAndEveryFileItWrote) {
+    Result r = Quorvane("demo " + (dir_ / "demo").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(fs::canonical(dir_ / "demo").string()), std::string::npos) << r.output;
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "demo")) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        const std::string name = entry.path().lexically_relative(dir_ / "demo").string();
+        const std::string line = "\n  " + name + "\n";
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << " missing from:\n" << r.output;
+    }
+    EXPECT_GE(files, 6);  // two dumps and four pictures
+    EXPECT_NE(r.output.find("wrote " + std::to_string(files) + " files"), std::string::npos)
+        << r.output;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // and the root finally shifted so that a chosen foot stays where it stood.
 #include "Skeleton/BipFile/BipFileBpdLoad.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Skeleton/Bip/BipBones.h"

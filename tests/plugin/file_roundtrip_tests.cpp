@@ -141,6 +141,22 @@ const SaveRange kSaveRanges[] = {
 INSTANTIATE_TEST_SUITE_P(Biped, SaveRanges, testing::ValuesIn(kSaveRanges),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// "Key Range" shows the keyed frames (here 0 to 40); "Anim Range" puts the animation range back.
+TEST_F(RoundTrip, RangeButtonsFillTheFramesSaved) {
+    BoundBiped();
+    KeyAnimation();
+    const std::pair<std::vector<const char*>, int> cases[] = {
+        {{"Key Range"}, 41}, {{"Key Range", "Anim Range"}, 101}};
+    for (const auto& [buttons, frames] : cases) {
+        for (const char* b : buttons) Press(b);
+        ASSERT_EQ(Save(Path("range.bpd")), 1);
+        BpdFile f;
+        ASSERT_EQ(ReadBpdFile(Path("range.bpd").c_str(), f), BipFileError::None);
+        EXPECT_EQ(f.frameCount, frames) << buttons.back();
+        EXPECT_EQ(f.startFrame, 0);
+    }
+}
+
 TEST_F(RoundTrip, SaveWritesTheLegMeasureAndTheHostsRate) {
     BoundBiped();
     Interface::SetAnimTPF(40);

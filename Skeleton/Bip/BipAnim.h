@@ -91,6 +91,13 @@ public:
     void StartTransform();
     void BeginStep();
     void UpdateTransform(Step step);
+    // Files: ".BPD" animations over a frame range and ".BPH" hand poses at the current frame,
+    // each with its options or hand question; 1 when the file was written or read.
+    int Save(char* path);
+    int Load(char* path);
+    int SaveHand(char* path);
+    int LoadHand(char* path);
+
     // Overlays: the root's path while the root is moved as a whole animation, anchor crosses.
     void Display(int t, CGLWindow* view, unsigned flags) override;
 

@@ -3,6 +3,7 @@
 #include "Skeleton/Bip/BipAnchors.h"
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipPanel.h"
+#include "Skeleton/BipFile/BipFilePanel.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "resources/resource.h"
@@ -59,7 +60,7 @@ int AnchorIndex(int id) {
 void PanelCommand(cbipanim& tool, HWND panel, int id, int code) {
     if (ColourCommand(tool, panel, id) || WalkRunCommand(tool, panel, id, code)) return;
     if (PoseCommand(tool, panel, id) || PostureCommand(tool, panel, id) ||
-        LimbCommand(tool, panel, id))
+        LimbCommand(tool, panel, id) || FileCommand(tool, id))
         return;
     const int anchor = AnchorIndex(id);
     if (anchor >= 0) return ToggleAnchor(tool, panel, anchor);

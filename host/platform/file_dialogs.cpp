@@ -1,5 +1,6 @@
 // The common file dialogs: the driver names a file (or cancels); an open dialog insists on an
-// existing file when asked to, and both check the folder when asked to.
+// existing file when asked to, a save dialog asks before replacing one when asked to, and both
+// check the folder when asked to.
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -61,6 +62,10 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
             LogMessage(title, path + "\nFile not found.");
             continue;
         }
+        if (save && (ofn->Flags & OFN_OVERWRITEPROMPT) && fs::is_regular_file(path, ec) &&
+            MessageBoxA(nullptr, (path + " already exists.\nDo you want to replace it?").c_str(),
+                        title.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            continue;  // not to be replaced: ask again
         if (!Deliver(ofn, path)) {
             RecordError(prefix + "path \"" + path + "\" does not fit the buffer of file dialog \"" +
                         title + "\"");

@@ -8,18 +8,6 @@
 #include "quorvane/interface.h"
 #include "resources/resource.h"
 
-const BipBoneGroup kBoneGroups[kNumBoneGroups] = {
-    {38, 38, IDC_SEL_SPINE},       {39, 39, IDC_SEL_SPINE1},     {40, 40, IDC_SEL_SPINE2},
-    {41, 41, IDC_SEL_SPINE3},      {42, 42, IDC_SEL_SPINE4},     {43, 43, IDC_SEL_NECK},
-    {44, 44, IDC_SEL_HEAD},        {45, 45, IDC_SEL_R_CLAVICLE}, {46, 46, IDC_SEL_R_UPPERARM},
-    {47, 47, IDC_SEL_R_FOREARM},   {48, 48, IDC_SEL_R_HAND},     {49, 63, IDC_SEL_R_FINGERS},
-    {64, 64, IDC_SEL_L_CLAVICLE},  {65, 65, IDC_SEL_L_UPPERARM}, {66, 66, IDC_SEL_L_FOREARM},
-    {67, 67, IDC_SEL_L_HAND},      {68, 82, IDC_SEL_L_FINGERS},  {0, 0, IDC_SEL_BIP},
-    {1, 1, IDC_SEL_PELVIS},        {2, 2, IDC_SEL_R_THIGH},      {3, 3, IDC_SEL_R_CALF},
-    {4, 4, IDC_SEL_R_FOOT},        {5, 19, IDC_SEL_R_TOES},      {20, 20, IDC_SEL_L_THIGH},
-    {21, 21, IDC_SEL_L_CALF},      {22, 22, IDC_SEL_L_FOOT},     {23, 37, IDC_SEL_L_TOES},
-};
-
 int boneGroupChecks[kNumBoneGroups] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
                                        1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 int pastePosFlags[3] = {1, 1, 1};
@@ -28,21 +16,6 @@ namespace {
 
 constexpr int kGroupBip = 17;  // the root's group: the paste position boxes follow its box
 constexpr int kPastePosBoxes[3] = {IDC_PASTE_POS_X, IDC_PASTE_POS_Y, IDC_PASTE_POS_Z};
-
-// A group button checks (or its "Clear" clears) the boxes of a run of groups that the dialog has.
-struct GroupButton {
-    int check, clear;
-    int first, last;  // groups
-};
-constexpr GroupButton kGroupButtons[] = {
-    {IDC_SEL_UPPER, IDC_SEL_UPPER_CLEAR, 0, 16},
-    {IDC_SEL_LOWER, IDC_SEL_LOWER_CLEAR, 17, 26},
-    {IDC_SEL_SPINE_GROUP, IDC_SEL_SPINE_GROUP_CLEAR, 0, 4},
-    {IDC_SEL_R_ARM, IDC_SEL_R_ARM_CLEAR, 7, 11},
-    {IDC_SEL_L_ARM, IDC_SEL_L_ARM_CLEAR, 12, 16},
-    {IDC_SEL_R_LEG, IDC_SEL_R_LEG_CLEAR, 19, 22},
-    {IDC_SEL_L_LEG, IDC_SEL_L_LEG_CLEAR, 23, 26},
-};
 
 // What the open dialog fills: its bone mask and, for the paste dialog, the position flags.
 struct Selection {
@@ -78,7 +51,7 @@ void OnOk(HWND dlg) {
         if (!HasBox(dlg, kBoneGroups[g].box)) continue;  // the mirror dialog's right groups
         boneGroupChecks[g] = IsTicked(dlg, kBoneGroups[g].box);
         anyOn |= boneGroupChecks[g];
-        for (int s = kBoneGroups[g].first; s <= kBoneGroups[g].last; ++s)
+        for (int s = kBoneGroups[g].firstSlot; s <= kBoneGroups[g].lastSlot; ++s)
             selection.mask[s] = boneGroupChecks[g];
     }
     if (selection.flags)
@@ -89,9 +62,9 @@ void OnOk(HWND dlg) {
 
 // 1 when the id was a group button.
 int OnGroupButton(HWND dlg, int id) {
-    for (const GroupButton& b : kGroupButtons) {
-        if (id != b.check && id != b.clear) continue;
-        for (int g = b.first; g <= b.last; ++g) SetTicked(dlg, kBoneGroups[g].box, id == b.check);
+    for (const BipGroupButton& b : kGroupButtons) {
+        if (id != b.set && id != b.clear) continue;
+        for (int g = b.first; g <= b.last; ++g) SetTicked(dlg, kBoneGroups[g].box, id == b.set);
         EnablePastePos(dlg);
         return 1;
     }

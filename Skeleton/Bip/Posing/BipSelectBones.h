@@ -2,16 +2,8 @@
 // chosen by 27 bone groups whose checks all three dialogs share.
 #pragma once
 
+#include "Skeleton/Bip/BipBoneGroups.h"
 #include "Skeleton/Bip/BipBones.h"
-
-constexpr int kNumBoneGroups = 27;
-
-// A bone group: a run of bone slots with its check box (the same id in every dialog).
-struct BipBoneGroup {
-    int first, last;  // slots
-    int box;
-};
-extern const BipBoneGroup kBoneGroups[kNumBoneGroups];
 
 // What the user chose last, preselected next time: all on at module start.
 extern int boneGroupChecks[kNumBoneGroups];

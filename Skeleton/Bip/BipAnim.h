@@ -62,6 +62,12 @@ public:
     // Overlays: the root's path while the root is moved as a whole animation, anchor crosses.
     void Display(int t, CGLWindow* view, unsigned flags) override;
 
+    // BVH motion capture (Skeleton/BipFile): the file's motion keyed onto the biped from the
+    // current frame on, 0 when the file is refused (the biped then unchanged); the biped's pose
+    // at frame 0 written as a one-frame file, 0 when the file cannot be created.
+    int LoadBVH(char* path);
+    int SaveBVH(char* path);
+
     // The transform and hit-test callbacks Init installs; both refer back to the tool.
     static BipTransformCallback trnsClbk;
     static HitTestBip hittestBip;

@@ -23,5 +23,8 @@ int ColourCommand(cbipanim& tool, HWND panel, int id);
 // The walk/run options; 1 when the id was one of them.
 int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code);
 
+// "Load BVH" and the hidden "Save BVH" of the File group; 1 when the id was one of them.
+int BvhFileCommand(cbipanim& tool, int id);
+
 // Paints a colour swatch (message QV_WM_DRAWITEM); 1 when the item was one of the two swatches.
 int PaintPanelSwatch(HWND panel, const DRAWITEMSTRUCT* item);

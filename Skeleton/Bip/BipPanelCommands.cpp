@@ -58,6 +58,7 @@ int AnchorIndex(int id) {
 
 void PanelCommand(cbipanim& tool, HWND panel, int id, int code) {
     if (ColourCommand(tool, panel, id) || WalkRunCommand(tool, panel, id, code)) return;
+    if (BvhFileCommand(tool, id)) return;
     const int anchor = AnchorIndex(id);
     if (anchor >= 0) return ToggleAnchor(tool, panel, anchor);
     switch (id) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipPoseTables.h"
@@ -44,7 +45,24 @@ void ClearTarget(cnode* bone, int t0, int frames) {
     bone->anim.RemoveKeysSeg(from, std::max(t0 + frames - 1, from));
 }
 
-void TransferBone(cnode* joint, cnode* bone, int slot, const cquat& rest, int frames, float ratio) {
+// Each mapped joint's world rotation at each of its keys. Read key index by key index across
+// the joints, with no write in between, so that the host evaluates each frame's hierarchy once.
+std::vector<std::vector<cquat>> JointRotations(const BvhNodeTable& table) {
+    std::vector<std::vector<cquat>> rot(kBvhNumNames);
+    int most = 0;
+    for (int k = 0; k < kBvhNumNames; ++k)
+        if (table.node[k]) most = std::max(most, table.node[k]->anim.NumKeys());
+    for (int i = 0; i < most; ++i)
+        for (int k = 0; k < kBvhNumNames; ++k) {
+            cnode* joint = table.node[k];
+            ckey key;
+            if (joint && joint->anim.GetKeyAt(i, key)) rot[k].push_back(joint->GetRotation(key.time));
+        }
+    return rot;
+}
+
+void TransferBone(cnode* joint, const std::vector<cquat>& jointRot, cnode* bone, int slot,
+                  const cquat& rest, int frames, float ratio) {
     const int t0 = GetAnimTime();
     ClearTarget(bone, t0, frames);
     RecordingOn recording;
@@ -53,7 +71,7 @@ void TransferBone(cnode* joint, cnode* bone, int slot, const cquat& rest, int fr
     cpoint3 jointStart, boneStart;
     for (int i = 0; i < joint->anim.NumKeys(); ++i) {
         joint->anim.GetKeyAt(i, key);
-        const cquat q = joint->GetRotation(key.time);
+        const cquat& q = jointRot[i];
         const int t = key.time - first.time + t0;
         if (slot == kSlotRoot) {
             if (i == 0) {
@@ -106,9 +124,10 @@ void TransferBvhMotion(cbipanim& tool, const BvhNodeTable& table, int frames, fl
     cquat rest[kBvhNumNames];
     for (int k = 0; k < kBvhNumNames; ++k)
         if (cnode* bone = tool.bones[bvhNameTable[k].slot]) rest[k] = bone->GetRotation(GetAnimTime());
+    const std::vector<std::vector<cquat>> jointRot = JointRotations(table);
     for (int k = 0; k < kBvhNumNames; ++k) {
         const int slot = bvhNameTable[k].slot;
         if (table.node[k] && tool.bones[slot])
-            TransferBone(table.node[k], tool.bones[slot], slot, rest[k], frames, ratio);
+            TransferBone(table.node[k], jointRot[k], tool.bones[slot], slot, rest[k], frames, ratio);
     }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "demo_script.h"
 #include "module_loader.h"
 #include "qvcore/host.h"
@@ -19,9 +21,6 @@
 namespace qvapp {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quorvane run SCRIPT [--out DIR] [--module PATH]\n"
-    "       quorvane demo [DIR] [--module PATH]\n";
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
@@ -31,34 +30,44 @@ struct CommandLine {
     std::optional<std::string> module;
 };
 
-// Answers false (and prints the usage) when the arguments do not fit.
-bool ParseCommandLine(int argc, char** argv, CommandLine& cl) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--out" || a == "--module") {
-            if (i + 1 >= args.size()) return false;
-            (a == "--out" ? cl.outDir : cl.module.emplace()) = args[++i];
-        } else if (a.rfind("--", 0) == 0) {
-            return false;
-        } else {
-            positional.push_back(a);
+// Reads the arguments into cl. Answers the exit status when the program ends here: 0 after
+// printing the help that was asked for, 2 after a usage error (printed with the usage).
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
+    CLI::App app{"Quorvane, the animation host: runs session scripts against a module.",
+                 "quorvane"};
+    app.require_subcommand(1);
+    app.fallthrough();  // --module may stand before or after the command's own arguments
+    std::string module;
+    app.add_option("--module", module,
+                   "the module to load, before or after a command's arguments (default: "
+                   "biped.so beside the program)")
+        ->type_name("PATH");
+    app.footer("Exit status: 0 when the script ran to its end, 1 on a script error (printed as\n"
+               "SCRIPT:LINE: message), 2 on a usage error.");
+    CLI::App* run = app.add_subcommand("run", "Run a session script.");
+    run->add_option("SCRIPT", cl.script, "the script file")->required()->type_name("FILE");
+    std::string runOut;
+    run->add_option("--out", runOut, "the folder relative output paths go under")
+        ->type_name("DIR");
+    CLI::App* demo = app.add_subcommand("demo", "Run the built-in demo script.");
+    std::string demoDir = kDefaultDemoDir;
+    demo->add_option("DIR", demoDir, "the folder the demo writes into")
+        ->capture_default_str()
+        ->type_name("DIR");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            app.exit(e);  // the help asked for, on standard output
+            return kExitOk;
         }
+        std::cerr << "quorvane: " << e.what() << "\n\n" << app.help();
+        return kExitUsage;
     }
-    if (positional.empty()) return false;
-    cl.mode = positional[0];
-    if (cl.mode == "run") {
-        if (positional.size() != 2) return false;
-        cl.script = positional[1];
-        return true;
-    }
-    if (cl.mode == "demo") {
-        if (positional.size() > 2 || !cl.outDir.empty()) return false;
-        cl.outDir = positional.size() == 2 ? positional[1] : kDefaultDemoDir;
-        return true;
-    }
-    return false;
+    cl.mode = run->parsed() ? "run" : "demo";
+    cl.outDir = run->parsed() ? runOut : demoDir;
+    if (app.count("--module")) cl.module = module;
+    return std::nullopt;
 }
 
 // The named module must load; the default one may be missing (scripts without tools still run).
@@ -73,9 +82,18 @@ bool LoadModules(const CommandLine& cl, ToolManager& tools) {
     return !cl.module.has_value();
 }
 
-bool ReadFile(const std::string& path, std::string& text) {
+// The script's text; false with the reason printed.
+bool ReadScript(const std::string& path, std::string& text) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        std::cerr << "quorvane: " << path << " is a folder, not a script\n";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) {
+        std::cerr << "quorvane: cannot read script " << path << "\n";
+        return false;
+    }
     std::stringstream s;
     s << in.rdbuf();
     text = s.str();
@@ -86,17 +104,11 @@ bool ReadFile(const std::string& path, std::string& text) {
 
 int Main(int argc, char** argv) {
     CommandLine cl;
-    if (!ParseCommandLine(argc, argv, cl)) {
-        std::cerr << kUsage;
-        return kExitUsage;
-    }
+    if (std::optional<int> status = ParseCommandLine(argc, argv, cl)) return *status;
     std::string text;
     RunOptions options;
     if (cl.mode == "run") {
-        if (!ReadFile(cl.script, text)) {
-            std::cerr << "quorvane: cannot read script " << cl.script << "\n";
-            return kExitUsage;
-        }
+        if (!ReadScript(cl.script, text)) return kExitUsage;
         options.scriptName = cl.script;
         options.scriptDir = std::filesystem::path(cl.script).parent_path();
     } else {

@@ -1,5 +1,5 @@
-// The quorvane program's command line: `run SCRIPT [--out DIR]`, `demo [DIR]`, and the module
-// to load (`--module PATH`).
+// The quorvane program's command line: `run SCRIPT [--out DIR]`, `demo [DIR]`, the module to
+// load (`--module PATH`), and `--help` for the program and for each command.
 #pragma once
 
 namespace qvapp {

@@ -1,10 +1,10 @@
 // Output and file commands: dump, save, load, render.
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include "commands.h"
 #include "dump.h"
+#include "qvcore/file_write.h"
 #include "quorvane/interface.h"
 #include "render.h"
 #include "scene_file.h"
@@ -26,9 +26,8 @@ void CmdDump(ScriptRunner& run, Args& args) {
         run.Out() << text << std::flush;
         return;
     }
-    std::string path = run.OutputPath(target.text);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << text) || !out.flush()) args.Fail("cannot write " + path);
+    std::string error;
+    if (!qv::WriteFileReplacing(run.OutputPath(target.text), text, error)) args.Fail(error);
 }
 
 void CmdSave(ScriptRunner& run, Args& args) {

@@ -5,6 +5,7 @@
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/undo.h"
+#include "scene_check.h"
 #include "script_runner.h"
 #include "tools.h"
 
@@ -70,10 +71,18 @@ void CmdBone(ScriptRunner&, Args& args) {
     cnode* parent = hasParent ? NamedNode(args, "parent name") : nullptr;
     args.End();
 
+    const int t = GetAnimTime();
     cbone* bone = CreateNewBone();
     bone->SetName(name.c_str());
-    bone->SetPosition(GetAnimTime(), pos);
+    bone->SetPosition(t, pos);
     if (parent) parent->Attach(bone, 1);
+    // Under a parent scaled towards zero the parent-relative position can overflow.
+    ckey key;
+    if (!bone->anim.GetInterpolateKey(t, key) || !IsFinite(key.pos) ||
+        !IsFinite(bone->GetPosition(t))) {
+        bone->DeleteThis();
+        args.Fail("the position is out of the parent's reach: relative to it, it is not finite");
+    }
     Interface::AddToScene(bone, 1);
 }
 

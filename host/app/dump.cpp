@@ -11,9 +11,8 @@
 namespace qvapp {
 namespace {
 
-
 Json NameOrNull(const cnode* node) {
-    return node && node->GetName() ? Json(node->GetName()) : Json(nullptr);
+    return node && node->GetName() ? JsonText(node->GetName()) : Json(nullptr);
 }
 
 Json DumpKeys(const canim& anim) {
@@ -40,8 +39,8 @@ Json DumpPanel(const ToolManager& tools) {
     for (const qv::ui::ControlInfo& c : qv::ui::Controls(panel))
         controls.push_back({{"id", c.id},
                             {"kind", c.kind},
-                            {"caption", c.caption},
-                            {"text", c.text},
+                            {"caption", JsonText(c.caption)},
+                            {"text", JsonText(c.text)},
                             {"checked", c.checked},
                             {"enabled", c.enabled}});
     return {{"dialog", qv::ui::DialogId(panel)}, {"controls", controls}};
@@ -51,11 +50,11 @@ Json DumpUndo() {
     Json undo = Json::array(), redo = Json::array();
     for (int i = 0; i < theUndo.NumLevels(); ++i) {
         const char* name = theUndo.GetLevelName(i);
-        undo.push_back(name ? name : "");
+        undo.push_back(JsonText(name ? name : ""));
     }
     for (int i = 0; i < theUndo.NumRedoLevels(); ++i) {
         const char* name = theUndo.GetRedoLevelName(i);
-        redo.push_back(name ? name : "");
+        redo.push_back(JsonText(name ? name : ""));
     }
     return {{"undo", undo}, {"redo", redo}};
 }
@@ -95,7 +94,7 @@ Json DumpScene(const ToolManager& tools) {
     for (cnode* n : SelectedNodes()) selection.push_back(NameOrNull(n));
     Json messages = Json::array();
     for (const qv::ui::Message& m : qv::ui::Messages())
-        messages.push_back({{"caption", m.caption}, {"text", m.text}});
+        messages.push_back({{"caption", JsonText(m.caption)}, {"text", JsonText(m.text)}});
     Json undo = DumpUndo();
 
     cclassinterface* tool = tools.Tool();
@@ -103,7 +102,7 @@ Json DumpScene(const ToolManager& tools) {
             {"range", {Interface::GetAnimStart(), Interface::GetAnimEnd()}},
             {"tpf", Interface::GetAnimTPF()},
             {"anim", Interface::IsAnimOn() != 0},
-            {"tool", tool && tool->GetName() ? Json(tool->GetName()) : Json(nullptr)},
+            {"tool", tool && tool->GetName() ? JsonText(tool->GetName()) : Json(nullptr)},
             {"selection", selection},
             {"nodes", nodes},
             {"panel", DumpPanel(tools)},

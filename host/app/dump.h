@@ -1,5 +1,5 @@
 // The scene dump: the scene, selection, open tool, panel, undo history and messages as JSON,
-// in the shape session scripts and tests read.
+// in the shape session scripts and tests read. Every text is written escaped (text_escape.h).
 #pragma once
 
 #include <string>

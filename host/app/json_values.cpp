@@ -1,11 +1,24 @@
 // Float, point, quaternion and colour values as JSON numbers and arrays; keys as objects of them.
 #include "json_values.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "text_escape.h"
+
 namespace qvapp {
+namespace {
+
+// The smallest double magnitude that rounds to an infinite float: FLT_MAX plus half a unit in
+// its last place. Below it a double rounds to a finite float (FLT_MAX at most).
+constexpr double kFloatOverflow = 0x1.ffffffp+127;
+
+}  // namespace
+
+Json JsonText(std::string_view bytes) { return EscapeText(bytes); }
 
 Json JsonFloat(float v) {
     // Round through 9 significant digits: the shortest double the writer then prints has at
@@ -34,17 +47,38 @@ Json JsonKey(const ckey& k) {
             {"scale", JsonPoint(k.scale)}};
 }
 
+bool ReadText(const Json& j, const std::string& what, bool escaped, std::string& out,
+              std::string& error) {
+    if (!j.is_string()) {
+        error = what + " must be a text";
+        return false;
+    }
+    const std::string& text = j.get_ref<const std::string&>();
+    if (!escaped) {
+        out = text;
+    } else if (!UnescapeText(text, out)) {
+        error = what + ": a backslash must start \\\\ or \\xHH";
+        return false;
+    }
+    if (out.find('\0') != std::string::npos) {
+        error = what + " must not hold a NUL byte";
+        return false;
+    }
+    return true;
+}
+
 bool ReadFloat(const Json& j, const std::string& what, float& out, std::string& error) {
     if (!j.is_number()) {
         error = what + " must be a number";
         return false;
     }
-    double d = j.get<double>();
-    if (!std::isfinite(d)) {
-        error = what + " must be finite";
+    const double d = j.get<double>();
+    if (!(std::fabs(d) < kFloatOverflow)) {
+        error = what + " is beyond the range of a float (about 3.4e38)";
         return false;
     }
-    out = static_cast<float>(d);
+    // The writer's 9 digits of FLT_MAX read back as a double just past it.
+    out = static_cast<float>(std::clamp(d, -double{FLT_MAX}, double{FLT_MAX}));
     return true;
 }
 

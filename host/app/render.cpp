@@ -1,11 +1,12 @@
-// Drawing the scene offscreen with OpenGL and writing the picture.
+// Drawing the scene offscreen with OpenGL and writing the picture or the animation.
 #include "render.h"
 
 #include <algorithm>
-#include <cmath>
+#include <vector>
 
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "render_grid.h"
 #include "scene_view.h"
 #include "tools.h"
 
@@ -13,11 +14,6 @@
 
 namespace qvapp {
 namespace {
-
-constexpr float kGridSpacing = 1.0f;      // host units between grid lines
-constexpr float kGridMargin = 2.0f;       // host units the grid reaches beyond the scene
-constexpr int kMaxGridLines = 400;        // per direction, so that huge scenes stay cheap
-constexpr float kGridGrey = 0.38f;        // grey (0..1) of the grid lines
 
 void SetUpLighting() {
     const GLfloat ambient[] = {0.35f, 0.35f, 0.35f, 1.0f};
@@ -31,29 +27,6 @@ void SetUpLighting() {
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_NORMALIZE);
-}
-
-// Grid lines on z = 0 every kGridSpacing, covering the framed box.
-void DrawGrid(const Box& box) {
-    float extent = kGridMargin;
-    for (int i = 0; i < 2; ++i)
-        extent = std::max({extent, std::fabs(box.min[i]) + kGridMargin,
-                           std::fabs(box.max[i]) + kGridMargin});
-    int half = std::min(static_cast<int>(std::ceil(extent / kGridSpacing)), kMaxGridLines / 2);
-    float reach = half * kGridSpacing;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glColor3f(kGridGrey, kGridGrey, kGridGrey);
-    glBegin(GL_LINES);
-    for (int i = -half; i <= half; ++i) {
-        float v = i * kGridSpacing;
-        glVertex3f(v, -reach, 0.0f);
-        glVertex3f(v, reach, 0.0f);
-        glVertex3f(-reach, v, 0.0f);
-        glVertex3f(reach, v, 0.0f);
-    }
-    glEnd();
-    glPopAttrib();
 }
 
 void DrawNodes(int t, qv::gl::View& view) {
@@ -136,11 +109,7 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
             ? qv::gl::WriteGif(request.path, request.width, request.height, pictures,
                                Interface::GetAnimTPF() * std::max(request.step, 1), error)
             : qv::gl::WritePng(request.path, request.width, request.height, pictures[0], error);
-    if (!written) {
-        error = "cannot write " + request.path + (error.empty() ? "" : ": " + error);
-        return false;
-    }
-    return true;
+    return written;  // the writers' errors name the path
 }
 
 }  // namespace qvapp

@@ -14,7 +14,10 @@ namespace qvapp {
 class ToolManager;
 
 inline constexpr const char* kSceneFormat = "qscene";
-inline constexpr int kSceneVersion = 1;
+// Version 2 writes names escaped (text_escape.h); version 1 files hold them as plain UTF-8.
+inline constexpr int kSceneVersion = 2;
+inline constexpr int kOldestSceneVersion = 1;
+inline constexpr int kFirstEscapedSceneVersion = 2;
 
 // The file's content, read and checked before the scene is touched.
 struct SavedWeight {
@@ -47,11 +50,18 @@ struct SavedScene {
 // The present scene as file content, and as JSON.
 SavedScene CaptureScene();
 Json SceneToJson(const SavedScene& scene);
+// Whether the reader takes back what the writer would write: every float finite and the range
+// in order. False with an error naming the first value that is not.
+bool CheckSavable(const SavedScene& scene, std::string& error);
 // Reads and validates; false with an error naming the bad entry.
 bool SceneFromJson(const Json& j, SavedScene& scene, std::string& error);
-// Replaces the scene (the open tool is closed first; the undo history ends up empty).
-void RestoreScene(const SavedScene& scene, ToolManager& tools);
+// The scene's nodes with their keys and hierarchy, not yet in the scene.
+std::vector<cnode*> MakeNodes(const SavedScene& scene);
+// Replaces the scene with the nodes MakeNodes made of it (the open tool is closed first; the
+// undo history ends up empty).
+void RestoreScene(const SavedScene& scene, const std::vector<cnode*>& made, ToolManager& tools);
 
+// Writes the scene unless CheckSavable refuses it; the file at path is replaced only whole.
 bool SaveSceneFile(const std::string& path, std::string& error);
 // The scene is replaced only when the whole file reads and checks out.
 bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& error);

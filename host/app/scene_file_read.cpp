@@ -9,11 +9,16 @@
 #include "quorvane/interface.h"
 #include "quorvane/skin.h"
 #include "quorvane/undo.h"
+#include "scene_check.h"
 #include "scene_file.h"
+#include "text_escape.h"
 #include "tools.h"
 
 namespace qvapp {
 namespace {
+
+constexpr long long kIntMin = std::numeric_limits<int>::min();
+constexpr long long kIntMax = std::numeric_limits<int>::max();
 
 // Reading helpers: each answers false with `error` set.
 
@@ -28,12 +33,26 @@ bool ReadInt(const Json& j, const std::string& what, int& out, std::string& erro
         error = what + " must be a whole number";
         return false;
     }
-    long long v = j.get<long long>();
-    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
+    // Non-negative integers are held unsigned, up to 2^64 - 1.
+    const bool inRange =
+        j.is_number_unsigned()
+            ? j.get<unsigned long long>() <= static_cast<unsigned long long>(kIntMax)
+            : j.get<long long>() >= kIntMin && j.get<long long>() <= kIntMax;
+    if (!inRange) {
         error = what + " is out of range";
         return false;
     }
-    out = static_cast<int>(v);
+    out = j.get<int>();
+    return true;
+}
+
+// Node flags: every bit pattern of an unsigned 32-bit word, written as its non-negative value.
+bool ReadFlags(const Json& j, const std::string& what, unsigned& out, std::string& error) {
+    if (!j.is_number_unsigned() || j.get<unsigned long long>() > 0xFFFFFFFFull) {
+        error = what + " must be a whole number from 0 to 4294967295";
+        return false;
+    }
+    out = static_cast<unsigned>(j.get<unsigned long long>());
     return true;
 }
 
@@ -49,8 +68,9 @@ const Json* Member(const Json& obj, const char* key, const std::string& where,
 
 bool ReadKeys(const Json& j, const std::string& where, std::vector<ckey>& keys,
               std::string& error) {
-    if (!j.is_array() || j.empty()) {
-        error = where + ": \"keys\" must be a non-empty array";
+    // An empty track is a node that was never keyed; it evaluates as the fresh key.
+    if (!j.is_array()) {
+        error = where + ": \"keys\" must be an array";
         return false;
     }
     std::set<int> times;
@@ -89,7 +109,8 @@ bool ReadIK(const Json& j, const std::string& where, cikinfo& ik, std::string& e
            (d = Member(j, "dof", where, error)) && ReadInt(*d, where + " ik dof", ik.dof, error);
 }
 
-bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string& error) {
+bool ReadSkin(const Json& j, const std::string& where, bool escaped, SavedNode& n,
+              std::string& error) {
     const Json *verts, *tris;
     if (!j.is_object() || !(verts = Member(j, "vertices", where, error)) ||
         !(tris = Member(j, "triangles", where, error)))
@@ -121,11 +142,7 @@ bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string
                 !ReadPoint(*offset, w + " weight offset", sw.offset, error) ||
                 !(bone = Member(wj, "bone", w, error)))
                 return Refuse(error, w + ": a weight must be an object");
-            if (!bone->is_string()) {
-                error = w + ": a weight's bone must be a name";
-                return false;
-            }
-            sw.bone = bone->get<std::string>();
+            if (!ReadText(*bone, w + " weight bone", escaped, sw.bone, error)) return false;
             sv.weights.push_back(std::move(sw));
         }
         n.vertices.push_back(std::move(sv));
@@ -146,7 +163,8 @@ bool ReadSkin(const Json& j, const std::string& where, SavedNode& n, std::string
     return true;
 }
 
-bool ReadNode(const Json& j, const std::string& where, SavedNode& n, std::string& error) {
+bool ReadNode(const Json& j, const std::string& where, bool escaped, SavedNode& n,
+              std::string& error) {
     if (!j.is_object()) {
         error = where + " must be an object";
         return false;
@@ -158,20 +176,14 @@ bool ReadNode(const Json& j, const std::string& where, SavedNode& n, std::string
         !(color = Member(j, "color", where, error)) || !(flags = Member(j, "flags", where, error)) ||
         !(ik = Member(j, "ik", where, error)) || !(keys = Member(j, "keys", where, error)))
         return false;
-    if (!name->is_string()) {
-        error = where + ": \"name\" must be a text";
-        return false;
-    }
-    n.name = name->get<std::string>();
-    std::string w = where + " (\"" + n.name + "\")";
-    int flagBits = 0;
+    if (!ReadText(*name, where + " name", escaped, n.name, error)) return false;
+    std::string w = where + " (\"" + EscapeText(n.name) + "\")";
     if (!ReadInt(*type, w + " type", n.type, error) ||
         !(parent->is_null() || ReadInt(*parent, w + " parent", n.parent, error)) ||
         !ReadColour(*color, w + " color", n.color, error) ||
-        !ReadInt(*flags, w + " flags", flagBits, error) || !ReadIK(*ik, w, n.ik, error) ||
+        !ReadFlags(*flags, w + " flags", n.flags, error) || !ReadIK(*ik, w, n.ik, error) ||
         !ReadKeys(*keys, w, n.keys, error))
-        return Refuse(error, w + ": bad IK settings");
-    n.flags = static_cast<unsigned>(flagBits);
+        return Refuse(error, w + ": \"ik\" must be an object");
     if (n.type != QV_TYPE_NODE && n.type != QV_TYPE_BONE && n.type != QV_TYPE_SKIN) {
         error = w + ": unknown node type " + std::to_string(n.type);
         return false;
@@ -187,7 +199,7 @@ bool ReadNode(const Json& j, const std::string& where, SavedNode& n, std::string
     }
     if (n.type == QV_TYPE_SKIN) {
         const Json* skin = Member(j, "skin", w, error);
-        if (!skin || !ReadSkin(*skin, w, n, error)) return false;
+        if (!skin || !ReadSkin(*skin, w, escaped, n, error)) return false;
     }
     return true;
 }
@@ -199,7 +211,7 @@ bool CheckHierarchy(const SavedScene& scene, std::string& error) {
     for (const SavedNode& n : scene.nodes) names.insert(n.name);
     for (int i = 0; i < count; ++i) {
         const SavedNode& n = scene.nodes[i];
-        std::string w = "node " + std::to_string(i) + " (\"" + n.name + "\")";
+        std::string w = "node " + std::to_string(i) + " (\"" + EscapeText(n.name) + "\")";
         if (n.parent < -1 || n.parent >= count || n.parent == i) {
             error = w + ": parent index " + std::to_string(n.parent) + " is invalid";
             return false;
@@ -225,7 +237,8 @@ bool CheckHierarchy(const SavedScene& scene, std::string& error) {
         for (const SavedVertex& v : n.vertices)
             for (const SavedWeight& sw : v.weights)
                 if (!names.count(sw.bone)) {
-                    error = w + ": a weight names the bone \"" + sw.bone + "\" that is not saved";
+                    error = w + ": a weight names the bone \"" + EscapeText(sw.bone) +
+                            "\" that is not saved";
                     return false;
                 }
     }
@@ -268,18 +281,21 @@ void SetSkin(cskin* skin, const SavedNode& n, const std::vector<cnode*>& made,
 
 bool SceneFromJson(const Json& j, SavedScene& scene, std::string& error) {
     error.clear();
-    if (!j.is_object() || j.value("format", std::string()) != kSceneFormat) {
-        error = "not a scene file (format \"" + std::string(kSceneFormat) + "\" expected)";
+    const Json* format = j.is_object() ? Member(j, "format", "scene", error) : nullptr;
+    if (!format || !format->is_string() || format->get_ref<const std::string&>() != kSceneFormat) {
+        error = "not a scene file (\"format\" must be the text \"" + std::string(kSceneFormat) +
+                "\")";
         return false;
     }
     SavedScene s;
     int version = 0;
     const Json* v = Member(j, "version", "scene", error);
     if (!v || !ReadInt(*v, "version", version, error)) return false;
-    if (version != kSceneVersion) {
+    if (version < kOldestSceneVersion || version > kSceneVersion) {
         error = "unsupported scene file version " + std::to_string(version);
         return false;
     }
+    const bool escaped = version >= kFirstEscapedSceneVersion;
     const Json* time = Member(j, "time", "scene", error);
     if (!time || !ReadInt(*time, "time", s.time, error)) return false;
     const Json* tpf = Member(j, "tpf", "scene", error);
@@ -294,14 +310,14 @@ bool SceneFromJson(const Json& j, SavedScene& scene, std::string& error) {
         if (error.empty()) error = "range must be [start, end] with start <= end";
         return false;
     }
-    if (s.tpf <= 0 || !anim->is_boolean() || !nodes->is_array()) {
-        error = "tpf must be positive, anim true or false, nodes an array";
-        return false;
-    }
+    if (s.tpf <= 0) error = "tpf must be positive";
+    else if (!anim->is_boolean()) error = "anim must be true or false";
+    else if (!nodes->is_array()) error = "nodes must be an array";
+    if (!error.empty()) return false;
     s.anim = anim->get<bool>();
     for (size_t i = 0; i < nodes->size(); ++i) {
         SavedNode n;
-        if (!ReadNode((*nodes)[i], "node " + std::to_string(i), n, error)) return false;
+        if (!ReadNode((*nodes)[i], "node " + std::to_string(i), escaped, n, error)) return false;
         s.nodes.push_back(std::move(n));
     }
     if (!CheckHierarchy(s, error)) return false;
@@ -309,10 +325,7 @@ bool SceneFromJson(const Json& j, SavedScene& scene, std::string& error) {
     return true;
 }
 
-void RestoreScene(const SavedScene& scene, ToolManager& tools) {
-    tools.Close();
-    qv::ResetScene();
-    qv::ui::ClearMessages();
+std::vector<cnode*> MakeNodes(const SavedScene& scene) {
     std::vector<cnode*> made;
     for (const SavedNode& n : scene.nodes) {
         cnode* node = MakeNode(n.type);
@@ -325,6 +338,13 @@ void RestoreScene(const SavedScene& scene, ToolManager& tools) {
     }
     for (size_t i = 0; i < made.size(); ++i)
         for (int c : scene.nodes[i].children) made[i]->Attach(made[c], 0);
+    return made;
+}
+
+void RestoreScene(const SavedScene& scene, const std::vector<cnode*>& made, ToolManager& tools) {
+    tools.Close();
+    qv::ResetScene();
+    qv::ui::ClearMessages();
     for (cnode* node : made) Interface::AddToScene(node, 0);
     for (size_t i = 0; i < made.size(); ++i)
         if (scene.nodes[i].type == QV_TYPE_SKIN)
@@ -362,7 +382,15 @@ bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& err
         error = path + ": " + error;
         return false;
     }
-    RestoreScene(scene, tools);
+    // Finite keys can still overflow through a parent's scale: the nodes are put together
+    // outside the scene and placed at the file's time before they replace it.
+    std::vector<cnode*> made = MakeNodes(scene);
+    if (!CheckWorldFinite(made, scene.time, error)) {
+        for (cnode* node : made) node->DeleteThis();
+        error = path + ": " + error;
+        return false;
+    }
+    RestoreScene(scene, made, tools);
     return true;
 }
 

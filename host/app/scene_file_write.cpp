@@ -1,22 +1,26 @@
 // Capturing the scene and writing it as .qscene JSON.
-#include <fstream>
 #include <map>
 
+#include "qvcore/file_write.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
 #include "quorvane/skin.h"
+#include "scene_check.h"
 #include "scene_file.h"
 
 namespace qvapp {
 namespace {
 
-void CaptureSkin(cskin& skin, SavedNode& out) {
+// Weights name their bones; like a parent, a bone outside the scene is not saved, and neither
+// is its weight.
+void CaptureSkin(cskin& skin, const std::map<const cnode*, int>& saved, SavedNode& out) {
     for (const cskinvertex& v : skin.verts) {
         SavedVertex sv;
         sv.pos = v.pos;
         for (int w = 0; w < v.numWeights && w < QV_MAX_SKIN_WEIGHTS; ++w) {
             const cskinweight& weight = v.weights[w];
-            const char* bone = weight.bone ? weight.bone->GetName() : nullptr;
+            if (!saved.count(weight.bone)) continue;
+            const char* bone = weight.bone->GetName();
             sv.weights.push_back({weight.value, weight.offset, bone ? bone : ""});
         }
         out.vertices.push_back(std::move(sv));
@@ -36,7 +40,8 @@ Json SkinToJson(const SavedNode& n) {
         Json weights = Json::array();
         for (const SavedWeight& w : v.weights)
             weights.push_back(
-                {{"value", JsonFloat(w.value)}, {"offset", JsonPoint(w.offset)}, {"bone", w.bone}});
+                {{"value", JsonFloat(w.value)}, {"offset", JsonPoint(w.offset)},
+                 {"bone", JsonText(w.bone)}});
         verts.push_back({{"pos", JsonPoint(v.pos)}, {"weights", weights}});
     }
     return {{"vertices", verts}, {"triangles", n.triangles}};
@@ -76,7 +81,7 @@ SavedScene CaptureScene() {
             ckey key;
             if (n->anim.GetKeyAt(k, key)) s.keys.push_back(key);
         }
-        if (s.type == QV_TYPE_SKIN) CaptureSkin(*static_cast<cskin*>(n), s);
+        if (s.type == QV_TYPE_SKIN) CaptureSkin(*static_cast<cskin*>(n), index, s);
         scene.nodes.push_back(std::move(s));
     }
     return scene;
@@ -85,7 +90,7 @@ SavedScene CaptureScene() {
 Json SceneToJson(const SavedScene& scene) {
     Json nodes = Json::array();
     for (const SavedNode& n : scene.nodes) {
-        Json j = {{"name", n.name},
+        Json j = {{"name", JsonText(n.name)},
                   {"type", n.type},
                   {"parent", n.parent < 0 ? Json(nullptr) : Json(n.parent)},
                   {"children", n.children},
@@ -109,18 +114,22 @@ Json SceneToJson(const SavedScene& scene) {
             {"nodes", nodes}};
 }
 
+bool CheckSavable(const SavedScene& scene, std::string& error) {
+    if (scene.start > scene.end) {
+        error = "the range " + std::to_string(scene.start) + ".." + std::to_string(scene.end) +
+                " is reversed";
+        return false;
+    }
+    return CheckFinite(scene, error);
+}
+
 bool SaveSceneFile(const std::string& path, std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = "cannot write scene file " + path;
+    const SavedScene scene = CaptureScene();
+    if (!CheckSavable(scene, error)) {
+        error = "cannot save " + path + ": " + error;
         return false;
     }
-    out << SceneToJson(CaptureScene()).dump(1) << "\n";
-    if (!out.flush()) {
-        error = "cannot write scene file " + path;
-        return false;
-    }
-    return true;
+    return qv::WriteFileReplacing(path, SceneToJson(scene).dump(1) + "\n", error);
 }
 
 }  // namespace qvapp

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "finite.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/skin.h"
@@ -11,6 +12,7 @@
 namespace qvapp {
 
 void Box::Add(const cpoint3& p) {
+    if (!IsFinite(p)) return;
     if (empty) {
         min = max = p;
         empty = false;

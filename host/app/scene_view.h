@@ -20,6 +20,8 @@ inline constexpr float kMinFramedSize = 2.0f;
 struct Box {
     cpoint3 min, max;
     bool empty = true;
+    // Widens the box to hold p; a point that is not finite is left out, so that a view framed
+    // on the box stays finite.
     void Add(const cpoint3& p);
 };
 

@@ -4,9 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <sstream>
+#include <string_view>
 
 namespace qvapp {
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -65,7 +68,9 @@ std::vector<Word> SplitWords(const std::string& text, int lineNumber) {
 
 std::vector<ScriptLine> ParseScript(const std::string& text) {
     std::vector<ScriptLine> lines;
-    std::istringstream in(text);
+    // Editors that save UTF-8 with a byte-order mark put it before the first line.
+    const bool marked = text.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0;
+    std::istringstream in(marked ? text.substr(kUtf8ByteOrderMark.size()) : text);
     std::string raw;
     int number = 0;
     while (std::getline(in, raw)) {
@@ -94,9 +99,14 @@ float ParseFloat(const Word& word, const std::string& what, int lineNumber) {
     float value = 0.0f;
     const char* begin = s.data();
     if (!s.empty() && s[0] == '+') ++begin;
-    auto [end, ec] = std::from_chars(begin, s.data() + s.size(), value, std::chars_format::fixed);
+    // Decimal, with or without an exponent (1e-3); inf and nan parse but are refused below.
+    auto [end, ec] = std::from_chars(begin, s.data() + s.size(), value, std::chars_format::general);
+    const std::string prefix = what + ": \"" + s + "\" ";
+    if (ec == std::errc::result_out_of_range)
+        throw ScriptError(lineNumber, prefix + "is out of a float's range (magnitudes from about "
+                                               "1e-45 to 3.4e38)");
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-        throw ScriptError(lineNumber, what + ": \"" + s + "\" is not a decimal number");
+        throw ScriptError(lineNumber, prefix + "is not a number");
     return value;
 }
 

@@ -34,11 +34,12 @@ private:
 // quote glued to a word.
 std::vector<Word> SplitWords(const std::string& text, int lineNumber);
 
-// Parses a whole script; throws ScriptError at the first bad line.
+// Parses a whole script (a UTF-8 byte-order mark at its start is skipped); throws ScriptError
+// at the first bad line.
 std::vector<ScriptLine> ParseScript(const std::string& text);
 
-// Strict decimal numbers: the whole word must be the number; throws ScriptError with a message
-// naming what the number was for.
+// Strict decimal numbers (floats may carry an exponent, 1e-3): the whole word must be the
+// number; throws ScriptError with a message naming what the number was for.
 int ParseInt(const Word& word, const std::string& what, int lineNumber);
 float ParseFloat(const Word& word, const std::string& what, int lineNumber);
 

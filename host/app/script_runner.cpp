@@ -6,6 +6,9 @@
 #include <system_error>
 
 #include "commands.h"
+#include "quorvane/interface.h"
+#include "quorvane/undo.h"
+#include "scene_check.h"
 #include "script_actions.h"
 
 namespace qvapp {
@@ -36,6 +39,8 @@ void ScriptRunner::Queue(std::vector<ScriptLine> lines) {
 int ScriptRunner::Run(const std::string& text) {
     error_.clear();
     qv::ui::TakeError();  // nothing left over from before the script
+    std::string ignored;
+    sceneFinite_ = CheckSceneFinite(GetAnimTime(), ignored);
     try {
         Queue(ParseScript(text));
         while (next_ < lines_.size()) {
@@ -56,7 +61,27 @@ void ScriptRunner::Execute(const ScriptLine& line) {
     if (line.words.front().quoted || it == table.end())
         throw ScriptError(line.number, "unknown command \"" + line.Command() + "\"");
     Args args(line);
+    const int levelsBefore = theUndo.NumLevels();
     it->second(*this, args);
+    RefuseNonFinite(line, levelsBefore);
+}
+
+// A command whose arithmetic overflowed is refused: the undo levels it made are undone and
+// forgotten, so that neither the scene nor redo keeps the values. A scene that was not finite
+// before the command is not the command's doing.
+void ScriptRunner::RefuseNonFinite(const ScriptLine& line, int levelsBefore) {
+    std::string bad;
+    const bool wasFinite = sceneFinite_;
+    sceneFinite_ = CheckSceneFinite(GetAnimTime(), bad);
+    if (sceneFinite_ || !wasFinite) return;
+    const bool undone = theUndo.NumLevels() > levelsBefore;
+    while (theUndo.NumLevels() > levelsBefore && theUndo.Undo()) {}
+    if (undone) theUndo.ClearRedo();
+    std::string still;
+    sceneFinite_ = CheckSceneFinite(GetAnimTime(), still);
+    if (undone && sceneFinite_)
+        throw ScriptError(line.number, line.Command() + ": refused and undone: " + bad);
+    throw ScriptError(line.number, line.Command() + ": " + bad + " (the change cannot be undone)");
 }
 
 void ScriptRunner::CheckUiError(const ScriptLine& line) {

@@ -50,6 +50,7 @@ public:
 
 private:
     void Execute(const ScriptLine& line);
+    void RefuseNonFinite(const ScriptLine& line, int levelsBefore);
     void CheckUiError(const ScriptLine& line);
     std::string Format(int line, const std::string& message) const;
 
@@ -58,6 +59,7 @@ private:
     std::vector<ScriptLine> lines_;
     size_t next_ = 0;
     std::string error_;
+    bool sceneFinite_ = true;  // every scene value was finite after the last command
     qv::ui::Driver* previousDriver_ = nullptr;
 };
 

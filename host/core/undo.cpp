@@ -186,6 +186,8 @@ int UndoMgr::Redo() {
     return 1;
 }
 
+void UndoMgr::ClearRedo() { impl_->ClearRedo(); }
+
 void UndoMgr::Clear() {
     End();
     for (auto& level : impl_->undo) DeleteItems(level.items);

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "qvcore/file_write.h"
 #include "qvplatform/gl.h"
 
 namespace qv::gl {
@@ -81,6 +82,13 @@ private:
     std::array<int16_t, 1 << (3 * kCacheBits)> cache_;
 };
 
+// giflib's output function: the encoded bytes go to the string behind UserData.
+int AppendBytes(GifFileType* gif, const GifByteType* bytes, int count) {
+    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes),
+                                                     static_cast<size_t>(count));
+    return count;
+}
+
 bool PutLoopBlock(GifFileType* gif) {
     const GifByteType loopForever[] = {1, 0, 0};  // sub-block 1, repeat count 0 = forever
     return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) != GIF_ERROR &&
@@ -127,10 +135,12 @@ bool WriteGif(const std::string& path, int width, int height,
         error = "GIF " + path + ": " + why;
         return false;
     }
+    // Encoded in memory, then written whole: a failed write leaves any old file as it was.
+    std::string encoded;
     int code = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &code);
+    GifFileType* gif = EGifOpen(&encoded, AppendBytes, &code);
     if (!gif) {
-        error = "GIF " + path + ": cannot open for writing (" + GifError(code) + ")";
+        error = "GIF " + path + ": cannot start the writer (" + GifError(code) + ")";
         return false;
     }
     EGifSetGifVersion(gif, true);
@@ -149,8 +159,11 @@ bool WriteGif(const std::string& path, int width, int height,
         error = "GIF " + path + ": " + GifError(code);
         return false;
     }
-    if (!ok) error = "GIF " + path + ": " + GifError(failure);
-    return ok;
+    if (!ok) {
+        error = "GIF " + path + ": " + GifError(failure);
+        return false;
+    }
+    return qv::WriteFileReplacing(path, encoded, error);
 }
 
 bool ReadGif(const std::string& path, GifFrames& out, std::string& error) {

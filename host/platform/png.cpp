@@ -1,5 +1,5 @@
 // PNG files of rendered views: writing RGBA pixels and reading them back (for comparing
-// renders), through libpng.
+// renders), through libpng. The image is encoded in memory and then replaces the file whole.
 #include "qvplatform/gl.h"
 
 #include <png.h>
@@ -7,6 +7,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
+
+#include "qvcore/file_write.h"
 
 namespace qv::gl {
 
@@ -27,7 +29,14 @@ void OnPngError(png_structp png, png_const_charp message) {
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-bool WriteRows(FILE* file, int width, int height, const unsigned char* rgba, std::string& why) {
+// libpng's output: the encoded bytes are appended to a string.
+void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+void FlushNothing(png_structp) {}
+
+bool WriteRows(std::string& encoded, int width, int height, const unsigned char* rgba,
+               std::string& why) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &why, OnPngError, OnPngWarning);
     if (!png) { why = "cannot start the PNG writer"; return false; }
     png_infop info = png_create_info_struct(png);
@@ -36,7 +45,7 @@ bool WriteRows(FILE* file, int width, int height, const unsigned char* rgba, std
         if (why.empty()) why = "PNG writer failed";
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &encoded, AppendPngBytes, FlushNothing);
     png_set_IHDR(png, info, width, height, kBitDepth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -89,21 +98,12 @@ bool WritePng(const std::string& path, int width, int height,
                 std::to_string(width) + "x" + std::to_string(height) + " RGBA pixels";
         return false;
     }
-    FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "PNG " + path + ": cannot open for writing";
-        return false;
-    }
-    std::string why;
-    if (!WriteRows(file.get(), width, height, rgba.data(), why)) {
+    std::string encoded, why;
+    if (!WriteRows(encoded, width, height, rgba.data(), why)) {
         error = "PNG " + path + ": " + why;
         return false;
     }
-    if (std::fclose(file.release()) != 0) {
-        error = "PNG " + path + ": write failed";
-        return false;
-    }
-    return true;
+    return qv::WriteFileReplacing(path, encoded, error);
 }
 
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<unsigned char>& rgba,

@@ -62,6 +62,8 @@ public:
     int Redo();   // 1 when a level was redone
     // Deletes every item (history and redo).
     void Clear();
+    // Host side: deletes the redo levels (a change the host took back must not be redone).
+    void ClearRedo();
 
 private:
     struct Impl;

@@ -1,5 +1,5 @@
-// Host utilities the plug-in uses: assertion reports, growable array storage and the number
-// fields of panels.
+// Host utilities the plug-in uses: assertion reports, growable array storage, the number
+// fields of panels and whole-file writes.
 #pragma once
 
 #include <cstddef>
@@ -26,3 +26,8 @@ QVAPI int winGetEditInt(HWND dlg, int id, int& value);
 QVAPI int winGetEditFloat(HWND dlg, int id, float& value);
 QVAPI void winSetEditInt(HWND dlg, int id, int value);
 QVAPI void winSetEditFloat(HWND dlg, int id, float value, int decimals);
+
+// Writes size bytes as the whole content of the file at path, through a temporary file in the
+// same folder that then replaces it: the old file stays whole until the new one is complete.
+// 1 when written; 0 otherwise, with the file at path as it was.
+QVAPI int WriteWholeFile(const char* path, const void* data, size_t size);

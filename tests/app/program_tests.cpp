@@ -56,11 +56,36 @@ TEST_F(Program, UsageErrorsExitWithTwoAndScriptErrorsWithOneNamingScriptAndLine)
         EXPECT_EQ(Quorvane(args).status, 2) << args;
     Result r = Quorvane("--bogus");
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("usage:"), std::string::npos);
+    EXPECT_NE(r.output.find("Usage: quorvane"), std::string::npos) << r.output;
     std::string path = Script("new\nbone \"A\"\n\n# comment\ntime later\n");
     r = Quorvane("run " + path);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find(path + ":5: time:"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, HelpForTheProgramAndEachCommandPrintsItsUsageAndExitsWithZero) {
+    const std::pair<const char*, const char*> asks[] = {
+        {"--help", "Usage: quorvane"}, {"-h", "Usage: quorvane"},
+        {"run --help", "Usage: quorvane run"}, {"demo --help", "Usage: quorvane demo"},
+        {"run s.qvs --help", "Usage: quorvane run"},
+    };
+    for (const auto& [args, usage] : asks) {
+        Result r = Quorvane(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_NE(r.output.find(usage), std::string::npos) << args << "\n" << r.output;
+    }
+}
+
+TEST_F(Program, AFolderGivenAsScriptIsAUsageErrorWithAMessage) {
+    Result r = Quorvane("run " + dir_.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find(dir_.string() + " is a folder"), std::string::npos) << r.output;
+}
+
+TEST_F(Program, ScriptSavedWithAByteOrderMarkRunsFromItsFirstLine) {
+    Result r = Quorvane("run " + Script("\xEF\xBB\xBF" "bone \"A\" 0 0 1e-3\ndump -\n"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"name\": \"A\""), std::string::npos) << r.output;
 }
 
 TEST_F(Program, GoodScriptWritesRelativeOutputsUnderOutOrToStandardOutput) {

@@ -1,10 +1,14 @@
 // Offscreen renders: the image has the requested size, the grey background, and drawn pixels
 // where a bone stands; GIF animations hold the pictures of their frames.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "qvplatform/gl.h"
+#include "quorvane/interface.h"
+#include "quorvane/node.h"
 #include "render.h"
+#include "render_grid.h"
 #include "scene_view.h"
 #include "session_fixture.h"
 
@@ -228,6 +232,49 @@ TEST_F(Rendering, FitOnANodeThatIsNotDrawnIsAnErrorAndWritesNothing) {
     EXPECT_EQ(Run("bone \"A\"\nrender \"x.png\" fit \"Nobody\"\n"), 1);
     EXPECT_NE(Error().find("Nobody"), std::string::npos) << Error();
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
+}
+
+TEST(RenderGrid, HalfLinesCoverTheBoxAndStayInRangeWhateverItHolds) {
+    const float inf = INFINITY, nan = NAN;
+    const struct {
+        cpoint3 min, max;
+        int half;
+    } cases[] = {
+        {{0, 0, 0}, {0, 0, 0}, 2},          // the margin alone
+        {{-3.5f, 0, 0}, {1, 0, 0}, 6},      // 3.5 units and the margin, rounded up
+        {{0, 0, 0}, {0, 10, -1e30f}, 12},   // height does not count
+        {{-1e30f, 0, 0}, {0, 0, 0}, kMaxGridLines / 2},
+        {{-inf, 0, 0}, {0, 0, 0}, kMaxGridLines / 2},
+        {{0, 0, 0}, {0, nan, 0}, kMaxGridLines / 2},
+    };
+    for (const auto& c : cases) {
+        Box box;
+        box.min = c.min;
+        box.max = c.max;
+        box.empty = false;
+        EXPECT_EQ(GridHalfLines(box), c.half) << c.min.x << " " << c.max.y;
+    }
+}
+
+// Keys are finite, but at frame 10 the child stands 1e30 units out under a parent scaled by
+// 1e30: the view frames what is finite and the grid still shows.
+TEST_F(Rendering, FrameWhereAPositionOverflowsStillShowsTheGround) {
+    cbone* root = CreateNewBone();
+    root->SetName("Root");
+    cbone* far = CreateNewBone();
+    far->SetName("Far");
+    root->Attach(far, 0);
+    root->anim.SetKey({10, {}, {}, {1e30f, 1e30f, 1e30f}});
+    far->anim.SetKey({0, {0, 0, 1e30f}, {}, {1, 1, 1}});
+    Interface::AddToScene(root, 0);
+    Interface::AddToScene(far, 0);
+    ASSERT_EQ(Run("render \"far.png\" view top size 64 48 frame 10\n"), 0) << Error();
+    ASSERT_FALSE(std::isfinite(far->GetPosition(10).z));
+    Image img = Read("far.png");
+    int ground = 0;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) ground += img.IsBackground(x, y) ? 0 : 1;
+    EXPECT_GT(ground, img.width) << "no grid line drawn";
 }
 
 TEST_F(Rendering, BadOptionsAreErrors) {

@@ -132,7 +132,6 @@ TEST_F(SceneFile, BadFilesAreRefusedAndLeaveTheSceneUntouched) {
         {"cycle", File("[" + Node("A", "1", "[1]") + "," + Node("B", "0", "[0]") + "]")},
         {"duplicate key time",
          File("[" + Node("A", "null", "[]", "[" + kKey + "," + kKey + "]") + "]")},
-        {"no keys", File("[" + Node("A", "null", "[]", "[]") + "]")},
         {"short point",
          File("[" + Node("A", "null", "[]", R"([{"t": 0, "pos": [0,0], "rot": [0,0,0,1],
                                                  "scale": [1,1,1]}])") + "]")},

@@ -49,14 +49,36 @@ TEST(ScriptParse, DropsBlankAndCommentLinesKeepsLineNumbersAndNamesBadLines) {
     }
 }
 
-TEST(ScriptNumbers, OnlyWholeDecimalNumbersParse) {
+TEST(ScriptParse, SkipsAByteOrderMarkBeforeTheFirstLineOnly) {
+    auto lines = ParseScript("\xEF\xBB\xBFnew\ntime 4\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].Command(), "new");
+    EXPECT_EQ(lines[0].number, 1);
+    // Elsewhere the mark is part of a word.
+    lines = ParseScript("new\n\xEF\xBB\xBFnew\n");
+    EXPECT_EQ(lines[1].Command(), "\xEF\xBB\xBFnew");
+}
+
+TEST(ScriptNumbers, OnlyWholeDecimalNumbersParseAndFloatsMayCarryAnExponent) {
     EXPECT_EQ(ParseInt({"-12", false}, "frame", 1), -12);
     EXPECT_EQ(ParseInt({"+7", false}, "frame", 1), 7);
-    EXPECT_FLOAT_EQ(ParseFloat({"2.5", false}, "x", 1), 2.5f);
-    EXPECT_FLOAT_EQ(ParseFloat({"-0.125", false}, "x", 1), -0.125f);
-    EXPECT_FLOAT_EQ(ParseFloat({"3", false}, "x", 1), 3.0f);
-    for (const char* bad : {"", "1.5x", "abc", "1e3", "0x10", "nan", "inf", "--1", "1 2"})
+    const std::pair<const char*, float> floats[] = {
+        {"2.5", 2.5f}, {"-0.125", -0.125f}, {"3", 3.0f},     {"1e-3", 0.001f},
+        {"2.5E2", 250.0f}, {"-1e+3", -1000.0f}, {"+.5", 0.5f}, {"3.4e38", 3.4e38f},
+    };
+    for (const auto& [text, value] : floats)
+        EXPECT_FLOAT_EQ(ParseFloat({text, false}, "x", 1), value) << text;
+    for (const char* bad : {"", "1.5x", "abc", "1e", "0x10", "nan", "inf", "--1", "1 2"})
         EXPECT_THROW(ParseFloat({bad, false}, "x", 4), ScriptError) << bad;
+    // Beyond a float the message says so rather than calling it no number.
+    for (const char* far : {"1e39", "-1e39", "1e-50"}) {
+        try {
+            ParseFloat({far, false}, "x", 4);
+            ADD_FAILURE() << "no error for " << far;
+        } catch (const ScriptError& e) {
+            EXPECT_NE(std::string(e.what()).find("range"), std::string::npos) << e.what();
+        }
+    }
     for (const char* bad : {"", "1.5", "12a", "99999999999"})
         EXPECT_THROW(ParseInt({bad, false}, "frame", 4), ScriptError) << bad;
     try {

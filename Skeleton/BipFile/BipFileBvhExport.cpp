@@ -2,6 +2,7 @@
 // import accepts first, offsets pointing along a fixed default skeleton with the biped's own
 // lengths, and one frame of motion holding the pose at time 0. Every position, offset and
 // rotation leaves the biped with its y and z exchanged.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/BipFile/BipFileBvhNames.h"
 #include "quorvane/node.h"
+#include "quorvane/util.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ constexpr int kExportFrames = 1;
 constexpr float kExportFrameTimeS = 0.033333f;  // whatever the host's time per frame
 constexpr int kPoseTime = 0;                    // every pose is read at frame 0
 constexpr size_t kMaxIndent = 255;              // tabs
+constexpr size_t kMaxLine = 1536;  // characters of one written line: the deepest indent fits
 
 // Default joint positions by name table index k; only the directions between them are used.
 const cpoint3 kDefaultJoint[kBvhNumNames] = {
@@ -72,9 +75,10 @@ cpoint3 ExportEuler(const cquat& q) { return QuatToEuler(MakeQuat(q.x, q.z, q.y,
 
 class Writer {
 public:
-    Writer(FILE* f, cbipanim& tool) : f_(f), tool_(tool) {}
+    explicit Writer(cbipanim& tool) : tool_(tool) {}
     void Hierarchy();
     void Motion();
+    const std::string& Text() const { return out_; }
 
 private:
     bool Written(int slot) const {
@@ -83,22 +87,29 @@ private:
     void Joint(int slot, int parent);
     void EndSite();
     void Angles(const cquat& local);
+    template <typename... Args>
+    void Print(const char* format, Args... args) {
+        char line[kMaxLine];
+        const int n = std::snprintf(line, sizeof line, format, args...);
+        if (n > 0) out_.append(line, std::min(static_cast<size_t>(n), sizeof line - 1));
+    }
+    void Put(const char* text) { out_ += text; }
 
-    FILE* f_;
+    std::string out_;
     cbipanim& tool_;
     std::string indent_;
     std::vector<std::pair<int, int>> order_;  // (slot, written parent) as written
 };
 
 void Writer::Hierarchy() {
-    std::fputs("HIERARCHY\nROOT Hips\n{\n", f_);
-    std::fprintf(f_, "\tOFFSET\t%.6f %.6f %.6f\n", 0.0, 0.0, 0.0);
-    std::fputs("\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n", f_);
+    Put("HIERARCHY\nROOT Hips\n{\n");
+    Print("\tOFFSET\t%.6f %.6f %.6f\n", 0.0, 0.0, 0.0);
+    Put("\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n");
     indent_.assign(1, '\t');
     const int* c = ChildrenOf(kSlotRoot);
     for (int i = 0; i < 3 && c[i] >= 0; ++i) Joint(c[i], kSlotRoot);
     indent_.clear();
-    std::fputs("}\n", f_);
+    Put("}\n");
 }
 
 // A written joint's offset points from its parent's default position to its own, as long as
@@ -110,10 +121,10 @@ void Writer::Joint(int slot, int parent) {
         const cpoint3 dir = Normalize(kDefaultJoint[k] - kDefaultJoint[BvhSlotIndex(parent)]);
         const cpoint3 o = dir * Length(tool_.bones[slot]->GetPosition(kPoseTime) -
                                        tool_.bones[parent]->GetPosition(kPoseTime));
-        std::fprintf(f_, "%sJOINT %s\n%s{\n", indent_.c_str(), bvhNameTable[k].names[0],
+        Print("%sJOINT %s\n%s{\n", indent_.c_str(), bvhNameTable[k].names[0],
                      indent_.c_str());
-        std::fprintf(f_, "%s\tOFFSET\t%.6f %.6f %.6f\n", indent_.c_str(), o.x, o.z, o.y);
-        std::fprintf(f_, "%s\tCHANNELS 3 Zrotation Xrotation Yrotation\n", indent_.c_str());
+        Print("%s\tOFFSET\t%.6f %.6f %.6f\n", indent_.c_str(), o.x, o.z, o.y);
+        Print("%s\tCHANNELS 3 Zrotation Xrotation Yrotation\n", indent_.c_str());
         if (indent_.size() < kMaxIndent) indent_ += '\t';
         order_.emplace_back(slot, parent);
     }
@@ -125,44 +136,41 @@ void Writer::Joint(int slot, int parent) {
     }
     if (written) {
         if (!indent_.empty()) indent_.pop_back();
-        std::fprintf(f_, "%s}\n", indent_.c_str());
+        Print("%s}\n", indent_.c_str());
     }
 }
 
 void Writer::EndSite() {
     const char* in = indent_.c_str();
-    std::fprintf(f_, "%sEnd Site\n%s{\n%s\tOFFSET\t%.6f %.6f %.6f\n%s}\n", in, in, in, 0.0, 0.0,
+    Print("%sEnd Site\n%s{\n%s\tOFFSET\t%.6f %.6f %.6f\n%s}\n", in, in, in, 0.0, 0.0,
                  0.0, in);
 }
 
 void Writer::Angles(const cquat& local) {
     const cpoint3 e = ExportEuler(local);
-    std::fprintf(f_, "%.6f\t%.6f\t%.6f\t", e.z, e.x, e.y);
+    Print("%.6f\t%.6f\t%.6f\t", e.z, e.x, e.y);
 }
 
 void Writer::Motion() {
-    std::fprintf(f_, "MOTION\nFrames:\t%d\nFrame Time:\t%.6f\n", kExportFrames, kExportFrameTimeS);
+    Print("MOTION\nFrames:\t%d\nFrame Time:\t%.6f\n", kExportFrames, kExportFrameTimeS);
     cnode* root = tool_.bones[kSlotRoot];
     const cpoint3 p = root->GetPosition(kPoseTime);
-    std::fprintf(f_, "%.6f\t%.6f\t%.6f\t", p.x, p.z, p.y);
+    Print("%.6f\t%.6f\t%.6f\t", p.x, p.z, p.y);
     Angles(root->GetRotation(kPoseTime));
     // local = world × Inverse(parentWorld)
     for (const auto& [slot, parent] : order_) {
         cnode* bone = tool_.bones[slot];
         Angles(bone->GetRotation(kPoseTime) * Inverse(tool_.bones[parent]->GetRotation(kPoseTime)));
     }
-    std::fputs("\n", f_);
+    Put("\n");
 }
 
 }  // namespace
 
 int cbipanim::SaveBVH(char* path) {
     if (!path || !bones[kSlotRoot]) return 0;
-    FILE* f = std::fopen(path, "w");
-    if (!f) return 0;
-    Writer w(f, *this);
+    Writer w(*this);
     w.Hierarchy();
     w.Motion();
-    std::fclose(f);
-    return 1;
+    return WriteWholeFile(path, w.Text().data(), w.Text().size());
 }

@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bvh_info.h"
 #include "demo_script.h"
 #include "module_loader.h"
 #include "qvcore/host.h"
@@ -24,7 +25,7 @@ namespace {
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
-    std::string mode;          // run | demo
+    std::string mode;          // run | demo | bvh-info
     std::string script;        // run
     std::string outDir;        // --out DIR or demo's DIR
     std::optional<std::string> module;
@@ -54,6 +55,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     demo->add_option("DIR", demoDir, "the folder the demo writes into")
         ->capture_default_str()
         ->type_name("DIR");
+    CLI::App* bvh = app.add_subcommand("bvh", "Motion capture files.");
+    bvh->require_subcommand(1);
+    CLI::App* bvhInfo = bvh->add_subcommand(
+        "info", "Print a BVH file's joints, channels, frames and frame time, and which joints "
+                "map onto which biped bones.");
+    bvhInfo->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -64,7 +71,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
         std::cerr << "quorvane: " << e.what() << "\n\n" << app.help();
         return kExitUsage;
     }
-    cl.mode = run->parsed() ? "run" : "demo";
+    cl.mode = run->parsed() ? "run" : bvhInfo->parsed() ? "bvh-info" : "demo";
     cl.outDir = run->parsed() ? runOut : demoDir;
     if (app.count("--module")) cl.module = module;
     return std::nullopt;
@@ -105,6 +112,7 @@ bool ReadScript(const std::string& path, std::string& text) {
 int Main(int argc, char** argv) {
     CommandLine cl;
     if (std::optional<int> status = ParseCommandLine(argc, argv, cl)) return *status;
+    if (cl.mode == "bvh-info") return BvhInfo(cl.script, std::cout, std::cerr);
     std::string text;
     RunOptions options;
     if (cl.mode == "run") {

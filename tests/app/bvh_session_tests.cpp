@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "bvh_import.h"
 #include "bvh_session_support.h"
 
 namespace qvapp::test {
@@ -159,6 +160,21 @@ TEST_F(Bvh, TheHiddenSaveButtonStaysHiddenAndWritesByItsId) {
     EXPECT_EQ(first, "HIERARCHY");
     EXPECT_EQ(SceneState(after), SceneState(d));
     EXPECT_EQ(after["undo"], d["undo"]);
+}
+
+// `quorvane bvh import`: the same load from the command line, for batch work.
+TEST_F(Bvh, CommandLineImportWritesTheSceneItsDumpAndAGif) {
+    const auto data = std::filesystem::path(BVH_DATA_DIR);
+    const auto out = dir_ / "batch";
+    ASSERT_EQ(BvhImport((data / "real/20tab_test_mocapbank.bvh").string(), out.string(), tools_), 0);
+    for (const char* ext : {".qscene", ".json", ".gif"})
+        EXPECT_TRUE(std::filesystem::exists(out / ("20tab_test_mocapbank" + std::string(ext)))) << ext;
+    std::ifstream in(out / "20tab_test_mocapbank.json");
+    const Json dump = Json::parse(in);
+    EXPECT_EQ(KeyTimes(dump, "Bip01"), Range(0, 454));
+    EXPECT_EQ(dump["undo"].back(), "Biped Load BVH File");
+    EXPECT_EQ(BvhImport((data / "edge/pybvh_frames3_rows2.bvh").string(), out.string(), tools_), 1);
+    EXPECT_EQ(BvhImport((data / "real/wspr_walk.bvh").string(), out.string(), tools_), 1);
 }
 
 }  // namespace

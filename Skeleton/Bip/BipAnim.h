@@ -52,6 +52,37 @@ public:
     // The command panel (dialog 1158).
     int DlgProc(HWND panel, unsigned msg, unsigned wParam, long lParam) override;
 
+    // Default poses (BipPose.cpp): a rotation key at the current time on every bone the pose
+    // covers. Body pose 0 "Idle" or 1 "Skin", the root left alone when skipRoot is not 0;
+    // hand pose 0..11 on kHandRight, kHandLeft or kHandBoth (the left hand mirrored), 0 when
+    // the hand is kHandNone or the pose is unknown.
+    void Pose(int pose, int skipRoot);
+    int PoseHand(int hand, int pose);
+
+    // The posture clipboard (BipPosture.cpp): copy every bone at the current time; paste onto
+    // the bones the mask (83 entries by slot) chooses, the root's position on the flagged
+    // components only; paste with left and right exchanged and reflected; key the chosen bones
+    // where they stand.
+    void CopyPosture();
+    void PastePosture(const int* mask, int pasteX, int pasteY, int pasteZ);
+    void PastePostureMirrored(const int* mask, int pasteX, int pasteY, int pasteZ);
+    void SetPosture(const int* mask);
+
+    // Between the sides (BipSymmetry.cpp). At time t: the destination gets the source's
+    // reflected components; the destination gets the source's Euler angles on the flagged axes
+    // (z negated); a pair's keys exchanged and reflected; a centre bone reflected. Over whole
+    // tracks: a pair's tracks exchanged and reflected; a centre bone's keys reflected.
+    void SymBones(int t, int src, int dst, int pos, int rot, int scale);
+    void OppBones(int t, int src, int dst, int x, int y, int z);
+    void SwapBones(int t, int a, int b, int pos, int rot, int scale);
+    void SwapSingleBones(int t, int slot);
+    void SwapBoneKeys(int a, int b);
+    void SwapSingleBoneKeys(int slot);
+
+    // Keys the root at the current time so that the bone in `slot` is displaced back to where
+    // it stood at `frame` on the flagged position and Euler components (BipAlign.cpp).
+    void Align(int slot, int frame, int posX, int posY, int posZ, int rotX, int rotY, int rotZ);
+
     // Transform tracking: references taken at a transform's start, the selected bone's keys
     // kept before each step the host makes, and after it the mirror step (turns only) or the
     // whole-animation step.

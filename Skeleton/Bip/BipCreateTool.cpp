@@ -10,6 +10,7 @@
 #include "Skeleton/Bip/BipGlobals.h"
 #include "Skeleton/Bip/BipJointLimits.h"
 #include "Skeleton/Bip/BipPrefix.h"
+#include "Skeleton/BipUndo/BipCreateUndo.h"
 #include "plugin/BipPreview.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
@@ -51,6 +52,8 @@ void HandOverBiped(bool selectRoot) {
         Interface::DeselectAll();
         Interface::Select(createRoot);
     }
+    // After the root's selection, so that one undo takes the whole biped away.
+    RecordBipedCreation(bippreview.nodes, bippreview.numNodes);
 }
 
 RecordingPaused::RecordingPaused() : wasRecording_(Interface::IsAnimOn()) {

@@ -32,7 +32,8 @@ void RecolourRight();
 
 // Hands the biped under construction to the scene: joint limits, final names under the first
 // free prefix, the bones added to the scene; with selectRoot, the root becomes the selection.
-// Does nothing once the preview node has been committed.
+// The bones' arrival is one undo level, "Create Biped". Does nothing once the preview node has
+// been committed.
 void HandOverBiped(bool selectRoot);
 
 // The panel's message handler (panel window, message, wParam, lParam).

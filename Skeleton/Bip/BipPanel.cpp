@@ -12,7 +12,6 @@
 #include "resources/resource.h"
 
 HWND panelWnd = nullptr;
-int postureValid = 0;
 
 namespace {
 

@@ -25,6 +25,12 @@ int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code);
 
 // "Load BVH" and the hidden "Save BVH" of the File group; 1 when the id was one of them.
 int BvhFileCommand(cbipanim& tool, int id);
+// "Default Body Poses", the hand pose buttons and "Align"; 1 when the id was one of them.
+int PoseCommand(cbipanim& tool, HWND panel, int id);
+// "Posture" Copy .. Mirror and "Animation" Mirror and Clear; 1 when the id was one of them.
+int PostureCommand(cbipanim& tool, HWND panel, int id);
+// "Sym Left", "Sym Right", "Opp Left", "Opp Right"; 1 when the id was one of them.
+int LimbCommand(cbipanim& tool, HWND panel, int id);
 
 // Paints a colour swatch (message QV_WM_DRAWITEM); 1 when the item was one of the two swatches.
 int PaintPanelSwatch(HWND panel, const DRAWITEMSTRUCT* item);

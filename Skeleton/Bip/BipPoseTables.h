@@ -1,5 +1,6 @@
-// The default body poses "Idle" and "Skin" as constant data: one row per bone slot in the
-// layout of the host's key record, whose time field holds the slot the row poses.
+// The default body poses "Idle" and "Skin" and the twelve hand poses as constant data: rows in
+// the layout of the host's key record, whose time field holds the slot (body) or the offset from
+// the hand's slot (hand) that the row poses.
 #pragma once
 
 #include <array>
@@ -17,3 +18,13 @@ using BipBodyPose = std::array<ckey, kNumSlots>;
 
 // bodyPoseTables[pose number][slot].
 extern const std::array<BipBodyPose, kNumBodyPoses> bodyPoseTables;
+
+constexpr int kNumHandPoses = 12;  // "Skin", "Idle", "Relaxed" .. "Pistol", by pose number
+constexpr int kHandPoseRows = 16;  // row 0 the hand, row 1 + 3f + l finger f link l
+
+// A hand pose row: time = the offset from the hand's slot, rot = the right hand's
+// parent-relative rotation (the left hand gets the limb reflection).
+using BipHandPose = std::array<ckey, kHandPoseRows>;
+
+// handPoseTables[pose number][row].
+extern const std::array<BipHandPose, kNumHandPoses> handPoseTables;

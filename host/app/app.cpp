@@ -120,6 +120,17 @@ bool ReadScript(const std::string& path, std::string& text) {
     return true;
 }
 
+// Says where the demo's files went: the folder, then each file as named within it.
+void ReportWritten(const std::filesystem::path& dir, const std::vector<std::string>& files) {
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::weakly_canonical(dir, ec);
+    if (ec) folder = dir;
+    std::cout << "quorvane demo: wrote " << files.size() << " files into " << folder.string()
+              << "\n";
+    for (const std::string& file : files)
+        std::cout << "  " << std::filesystem::path(file).lexically_relative(dir).string() << "\n";
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -153,8 +164,12 @@ int Main(int argc, char** argv) {
     tools.InstallHooks();
     ScriptRunner runner(tools, options);
     int status = runner.Run(text);
-    if (status != 0) std::cerr << runner.Error() << "\n";
-    return status == 0 ? kExitOk : kExitScriptError;
+    if (status != 0) {
+        std::cerr << runner.Error() << "\n";
+        return kExitScriptError;
+    }
+    if (cl.mode == "demo") ReportWritten(options.outDir, runner.Written());
+    return kExitOk;
 }
 
 }  // namespace qvapp

@@ -26,8 +26,10 @@ void CmdDump(ScriptRunner& run, Args& args) {
         run.Out() << text << std::flush;
         return;
     }
+    std::string path = run.OutputPath(target.text);
     std::string error;
-    if (!qv::WriteFileReplacing(run.OutputPath(target.text), text, error)) args.Fail(error);
+    if (!qv::WriteFileReplacing(path, text, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdSave(ScriptRunner& run, Args& args) {
@@ -35,6 +37,7 @@ void CmdSave(ScriptRunner& run, Args& args) {
     args.End();
     std::string error;
     if (!SaveSceneFile(path, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 void CmdLoad(ScriptRunner& run, Args& args) {
@@ -51,8 +54,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"], or
-// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"]; options in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend], or
+// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend]; options
+// in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
@@ -60,8 +64,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
     const bool gif = EndsWith(r.path, ".gif");
     bool framesGiven = false, stepGiven = false;
     while (!args.AtEnd()) {
-        std::string option =
-            args.OneOf("option", {"view", "size", "frame", "frames", "step", "fit"});
+        std::string option = args.OneOf(
+            "option", {"view", "size", "frame", "frames", "step", "fit", "legend"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -80,6 +84,8 @@ void CmdRender(ScriptRunner& run, Args& args) {
         } else if (option == "step") {
             r.step = args.Int("step");
             stepGiven = true;
+        } else if (option == "legend") {
+            r.legend = true;
         } else {
             r.frame = args.Int("frame");
         }
@@ -100,6 +106,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     r.path = run.OutputPath(r.path);
     std::string error;
     if (!RenderScene(r, run.Tools(), error)) args.Fail(error);
+    run.NoteWritten(r.path);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // Viewport commands: drag with the creation tool, and the transform tool's move, rotate and
 // scale of the selection.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "commands.h"
 #include "qvplatform/ui.h"
 #include "quorvane/callbacks.h"
 #include "quorvane/classes.h"
 #include "quorvane/interface.h"
+#include "quorvane/node.h"
 #include "scene_view.h"
 #include "script_runner.h"
 #include "tools.h"
@@ -16,39 +19,85 @@ namespace {
 
 constexpr int kMaxSteps = 100000;  // steps of one transform drag
 
-// drag X Y Z HEIGHT [cancel]: press at the scene point, drag upward by HEIGHT, release (or, with
-// cancel, stop the creation while the button is still held).
+// One press, drag and release (or stop) of the creation tool in a front view framed on the
+// scene and the dragged span: pressed at the scene point p, dragged upward by height.
+class CreationDrag {
+public:
+    CreationDrag(ccreateinterface* tool, const cpoint3& p, float height)
+        : tool_(tool), p_(p), height_(height),
+          view_(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight) {
+        Box box = SceneBox(GetAnimTime());
+        box.Add(p);
+        box.Add(p + cpoint3(0, 0, height));
+        box = PaddedBox(box, kMinFramedSize);
+        view_.Frame(box.min, box.max);
+        cpoint3 start, end;
+        view_.Project(start, p.x, p.y, p.z);
+        view_.Project(end, p.x, p.y, p.z + height);
+        x0_ = static_cast<int>(std::lround(start.x));
+        y0_ = static_cast<int>(std::lround(start.y));
+        x_ = static_cast<int>(std::lround(end.x));
+        y_ = static_cast<int>(std::lround(end.y));
+        qv::ui::SetLeftButtonDown(true);
+        tool_->BeginDrag(&view_, x0_, y0_, p.x, p.y, p.z, 0, 0, 0, 0, 0, 0);
+        tool_->Drag(&view_, x_, y_, x0_, y0_, p.x, p.y, p.z, height, 0);
+    }
+    void Release() {
+        qv::ui::SetLeftButtonDown(false);
+        tool_->EndDrag(&view_, x_, y_, x0_, y0_, p_.x, p_.y, p_.z, height_, 0);
+    }
+    // Stops with the button still held; true when the tool cancelled what it was making.
+    bool Cancel() {
+        const int cancelled = tool_->Stop(&view_, x_, y_, x0_, y0_, p_.x, p_.y, p_.z, height_, 0);
+        qv::ui::SetLeftButtonDown(false);
+        return cancelled != 0;
+    }
+
+private:
+    ccreateinterface* tool_;
+    cpoint3 p_;
+    float height_;
+    qv::gl::View view_;
+    int x0_ = 0, y0_ = 0, x_ = 0, y_ = 0;
+};
+
+// How far below the press point the lowest joint of what a drag makes lies: a trial drag at
+// height 0, measured over the drawn nodes it added and cancelled with the button held, as a
+// person would try a drag and take it back. False when the tool made nothing or would not
+// cancel.
+bool LowestJointBelowPress(ccreateinterface* tool, const cpoint3& p, float height, float& depth) {
+    const int t = GetAnimTime();
+    const std::vector<cnode*> before = DrawnNodes(t);
+    CreationDrag trial(tool, cpoint3(p.x, p.y, 0.0f), height);
+    Box made;
+    for (cnode* n : DrawnNodes(t))
+        if (std::find(before.begin(), before.end(), n) == before.end()) made.Add(n->GetPosition(t));
+    if (!trial.Cancel()) return false;
+    if (made.empty) return false;
+    depth = -made.min.z;
+    return true;
+}
+
+// drag X Y Z HEIGHT [ground] [cancel]: press at the scene point, drag upward by HEIGHT, release
+// (or, with cancel, stop the creation while the button is still held). With ground, Z is where
+// the lowest joint (the feet) ends up rather than the press point: the press is raised by as
+// much as that joint lies below it.
 void CmdDrag(ScriptRunner& run, Args& args) {
-    const cpoint3 p = args.Point("");
+    cpoint3 p = args.Point("");
     float height = args.Float("height");
-    bool cancel = args.TakeKeyword("cancel");
-    args.End();
+    bool ground = false, cancel = false;
+    while (!args.AtEnd())
+        (args.OneOf("option", {"ground", "cancel"}) == "ground" ? ground : cancel) = true;
     ccreateinterface* tool = run.Tools().CreateTool();
     if (!tool) args.Fail("no creation tool is open");
-
-    const int t = GetAnimTime();
-    Box box = SceneBox(t);
-    box.Add(p);
-    box.Add(p + cpoint3(0, 0, height));
-    box = PaddedBox(box, kMinFramedSize);
-    qv::gl::View view(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight);
-    view.Frame(box.min, box.max);
-    cpoint3 start, end;
-    view.Project(start, p.x, p.y, p.z);
-    view.Project(end, p.x, p.y, p.z + height);
-    const int x0 = static_cast<int>(std::lround(start.x)), y0 = static_cast<int>(std::lround(start.y));
-    const int x = static_cast<int>(std::lround(end.x)), y = static_cast<int>(std::lround(end.y));
-
-    qv::ui::SetLeftButtonDown(true);
-    tool->BeginDrag(&view, x0, y0, p.x, p.y, p.z, 0, 0, 0, 0, 0, 0);
-    tool->Drag(&view, x, y, x0, y0, p.x, p.y, p.z, height, 0);
-    if (cancel) {
-        tool->Stop(&view, x, y, x0, y0, p.x, p.y, p.z, height, 0);
-        qv::ui::SetLeftButtonDown(false);
-    } else {
-        qv::ui::SetLeftButtonDown(false);
-        tool->EndDrag(&view, x, y, x0, y0, p.x, p.y, p.z, height, 0);
+    if (ground) {
+        float depth = 0.0f;
+        if (!LowestJointBelowPress(tool, p, height, depth))
+            args.Fail("ground: the creation tool made nothing to stand on the ground");
+        p.z += depth;
     }
+    CreationDrag drag(tool, p, height);
+    cancel ? static_cast<void>(drag.Cancel()) : drag.Release();
 }
 
 // One drag of the host's transform tool, through the installed callback when there is one.

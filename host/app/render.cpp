@@ -7,6 +7,7 @@
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "render_grid.h"
+#include "render_marks.h"
 #include "scene_view.h"
 #include "tools.h"
 
@@ -49,6 +50,18 @@ std::vector<int> FramesOf(const RenderRequest& request) {
     return frames;
 }
 
+// The triad (and the key) over everything, flat and unlit.
+void DrawMarks(qv::gl::View& view, const SideColours* sides) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    view.Begin2D();
+    DrawAxisTriad(view);
+    if (sides) DrawSideLegend(view, *sides);
+    view.End2D();
+    glPopAttrib();
+}
+
 // What the view frames: the fitted node with everything below it, or the whole scene, over
 // every frame drawn.
 Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
@@ -62,8 +75,10 @@ Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
     return fitted ? box : PaddedBox(box, kMinFramedSize);
 }
 
+// One frame: ground, nodes, the tool's overlays, then the triad and (with sides) the key.
 std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
-                                     qv::gl::OffscreenContext& context, ToolManager& tools) {
+                                     qv::gl::OffscreenContext& context, ToolManager& tools,
+                                     const SideColours* sides) {
     glViewport(0, 0, context.Width(), context.Height());
     glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -75,6 +90,7 @@ std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     tools.Display(t, &view);
     glPopAttrib();
+    DrawMarks(view, sides);
     glFinish();
     return context.ReadPixels();
 }
@@ -102,8 +118,11 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     qv::gl::View view(request.view, request.width, request.height);
     view.Frame(box.min, box.max);
 
+    const SideColours sides = CollectSideColours(frames.front());
     std::vector<std::vector<unsigned char>> pictures;
-    for (int t : frames) pictures.push_back(DrawFrame(t, box, view, context, tools));
+    for (int t : frames)
+        pictures.push_back(
+            DrawFrame(t, box, view, context, tools, request.legend ? &sides : nullptr));
     const bool written =
         request.animation
             ? qv::gl::WriteGif(request.path, request.width, request.height, pictures,

@@ -1,5 +1,6 @@
 // Offscreen images of the viewport: the scene's visible nodes over a ground grid, with the open
-// tool's overlays, written as a PNG picture or a GIF animation.
+// tool's overlays, an axis triad and, on request, the key to the side colours, written as a
+// PNG picture or a GIF animation.
 #pragma once
 
 #include <string>
@@ -18,6 +19,7 @@ struct RenderRequest {
     std::string fit;                // node framed with everything below it (empty: the scene)
     bool animation = false;         // a GIF of frames first..last, every step-th
     int first = 0, last = 0, step = 1;
+    bool legend = false;            // a key to the left and right bones' colours
 };
 
 // Background grey (0..1) the image is cleared to.

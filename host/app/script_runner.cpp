@@ -2,6 +2,7 @@
 // error reporting as NAME:LINE: message.
 #include "script_runner.h"
 
+#include <algorithm>
 #include <iostream>
 #include <system_error>
 
@@ -117,6 +118,11 @@ std::string ScriptRunner::OutputPath(const std::string& path) const {
     std::error_code ec;
     if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
     return p.string();
+}
+
+void ScriptRunner::NoteWritten(const std::string& path) {
+    if (std::find(written_.begin(), written_.end(), path) == written_.end())
+        written_.push_back(path);
 }
 
 std::string ScriptRunner::InputPath(const std::string& path) const {

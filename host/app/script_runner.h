@@ -47,6 +47,9 @@ public:
     // Relative inputs: the output folder, then the script's folder, then as given.
     std::string InputPath(const std::string& path) const;
     std::string Where(int line) const;
+    // Files the script's commands have written, in the order first written.
+    void NoteWritten(const std::string& path);
+    const std::vector<std::string>& Written() const { return written_; }
 
 private:
     void Execute(const ScriptLine& line);
@@ -60,6 +63,7 @@ private:
     size_t next_ = 0;
     std::string error_;
     bool sceneFinite_ = true;  // every scene value was finite after the last command
+    std::vector<std::string> written_;
     qv::ui::Driver* previousDriver_ = nullptr;
 };
 

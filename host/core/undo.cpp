@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "added_nodes_undo.h"
 #include "core_internal.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
@@ -176,6 +177,7 @@ int UndoMgr::Redo() {
     impl_->redo.pop_back();
     qv::detail::NotifyTool(QV_EVENT_UNDO_BEGIN);
     std::vector<cnode*> selectionBefore = qv::detail::Scene().selection;
+    for (UndoItem* item : level.items) qv::detail::RedoAddedNodes(item);
     for (const auto& track : level.redo.tracks) qv::detail::RestoreTrack(track);
     qv::detail::ApplySelection(level.redo.selection);
     level.redo = RedoSnapshot{};

@@ -159,6 +159,14 @@ std::vector<int> DialogIds(HINSTANCE module) {
     return ids;
 }
 
+std::string DialogSymbol(HINSTANCE module, int dialogId) {
+    constexpr const char* kDialogPrefix = "IDD_";  // other symbols may share the number
+    if (auto m = Find(module))
+        for (const auto& [symbol, value] : m->script.symbols)
+            if (value == dialogId && symbol.rfind(kDialogPrefix, 0) == 0) return symbol;
+    return "";
+}
+
 const DialogTemplate* FindDialog(HINSTANCE module, LPCSTR name) {
     auto m = Find(module);
     return m ? FindIn(m->script.dialogs, name) : nullptr;

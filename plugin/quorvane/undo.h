@@ -31,14 +31,23 @@ private:
 };
 
 class UndoLevelState;  // host side: items and redo snapshot of one level
+class cnode;
+
+// The host's item for a level that has just added these nodes to the scene; the caller names
+// and types it. Undo takes the nodes out of the scene (hierarchy, keys, names and colours kept)
+// and the item owns them while they are out; redo puts them back in the same order. An item
+// discarded while its nodes are out (its level dropped from the redo stack, or the history
+// cleared) disposes of them.
+QVAPI UndoItem* NewAddedNodesUndo(cnode* const* nodes, int count);
 
 // Undo manager. A level holds items; BeginGeneric closes any open level and opens a new one
 // with the item (null allowed), clearing the redo stack; End closes it.
 // While a level is open the host also keeps every key track that changes, as it was before its
 // first change; undo writes those back before it restores the level's items.
 // Undo sends event 30, snapshots the redo state (key tracks and selection of the scene's
-// nodes), restores the level's items newest first, and sends event 31. Redo puts the
-// snapshot back. Items may be restored more than once.
+// nodes), restores the level's items newest first, and sends event 31. Redo puts the nodes of
+// added-nodes items (NewAddedNodesUndo) back, then the snapshot. Items may be restored more
+// than once.
 class QVAPI UndoMgr {
 public:
     UndoMgr();

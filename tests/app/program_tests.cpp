@@ -107,7 +107,7 @@ TEST_F(Program, NamedModuleThatIsNoModuleStopsTheProgram) {
 TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     Result r = Quorvane("demo " + (dir_ / "demo").string());
     ASSERT_EQ(r.status, 0) << r.output;
-    for (const char* png : {"front.png", "persp.png", "crouch.png", "path.png"})
+    for (const char* png : {"front.png", "persp.png", "crouch.png", "path.png", "posing.png"})
         EXPECT_TRUE(fs::exists(dir_ / "demo" / png)) << png;
     std::ifstream in(dir_ / "demo" / "scene.json");
     auto dump = qvapp::Json::parse(in);
@@ -125,6 +125,34 @@ TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     EXPECT_EQ(count("Bip02"), 1 + 18 + 0 + 2 * 3 * 2 + 2 * 1 * 3);
     // Closing the creation panel selected the second biped's root.
     EXPECT_EQ(dump["selection"], qvapp::Json::array({"Bip02"}));
+}
+
+// The contact sheet of the hand poses: one picture per pose.
+TEST_F(Program, HandPoseExampleRendersEveryPose) {
+    Result r = Quorvane("run " + std::string(EXAMPLES_DIR) + "/hand_poses.qvs --out " +
+                        (dir_ / "hands").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    int pictures = 0;
+    for (const auto& entry : fs::directory_iterator(dir_ / "hands"))
+        pictures += entry.path().extension() == ".png";
+    EXPECT_EQ(pictures, 12);
+}
+
+TEST_F(Program, DemoNamesItsFolderAndEveryFileItWrote) {
+    Result r = Quorvane("demo " + (dir_ / "demo").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(fs::canonical(dir_ / "demo").string()), std::string::npos) << r.output;
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "demo")) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        const std::string name = entry.path().lexically_relative(dir_ / "demo").string();
+        const std::string line = "\n  " + name + "\n";
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << " missing from:\n" << r.output;
+    }
+    EXPECT_GE(files, 6);  // two dumps and four pictures
+    EXPECT_NE(r.output.find("wrote " + std::to_string(files) + " files"), std::string::npos)
+        << r.output;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Offscreen renders: the image has the requested size, the grey background, and drawn pixels
-// where a bone stands; GIF animations hold the pictures of their frames.
+// where a bone stands; which side of a biped each named view shows; the axis triad and the key
+// to the side colours; GIF animations hold the pictures of their frames.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -32,6 +33,9 @@ struct Image {
         if (x < 0 || y < 0 || x >= width || y >= height) return false;
         const unsigned char* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
         return p[0] == r && p[1] == g && p[2] == b;
+    }
+    const unsigned char* At(int x, int y) const {
+        return &rgba[(static_cast<size_t>(y) * width + x) * 4];
     }
     bool DrawnNear(int cx, int cy) const {
         for (int y = cy - kSearchRadius; y <= cy + kSearchRadius; ++y)
@@ -201,8 +205,9 @@ TEST_F(Rendering, FitFramesTheNodeAndEverythingBelowItAlongTheChosenView) {
     for (const char* kind : {"front", "left", "top"}) {
         SCOPED_TRACE(kind);
         const std::string file = std::string(kind) + ".png";
-        ASSERT_EQ(Run("render \"" + file + "\" view " + kind + " size 300 300 fit \"Bip01 R Hand\"\n"),
-                  0) << Error();
+        const std::string options = std::string(" view ") + kind + " size 300 300";
+        ASSERT_EQ(Run("render \"" + file + "\"" + options + " fit \"Bip01 R Hand\"\n"), 0)
+            << Error();
         const Image img = Read(file.c_str());
         qv::gl::ViewKind viewKind;
         ASSERT_TRUE(qv::gl::ParseViewKind(kind, viewKind));
@@ -277,8 +282,141 @@ TEST_F(Rendering, FrameWhereAPositionOverflowsStillShowsTheGround) {
     EXPECT_GT(ground, img.width) << "no grid line drawn";
 }
 
+TEST_F(Rendering, LeftViewLooksFromMinusXAndSoShowsTheBipedsRightSide) {
+    constexpr int kSize = 300;  // pixels
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\npress \"Biped Defaults\"\n"
+                  "drag 0 0 0 8 ground\nclose\ndeselect\n"), 0) << Error();
+    const Json dump = Dump();
+    auto middle = [&](const char* thigh, const char* calf) {
+        const Json a = NodeNamed(dump, thigh)["world"]["pos"];
+        const Json b = NodeNamed(dump, calf)["world"]["pos"];
+        cpoint3 mid;
+        for (int i = 0; i < 3; ++i) mid[i] = (a[i].get<float>() + b[i].get<float>()) / 2;
+        return mid;
+    };
+    const cpoint3 right = middle("Bip01 R Thigh", "Bip01 R Calf");
+    const cpoint3 left = middle("Bip01 L Thigh", "Bip01 L Calf");
+    // Seen from the side, the two thighs lie on one spot and the nearer one hides the other:
+    // green (right) from the left, blue (left) from the right. From the front the biped's left
+    // thigh is on the right of the picture, from the back on the left.
+    struct Case {
+        const char* view;
+        bool greenInFront;  // side views: the right thigh is the one seen
+        bool leftOnTheRight;  // front and back: the left thigh further right in the picture
+    };
+    for (const Case& c : {Case{"left", true, false}, Case{"right", false, false},
+                          Case{"front", false, true}, Case{"back", false, false}}) {
+        SCOPED_TRACE(c.view);
+        const std::string file = std::string(c.view) + ".png";
+        ASSERT_EQ(Run("render \"" + file + "\" view " + c.view + " size 300 300\n"), 0) << Error();
+        qv::gl::ViewKind kind;
+        ASSERT_TRUE(qv::gl::ParseViewKind(c.view, kind));
+        const cpoint3 r = ViewPixel(kind, right, kSize), l = ViewPixel(kind, left, kSize);
+        if (std::string(c.view) == "left" || std::string(c.view) == "right") {
+            const Image img = Read(file.c_str());
+            const unsigned char* p = img.At(static_cast<int>(r.x), static_cast<int>(r.y));
+            EXPECT_EQ(p[1] > p[2], c.greenInFront)
+                << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
+        } else {
+            EXPECT_EQ(l.x > r.x, c.leftOnTheRight);
+        }
+    }
+}
+
+// Pixels within 2 steps of the colour in each channel (the marks are flat, unlit colours).
+bool NearColour(const unsigned char* p, const unsigned char (&rgb)[3]) {
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(p[c] - rgb[c]) > 2) return false;
+    return true;
+}
+
+// Mean pixel position of a colour within a region of the picture; false when it is absent.
+bool MeanOf(const Image& img, const unsigned char (&rgb)[3], int x0, int y0, int x1, int y1,
+            float& mx, float& my) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (NearColour(img.At(x, y), rgb)) sx += x, sy += y, ++n;
+    if (n == 0) return false;
+    mx = static_cast<float>(sx / n);
+    my = static_cast<float>(sy / n);
+    return true;
+}
+
+TEST_F(Rendering, EveryRenderHasAnAxisTriadInTheBottomLeftCornerTurnedWithTheView) {
+    // The triad's axis colours (x reddish, y greenish, z bluish), as 8-bit channels.
+    const unsigned char kX[3] = {255, 89, 89}, kY[3] = {89, 230, 89}, kZ[3] = {115, 153, 255};
+    // Where each axis's pixels lie from the corner's middle, in the picture (x right, y down):
+    // +1 / -1 along a picture direction, 0 when the axis is seen end-on.
+    struct Case {
+        const char* view;
+        int xRight, yRight, zUp;  // sign of each axis's run to the right; z's run upward
+    };
+    for (const Case& c : {Case{"front", +1, 0, +1}, Case{"back", -1, 0, +1},
+                          Case{"left", 0, -1, +1}, Case{"right", 0, +1, +1}}) {
+        SCOPED_TRACE(c.view);
+        ASSERT_EQ(Run(std::string("new\nrender \"t.png\" size 400 400 view ") + c.view + "\n"), 0)
+            << Error();
+        const Image img = Read("t.png");
+        // The corner: the bottom-left quarter holds all three axes, the rest none of them.
+        float xx, xy, yx, yy, zx, zy, ignored;
+        ASSERT_TRUE(MeanOf(img, kX, 0, 200, 200, 400, xx, xy));
+        ASSERT_TRUE(MeanOf(img, kY, 0, 200, 200, 400, yx, yy));
+        ASSERT_TRUE(MeanOf(img, kZ, 0, 200, 200, 400, zx, zy));
+        EXPECT_FALSE(MeanOf(img, kX, 200, 0, 400, 400, ignored, ignored));
+        EXPECT_FALSE(MeanOf(img, kZ, 0, 0, 400, 200, ignored, ignored));
+        // The axis that points along the view is the one whose pixels sit nearest the others'
+        // crossing; those across the view run their way from it. z runs up in all four views.
+        EXPECT_LT(zy, std::min(xy, yy));
+        if (c.xRight != 0) {
+            EXPECT_EQ(xx > yx, c.xRight > 0);
+        }
+        if (c.yRight != 0) {
+            EXPECT_EQ(yx > xx, c.yRight > 0);
+        }
+    }
+}
+
+TEST_F(Rendering, LegendKeysEachSidesColoursInTheTopRightCornerLeftAboveRight) {
+    // Colours the lit bones cannot match exactly over a block: neither is fully saturated in
+    // all its channels, as pure green would be on faces turned to the light.
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\npress \"#1111\"\n"
+                  "type \"Red:\" 255\ntype \"Green:\" 140\ntype \"Blue:\" 0\npress \"OK\"\n"
+                  "press \"#1112\"\ntype \"Red:\" 170\ntype \"Green:\" 0\ntype \"Blue:\" 220\n"
+                  "press \"OK\"\ndrag 0 0 0 8 ground\nclose\n"
+                  "render \"key.png\" view front size 480 480 legend\n"
+                  "render \"plain.png\" view front size 480 480\n"
+                  "create \"Bones\" \"Biped\"\n" + kCreationPanelDefaults + "close\n"), 0)
+        << Error();
+    // A swatch is a block of one flat colour; the lit bones never hold one that large.
+    constexpr int kBlock = 8;  // pixels a side
+    auto block = [](const Image& img, const unsigned char (&rgb)[3], int& bx, int& by) {
+        for (int y = 0; y + kBlock <= img.height; ++y)
+            for (int x = 0; x + kBlock <= img.width; ++x) {
+                bool all = true;
+                for (int dy = 0; dy < kBlock && all; ++dy)
+                    for (int dx = 0; dx < kBlock && all; ++dx)
+                        all = NearColour(img.At(x + dx, y + dy), rgb);
+                if (all) { bx = x; by = y; return true; }
+            }
+        return false;
+    };
+    const unsigned char kLeft[3] = {255, 140, 0}, kRight[3] = {170, 0, 220};
+    const Image key = Read("key.png"), plain = Read("plain.png");
+    int lx = 0, ly = 0, rx = 0, ry = 0;
+    ASSERT_TRUE(block(key, kLeft, lx, ly));
+    ASSERT_TRUE(block(key, kRight, rx, ry));
+    EXPECT_GT(lx, key.width / 2);
+    EXPECT_LT(ly, key.height / 4);
+    EXPECT_LT(ly, ry);  // the left row first
+    EXPECT_FALSE(block(plain, kLeft, lx, ly));
+    EXPECT_FALSE(block(plain, kRight, rx, ry));
+}
+
 TEST_F(Rendering, BadOptionsAreErrors) {
-    for (const char* options : {"view sideways", "size 0 10", "size 10", "zoom 2", "fit"})
+    for (const char* options :
+         {"view sideways", "size 0 10", "size 10", "zoom 2", "fit", "legend 2"})
         EXPECT_EQ(Run(std::string("render \"x.png\" ") + options + "\n"), 1) << options;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }

@@ -75,6 +75,27 @@ TEST_F(Transforms, RotateAQuarterTurnAboutZAndScale) {
     EXPECT_EQ(d["undo"], Json::array({"Select", "Rotate", "Scale"}));
 }
 
+TEST_F(Transforms, PositiveAngleTurnsClockwiseLookingDownTheAxisFromItsTip) {
+    // A child one unit along `from` of its parent; a quarter turn of the parent about `axis`
+    // carries it to `to`: x to -y about z, y to -z about x, z to -x about y.
+    struct Case {
+        const char* axis;
+        cpoint3 from, to;
+    };
+    const Case cases[] = {{"0 0 1", {1, 0, 0}, {0, -1, 0}},
+                          {"1 0 0", {0, 1, 0}, {0, 0, -1}},
+                          {"0 1 0", {0, 0, 1}, {-1, 0, 0}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.axis);
+        const std::string child = std::to_string(c.from.x) + " " + std::to_string(c.from.y) + " " +
+                                  std::to_string(c.from.z);
+        const Json d = RunAndDump("new\nbone \"P\"\nbone \"C\" " + child + " parent \"P\"\n"
+                                  "select \"P\"\nrotate " + c.axis + " 90\n");
+        const Json pos = NodeNamed(d, "C")["world"]["pos"];
+        for (int i = 0; i < 3; ++i) EXPECT_NEAR(pos[i].get<float>(), c.to[i], kStepTolerance) << i;
+    }
+}
+
 TEST_F(Transforms, BadTransformsAreErrors) {
     ASSERT_EQ(Run("bone \"A\"\n"), 0);
     EXPECT_EQ(Run("move 1 0 0\n"), 1);

@@ -74,6 +74,12 @@ private:
     std::ostringstream out_;
 };
 
+// Lines for the open creation panel that put its counts and colours back to the module's start
+// values: the module, loaded once per test program, keeps them from one test to the next.
+inline const std::string kCreationPanelDefaults =
+    "type \"Num Spines:\" 4\ntype \"Num Fingers:\" 5\ntype \"Num Finger Links:\" 3\n"
+    "type \"Num Toes:\" 5\ntype \"Num Toe Links:\" 3\npress \"Biped Defaults\"\n";
+
 // The dump's node object with this name (a null JSON value when absent).
 inline Json NodeNamed(const Json& dump, const std::string& name) {
     for (const Json& n : dump["nodes"])

@@ -1,44 +1,10 @@
 // The modify panel driven as a person would: exclusive transform modes, anchor boxes, colours
 // read from and written to the bound biped, walk/run options kept in range, and the check
 // boxes that must keep one of them on.
-#include "Skeleton/Bip/BipPanel.h"
-#include "Skeleton/Bip/BipPosture.h"
-#include "plugin_support.h"
-#include "resources/resource.h"
+#include "modify_panel_fixture.h"
 
 namespace pt {
 namespace {
-
-class ModifyPanel : public PanelTest {
-protected:
-    void SetUp() override {
-        PanelTest::SetUp();
-        qv::Hooks().notifyTool = [this](unsigned long e, unsigned long a, unsigned long b,
-                                        void* d) {
-            events.push_back(e);
-            bipani.Notify(e, a, b, d);
-        };
-        postureValid = 0;
-        MakeBiped();
-    }
-    void TearDown() override {
-        if (panel) qv::ui::DestroyPanel(panel);
-        panel = nullptr;
-        panelWnd = nullptr;
-        PanelTest::TearDown();
-    }
-    // Binds to the bone and opens the panel on it, as the host does.
-    void OpenOn(const char* bone) {
-        ASSERT_EQ(Open(Node(bone)), 1);
-        OpenPanel(cbipanim::kPanelDialog, [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> INT_PTR {
-            return bipani.DlgProc(w, m, static_cast<unsigned>(wp), static_cast<long>(lp));
-        });
-    }
-    void Press(int id) { PanelTest::Press(Id(id)); }
-    bool Checked(int id) const { return Control(id).checked; }
-    bool Enabled(int id) const { return Control(id).enabled; }
-    std::vector<unsigned long> events;  // events the host sent to the open tool
-};
 
 TEST_F(ModifyPanel, TransformModesExcludeEachOther) {
     OpenOn("Bip01 R Forearm");

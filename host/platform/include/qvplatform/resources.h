@@ -23,6 +23,8 @@ bool IsRegistered(HINSTANCE module);
 
 // The numeric ids of the dialogs a registered module holds, in script order.
 std::vector<int> DialogIds(HINSTANCE module);
+// The name the script #defines for a dialog's id ("IDD_CREATE_PANEL"), empty when there is none.
+std::string DialogSymbol(HINSTANCE module, int dialogId);
 
 // A bitmap loaded with LoadBitmapA, as decoded from the module's file.
 struct BitmapInfo {

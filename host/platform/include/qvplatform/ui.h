@@ -107,6 +107,16 @@ struct ControlInfo {
 int DialogId(HWND dlg);
 std::string DialogCaption(HWND dlg);
 std::vector<ControlInfo> Controls(HWND dlg);
+// How a script names each acting control of the dialog, in template order: its caption or
+// label, qualified by the captions of enclosing group boxes ("Posture/Mirror") when other
+// controls share it, or "#id" when nothing else names it alone. Each name finds its control.
+struct ControlName {
+    int id = 0;
+    std::string kind;   // as Controls() gives it
+    std::string group;  // caption of the innermost group box around it, or empty
+    std::string name;
+};
+std::vector<ControlName> ScriptNames(HWND dlg);
 // Asks the dialog procedure to paint every owner-drawn button (message QV_WM_DRAWITEM with a
 // DRAWITEMSTRUCT) and records the colours filled.
 void PaintOwnerDrawn(HWND dlg);

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/BipPoseTables.h"
 #include "Skeleton/BipFile/BipFileBvh.h"
 #include "Skeleton/BipFile/BipFileBvhSkeleton.h"
 #include "Skeleton/BipFile/BipFileBvhTransfer.h"
@@ -79,7 +80,7 @@ int cbipanim::LoadBVH(char* path) {
         Refuse(kNoRightLeg);
         return 0;
     }
-    ApplyIdleForImport(*this);
+    Pose(kBodyPoseIdle, 0);  // the root included
     TransferBvhMotion(*this, table, skeleton.frames, ratio);
     const int frames = skeleton.frames;
     const float frameTime = skeleton.frameTime;

@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipPoseTables.h"
-#include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
-#include "quorvane/undo.h"
 
 namespace {
-
-const char kPoseUndoName[] = "Biped Pose";
 
 float Distance(cnode* a, cnode* b) { return Length(a->GetPosition(0) - b->GetPosition(0)); }
 
@@ -102,22 +97,6 @@ float BvhLegMeasure(const BvhNodeTable& table) {
 
 float BipLegMeasure(const cbipanim& tool) {
     return LegLength(tool.bones[kSlotRThigh], tool.bones[kSlotRCalf], tool.bones[kSlotRFoot]);
-}
-
-void ApplyIdleForImport(cbipanim& tool) {
-    theUndo.BeginGeneric(new (std::nothrow) BipFrameUndo(kPoseUndoName, tool.bones, kNumSlots));
-    const int now = GetAnimTime();
-    for (const ckey& row : bodyPoseTables[kBodyPoseIdle]) {
-        if (row.time == kNoSlot || !tool.bones[row.time]) continue;
-        cnode* bone = tool.bones[row.time];
-        ckey key;
-        bone->anim.GetInterpolateKey(now, key);
-        key.time = now;
-        key.rot = row.rot;
-        bone->anim.SetKey(key);
-        bone->UpdateTimeIdle();
-    }
-    theUndo.End();
 }
 
 void TransferBvhMotion(cbipanim& tool, const BvhNodeTable& table, int frames, float ratio) {

@@ -22,10 +22,6 @@ BvhNodeTable MapBvhBones(const BvhTempSkeleton& skeleton);
 float BvhLegMeasure(const BvhNodeTable& table);
 float BipLegMeasure(const cbipanim& tool);
 
-// The "Idle" body pose, root included, keyed at the current time as one undo level named
-// "Biped Pose".
-void ApplyIdleForImport(cbipanim& tool);
-
 // Keys every mapped biped bone from the current time on with its joint's rotation on top of
 // the bone's present rotation, and the root's travel scaled by `ratio`. frames is the file's F.
 void TransferBvhMotion(cbipanim& tool, const BvhNodeTable& table, int frames, float ratio);

@@ -115,6 +115,11 @@ public:
     float StrideFactor();
     // The root's keys of the generation; answers the time of its last key.
     int KeyRoot(int gait, float k);
+    // BVH motion capture (Skeleton/BipFile): the file's motion keyed onto the biped from the
+    // current frame on, 0 when the file is refused (the biped then unchanged); the biped's pose
+    // at frame 0 written as a one-frame file, 0 when the file cannot be created.
+    int LoadBVH(char* path);
+    int SaveBVH(char* path);
 
     // The transform and hit-test callbacks Init installs; both refer back to the tool.
     static BipTransformCallback trnsClbk;

@@ -11,6 +11,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bvh_import.h"
+#include "bvh_info.h"
 #include "demo_script.h"
 #include "module_loader.h"
 #include "qvcore/host.h"
@@ -24,7 +26,7 @@ namespace {
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
-    std::string mode;          // run | demo
+    std::string mode;          // run | demo | bvh-info | bvh-import
     std::string script;        // run
     std::string outDir;        // --out DIR or demo's DIR
     std::optional<std::string> module;
@@ -54,6 +56,20 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     demo->add_option("DIR", demoDir, "the folder the demo writes into")
         ->capture_default_str()
         ->type_name("DIR");
+    CLI::App* bvh = app.add_subcommand("bvh", "Motion capture files.");
+    bvh->require_subcommand(1);
+    CLI::App* bvhInfo = bvh->add_subcommand(
+        "info", "Print a BVH file's joints, channels, frames and frame time, and which joints "
+                "map onto which biped bones.");
+    bvhInfo->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
+    CLI::App* bvhImport = bvh->add_subcommand(
+        "import", "Load a BVH file onto a default biped through the modify panel and write its "
+                  "scene file, dump and GIF.");
+    bvhImport->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
+    std::string importOut;
+    bvhImport->add_option("--out", importOut, "the folder to write into")
+        ->required()
+        ->type_name("DIR");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -64,8 +80,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
         std::cerr << "quorvane: " << e.what() << "\n\n" << app.help();
         return kExitUsage;
     }
-    cl.mode = run->parsed() ? "run" : "demo";
-    cl.outDir = run->parsed() ? runOut : demoDir;
+    cl.mode = run->parsed()         ? "run"
+              : bvhInfo->parsed()   ? "bvh-info"
+              : bvhImport->parsed() ? "bvh-import"
+                                    : "demo";
+    if (bvhImport->parsed()) cl.outDir = importOut;
+    if (run->parsed() || demo->parsed()) cl.outDir = run->parsed() ? runOut : demoDir;
     if (app.count("--module")) cl.module = module;
     return std::nullopt;
 }
@@ -116,6 +136,12 @@ void ReportWritten(const std::filesystem::path& dir, const std::vector<std::stri
 int Main(int argc, char** argv) {
     CommandLine cl;
     if (std::optional<int> status = ParseCommandLine(argc, argv, cl)) return *status;
+    if (cl.mode == "bvh-info") return BvhInfo(cl.script, std::cout, std::cerr);
+    if (cl.mode == "bvh-import") {
+        ToolManager tools;
+        if (!LoadModules(cl, tools)) return kExitScriptError;
+        return BvhImport(cl.script, cl.outDir, tools);
+    }
     std::string text;
     RunOptions options;
     if (cl.mode == "run") {

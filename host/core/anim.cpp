@@ -68,7 +68,10 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
 int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
     Normalise();
-    auto it = std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
+    // Keys written in time order (imports, generated cycles) go on the end without a search.
+    auto it = keys_.empty() || keys_.back().time < key.time
+                  ? keys_.end()
+                  : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
     if (it != keys_.end() && it->time == key.time) *it = key;
     else keys_.insert(it, key);
     ++version_;
@@ -126,6 +129,7 @@ const std::vector<ckey>& canim::Keys() const {
 
 int canim::FindIndexAtOrBefore(int time) const {
     Normalise();
+    if (!keys_.empty() && keys_.back().time <= time) return NumKeys() - 1;  // at or past the end
     ckey probe;
     probe.time = time;
     auto it = std::upper_bound(keys_.begin(), keys_.end(), probe, KeyBefore);

@@ -23,8 +23,6 @@ int ColourCommand(cbipanim& tool, HWND panel, int id);
 // The walk/run options; 1 when the id was one of them.
 int WalkRunCommand(cbipanim& tool, HWND panel, int id, int code);
 
-// "Load BVH" and the hidden "Save BVH" of the File group; 1 when the id was one of them.
-int BvhFileCommand(cbipanim& tool, int id);
 // "Default Body Poses", the hand pose buttons and "Align"; 1 when the id was one of them.
 int PoseCommand(cbipanim& tool, HWND panel, int id);
 // "Posture" Copy .. Mirror and "Animation" Mirror and Clear; 1 when the id was one of them.

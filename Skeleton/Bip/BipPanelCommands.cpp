@@ -59,7 +59,6 @@ int AnchorIndex(int id) {
 
 void PanelCommand(cbipanim& tool, HWND panel, int id, int code) {
     if (ColourCommand(tool, panel, id) || WalkRunCommand(tool, panel, id, code)) return;
-    if (BvhFileCommand(tool, id)) return;
     if (PoseCommand(tool, panel, id) || PostureCommand(tool, panel, id) ||
         LimbCommand(tool, panel, id) || FileCommand(tool, id))
         return;

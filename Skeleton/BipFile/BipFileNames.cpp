@@ -18,6 +18,7 @@ struct FileDialog {
 constexpr char kBpdFilter[] = "Biped Files (*.BPD)\0*.BPD\0All Files (*.*)\0*.*\0";
 constexpr char kBphFilter[] =
     "Biped Hand Pose Files (*.BPH)\0*.BPH\0All Files (*.*)\0*.*\0";
+constexpr char kBvhFilter[] = "BVH Files (*.BVH)\0*.BVH\0All Files (*.*)\0*.*\0";
 
 const FileDialog& DialogOf(BipFileKind kind) {
     static const FileDialog kDialogs[] = {
@@ -25,6 +26,8 @@ const FileDialog& DialogOf(BipFileKind kind) {
         {1, "Save Biped Animation", kBpdFilter, "BPD"},
         {0, "Load Biped Hand Pose", kBphFilter, "BPH"},
         {1, "Save Biped Hand Pose", kBphFilter, "BPH"},
+        {0, "Load BVH Animation", kBvhFilter, "BVH"},
+        {1, "Save BVH Animation", kBvhFilter, "BVH"},
     };
     return kDialogs[static_cast<int>(kind)];
 }

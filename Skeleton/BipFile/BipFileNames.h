@@ -4,7 +4,7 @@
 
 constexpr int kPathSize = 256;  // characters of a chosen path, terminator included
 
-enum class BipFileKind { AnimationLoad, AnimationSave, HandLoad, HandSave };
+enum class BipFileKind { AnimationLoad, AnimationSave, HandLoad, HandSave, BvhLoad, BvhSave };
 
 // Asks for a file name into path (kPathSize characters); 1 when a name was chosen. A chosen
 // path with no "." anywhere gets "." and the kind's extension.

@@ -1,6 +1,6 @@
-// The modify panel's file buttons: the file-name dialog, the wait cursor while the file is
-// read or written, and the undo record around a load, handed to the host only when the load
-// changed the biped.
+// The modify panel's file buttons (.BPD, .BPH and BVH): the file-name dialog, the wait cursor
+// while the file is read or written, and the undo record around a load, handed to the host only
+// when the load changed the biped.
 #include "Skeleton/BipFile/BipFilePanel.h"
 
 #include "Skeleton/Bip/BipAnim.h"
@@ -13,6 +13,7 @@ namespace {
 
 constexpr char kLoadFileUndo[] = "Biped Load File";
 constexpr char kLoadHandFileUndo[] = "Biped Load Hand File";
+constexpr char kLoadBvhFileUndo[] = "Biped Load BVH File";
 
 // Shows the wait cursor while it lives.
 class WaitCursor {
@@ -68,6 +69,12 @@ int FileCommand(cbipanim& tool, int id) {
         return 1;
     case IDC_PANEL_HAND_SAVE:
         SaveFile(tool, BipFileKind::HandSave, &cbipanim::SaveHand);
+        return 1;
+    case IDC_PANEL_LOAD_BVH:
+        LoadFile(tool, BipFileKind::BvhLoad, &cbipanim::LoadBVH, kLoadBvhFileUndo);
+        return 1;
+    case IDC_PANEL_SAVE_BVH:  // hidden in the panel; host automation presses it by its id
+        SaveFile(tool, BipFileKind::BvhSave, &cbipanim::SaveBVH);
         return 1;
     default:
         return 0;

@@ -8,6 +8,7 @@
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/skin.h"
+#include "qvcore/host.h"
 
 namespace qvapp {
 
@@ -76,6 +77,7 @@ Box SubtreeBox(cnode* node, int t) {
         cnode* n = pending.back();
         pending.pop_back();
         box.Add(n->GetPosition(t));
+        if (n->GetTypeID() == QV_TYPE_BONE) box.Add(qv::BoneTip(n, t));  // end bones' stubs too
         for (int i = 0; i < n->NumChildren(); ++i)
             if (cnode* child = n->GetChild(i)) pending.push_back(child);
     }

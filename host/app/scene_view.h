@@ -39,7 +39,7 @@ Box PaddedBox(Box box, float minSize);
 // A box framed on one node gets at least this share of the scene's largest side, so that an
 // end bone (a single point) still shows with a little of what surrounds it.
 inline constexpr float kMinFitShare = 0.05f;
-// Positions of the node and every node below it at time t.
+// Positions of the node and every node below it at time t, with the tips of their bones.
 Box SubtreeBox(cnode* node, int t);
 // The box a view framed on the node shows: its subtree, padded to kMinFitShare of the scene.
 Box FitBox(cnode* node, int t);

@@ -1,11 +1,12 @@
 // How a bone looks: a lit, four-sided pyramid from the bone's position toward its first child
 // (or along its own x axis for an end bone), in the node's colour, brighter when selected.
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <array>
 
 #include "quorvane/node.h"
+#include "qvcore/host.h"
+
+#include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
 
 namespace {
 
@@ -103,20 +104,22 @@ void SetUpLight() {
 
 }  // namespace
 
+cpoint3 qv::BoneTip(cnode* bone, int t) {
+    if (cnode* child = bone->GetChild(0)) return child->GetPosition(t);
+    const cmatrix4 world = bone->GetNodeTM(t);
+    const cpoint3 start = world.GetTrans();
+    float len = kEndBoneMinLength;
+    if (cnode* parent = bone->GetParent())
+        len = std::max(kEndBoneMinLength, Length(start - parent->GetPosition(t)) * kEndBoneShare);
+    return start + Normalize(world.GetRow(0)) * len;
+}
+
 // QV_DRAW_SELECTED in flags (or the node's own selected flag) draws the selected look.
 void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     if (GetFlags() & QV_FLAG_HIDDEN) return;
     cmatrix4 world = GetNodeTM(t);
     cpoint3 start = world.GetTrans();
-    cpoint3 end;
-    if (cnode* child = GetChild(0)) {
-        end = child->GetPosition(t);
-    } else {
-        float len = kEndBoneMinLength;
-        if (parent_)
-            len = std::max(kEndBoneMinLength, Length(start - parent_->GetPosition(t)) * kEndBoneShare);
-        end = start + Normalize(world.GetRow(0)) * len;
-    }
+    cpoint3 end = qv::BoneTip(this, t);
     if (Length(end - start) <= 0.0f) return;
     Shape shape = BuildShape(start, end, Normalize(world.GetRow(2)));
     bool selected = (flags & QV_DRAW_SELECTED) || (GetFlags() & QV_FLAG_SELECTED);

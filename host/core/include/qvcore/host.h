@@ -43,4 +43,8 @@ std::vector<cnode*> Selection();
 // True when the node is in the scene list.
 bool InScene(const cnode* node);
 
+// The point a bone's drawn shape reaches at time t: its first child's position, or for an end
+// bone a short stub along its own x axis (a share of the distance to its parent).
+cpoint3 BoneTip(cnode* bone, int t);
+
 }  // namespace qv

@@ -86,7 +86,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     std::vector<int> frames;
     bvhExport->add_option("--frames", frames, "the first and last frame written")
         ->expected(2)
-        ->type_name("A B");
+        ->type_name("FRAME");
     CLI::App* bvhNormalize = bvh->add_subcommand(
         "normalize", "Rename the joints of a BVH file from another pipeline's names to the ones "
                      "the import maps, through a map preset or file; the motion is kept.");

@@ -24,6 +24,7 @@ namespace {
 // host units agree to a few hundred-thousandths: 2e-4 host units leaves a margin.
 constexpr float kPlaceTol = 2e-4f;
 constexpr int kFirst = 0, kLast = 20;
+constexpr int kRangeEnd = 40;  // the scene's animation range: 0 to 40
 
 struct KeyedTurn {
     const char* bone;
@@ -78,7 +79,7 @@ class BvhExportCommand : public BvhSession {
 protected:
     // A height 8 biped with the turns and a root travel keyed at frames 10 and 20, saved.
     std::string KeyedScene() {
-        EXPECT_EQ(Run(BipedScript(8.0f) + "range 0 40\n"), 0) << Error();
+        EXPECT_EQ(Run(BipedScript(8.0f) + "range 0 " + std::to_string(kRangeEnd) + "\n"), 0) << Error();
         Interface::SetAnimOn(1);
         for (int t : {10, 20}) {
             const float share = static_cast<float>(t) / kLast;
@@ -147,7 +148,7 @@ TEST_F(BvhExportCommand, WithoutFramesTheWholeAnimationRangeIsWritten) {
     ASSERT_EQ(BvhExport(scene, out, std::nullopt, tools_), 0);
     BVHBone container;
     ASSERT_TRUE(ReadBvhText(ReadText(out), container).ok);
-    EXPECT_EQ(container.children[0]->frameCount, Interface::GetAnimEnd() - Interface::GetAnimStart() + 1);
+    EXPECT_EQ(container.children[0]->frameCount, kRangeEnd + 1);
 }
 
 TEST_F(BvhExportCommand, ASceneWithoutABipedOrFramesOutOfOrderAreRefused) {

@@ -7,11 +7,14 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "bvh_export.h"
 #include "bvh_import.h"
+#include "bvh_normalize.h"
 #include "bvh_info.h"
 #include "demo_script.h"
 #include "module_loader.h"
@@ -26,9 +29,12 @@ namespace {
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
-    std::string mode;          // run | demo | bvh-info | bvh-import
+    std::string mode;          // run | demo | bvh-info | bvh-import | bvh-export | bvh-normalize
     std::string script;        // run
     std::string outDir;        // --out DIR or demo's DIR
+    std::string bvhOut;        // bvh export: the BVH file written
+    std::optional<std::pair<int, int>> frames;  // bvh export --frames A B
+    std::optional<std::string> map;             // bvh normalize --map
     std::optional<std::string> module;
 };
 
@@ -70,6 +76,28 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     bvhImport->add_option("--out", importOut, "the folder to write into")
         ->required()
         ->type_name("DIR");
+    CLI::App* bvhExport = bvh->add_subcommand(
+        "export", "Write the biped of a scene file as a BVH take: its own hierarchy and bone "
+                  "offsets, every frame of the animation range or of --frames.");
+    bvhExport->add_option("SCENE", cl.script, "the scene file (.qscene)")
+        ->required()
+        ->type_name("FILE");
+    bvhExport->add_option("OUT", cl.bvhOut, "the BVH file to write")->required()->type_name("FILE");
+    std::vector<int> frames;
+    bvhExport->add_option("--frames", frames, "the first and last frame written")
+        ->expected(2)
+        ->type_name("FRAME");
+    CLI::App* bvhNormalize = bvh->add_subcommand(
+        "normalize", "Rename the joints of a BVH file from another pipeline's names to the ones "
+                     "the import maps, through a map preset or file; the motion is kept.");
+    bvhNormalize->add_option("IN", cl.script, "the BVH file to read")->required()->type_name("FILE");
+    bvhNormalize->add_option("OUT", cl.bvhOut, "the BVH file to write")->required()->type_name("FILE");
+    std::string map;
+    bvhNormalize->add_option("--map", map,
+                             "a preset of " + BvhMapsDir() + " (classic, mocapdb, virtual) or a "
+                             "map file of \"source-name target-name\" lines (default: the "
+                             "preset that renames the most joints)")
+        ->type_name("PRESET|FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -83,8 +111,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     cl.mode = run->parsed()         ? "run"
               : bvhInfo->parsed()   ? "bvh-info"
               : bvhImport->parsed() ? "bvh-import"
+              : bvhExport->parsed() ? "bvh-export"
+              : bvhNormalize->parsed() ? "bvh-normalize"
                                     : "demo";
     if (bvhImport->parsed()) cl.outDir = importOut;
+    if (frames.size() == 2) cl.frames = std::make_pair(frames[0], frames[1]);
+    if (bvhNormalize->count("--map")) cl.map = map;
     if (run->parsed() || demo->parsed()) cl.outDir = run->parsed() ? runOut : demoDir;
     if (app.count("--module")) cl.module = module;
     return std::nullopt;
@@ -141,6 +173,13 @@ int Main(int argc, char** argv) {
         ToolManager tools;
         if (!LoadModules(cl, tools)) return kExitScriptError;
         return BvhImport(cl.script, cl.outDir, tools);
+    }
+    if (cl.mode == "bvh-normalize")
+        return BvhNormalize(cl.script, cl.bvhOut, cl.map, BvhMapsDir(), std::cout, std::cerr);
+    if (cl.mode == "bvh-export") {
+        ToolManager tools;
+        if (!LoadModules(cl, tools)) return kExitScriptError;
+        return BvhExport(cl.script, cl.bvhOut, cl.frames, tools);
     }
     std::string text;
     RunOptions options;

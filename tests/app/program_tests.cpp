@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "json_values.h"
@@ -154,6 +155,36 @@ TEST_F(Program, DemoNamesItsFolderAndEveryFileItWrote) {
     EXPECT_GE(files, 6);  // two dumps and four pictures
     EXPECT_NE(r.output.find("wrote " + std::to_string(files) + " files"), std::string::npos)
         << r.output;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Program, BvhExportAndNormalizeRunFromTheCommandLine) {
+    const std::string scene = (dir_ / "b.qscene").string();
+    ASSERT_EQ(Quorvane("run " + Script("new\ncreate \"Bones\" \"Biped\"\ndrag 0 0 0 8\nclose\n"
+                                       "save \"" + scene + "\"\n")).status, 0);
+    const std::string out = (dir_ / "b.bvh").string();
+    Result r = Quorvane("bvh export " + scene + " " + out + " --frames 0 2");
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::ifstream in(out, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("HIERARCHY\nROOT Hips\n", 0), 0u) << text.substr(0, 80);
+    EXPECT_NE(text.find("\nFrames: 3\n"), std::string::npos);
+    EXPECT_EQ(Quorvane("bvh export " + scene + " " + out + " --frames 2").status, 2);
+    EXPECT_EQ(Quorvane("bvh export " + scene).status, 2);
+    r = Quorvane("bvh export --help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.output.find("Usage: quorvane bvh export"), std::string::npos) << r.output;
+
+    const std::string take = std::string(BVH_DATA_DIR) + "/real/wspr_walk.bvh";
+    r = Quorvane("bvh normalize " + take + " " + (dir_ / "w.bvh").string() + " --map mocapdb");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("by the map mocapdb"), std::string::npos) << r.output;
+    EXPECT_TRUE(fs::exists(dir_ / "w.bvh"));
+    EXPECT_EQ(Quorvane("bvh normalize " + take + " " + (dir_ / "x.bvh").string() + " --map nothing").status, 1);
+    EXPECT_FALSE(fs::exists(dir_ / "x.bvh"));
 }
 
 }  // namespace

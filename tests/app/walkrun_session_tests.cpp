@@ -6,14 +6,17 @@
 namespace qvapp::test {
 namespace {
 
-// A default biped standing on the ground, its root selected, the modify panel open; range
-// 0..100.
+// A default biped standing on the ground, its root selected, the modify panel open with a walk
+// from the right foot chosen (the module keeps the panel's options from one test to the next);
+// range 0..100.
 const char kBipedInPanel[] = R"(new
 create "Bones" "Biped"
 drag 0 0 4.88 8
 close
 select "Bip01"
 modify "Biped"
+press "Walk"
+press "Right"
 )";
 
 std::vector<int> KeyTimes(const Json& node) {

@@ -8,6 +8,8 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include "tests/common/assimp_positions.h"
+
 #include "Skeleton/BipFile/BipFileBvh.h"
 #include "bvh_export.h"
 #include "bvh_export_text.h"
@@ -57,24 +59,6 @@ std::vector<cpoint3> ReaderPositions(BVHBone& container, int frame) {
     return BvhWorldPositions(root);
 }
 
-// assimp's world positions of every node below the root at animation key `key`, pre-order,
-// in file units.
-void AssimpPositions(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation* anim,
-                     unsigned key, std::vector<aiVector3D>& out) {
-    aiMatrix4x4 local = node->mTransformation;
-    for (unsigned c = 0; anim && c < anim->mNumChannels; ++c) {
-        const aiNodeAnim* ch = anim->mChannels[c];
-        if (ch->mNodeName != node->mName) continue;
-        const aiVector3D p = ch->mPositionKeys[std::min(key, ch->mNumPositionKeys - 1)].mValue;
-        const aiQuaternion q = ch->mRotationKeys[std::min(key, ch->mNumRotationKeys - 1)].mValue;
-        local = aiMatrix4x4(aiVector3D(1, 1, 1), q, p);
-    }
-    const aiMatrix4x4 world = parent * local;  // column vectors: the parent applies last
-    out.emplace_back(world.a4, world.b4, world.c4);
-    for (unsigned i = 0; i < node->mNumChildren; ++i)
-        AssimpPositions(node->mChildren[i], world, anim, key, out);
-}
-
 class BvhExportCommand : public BvhSession {
 protected:
     // A height 8 biped with the turns and a root travel keyed at frames 10 and 20, saved.
@@ -116,9 +100,11 @@ TEST_F(BvhExportCommand, ReaderAndAssimpPutEveryJointWhereTheSceneHasItsBone) {
     ASSERT_GT(theirs->mNumAnimations, 0u);
     for (int t : {0, 5, 10, 13, 20}) {
         const std::vector<cpoint3> ours = ReaderPositions(container, t - kFirst);
-        std::vector<aiVector3D> assimp;
+        std::vector<std::pair<std::string, aiVector3D>> named;
         AssimpPositions(theirs->mRootNode, aiMatrix4x4(), theirs->mAnimations[0],
-                        static_cast<unsigned>(t - kFirst), assimp);
+                        static_cast<unsigned>(t - kFirst), named);
+        std::vector<aiVector3D> assimp;
+        for (const auto& [name, p] : named) assimp.push_back(p);
         ASSERT_EQ(assimp.size(), ours.size());
         size_t b = 0;
         for (size_t i = 0; i < joints.size(); ++i) {

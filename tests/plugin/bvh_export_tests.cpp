@@ -5,6 +5,8 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include "tests/common/assimp_positions.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -126,24 +128,6 @@ TEST_F(BvhExport, AFileThatCannotBeCreatedAnswersZero) {
 }
 
 // --- the independent reader ------------------------------------------------------------------
-
-// World positions of every node below the root in pre-order, at animation key `key` (nodes
-// without a channel keep their own transformation), in the file's units.
-void AssimpPositions(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation* anim,
-                     unsigned key, std::vector<std::pair<std::string, aiVector3D>>& out) {
-    aiMatrix4x4 local = node->mTransformation;
-    for (unsigned c = 0; anim && c < anim->mNumChannels; ++c) {
-        const aiNodeAnim* ch = anim->mChannels[c];
-        if (ch->mNodeName != node->mName) continue;
-        const aiVector3D p = ch->mPositionKeys[std::min(key, ch->mNumPositionKeys - 1)].mValue;
-        const aiQuaternion q = ch->mRotationKeys[std::min(key, ch->mNumRotationKeys - 1)].mValue;
-        local = aiMatrix4x4(aiVector3D(1, 1, 1), q, p);
-    }
-    const aiMatrix4x4 world = parent * local;  // column vectors: the parent applies last
-    out.emplace_back(node->mName.C_Str(), aiVector3D(world.a4, world.b4, world.c4));
-    for (unsigned i = 0; i < node->mNumChildren; ++i)
-        AssimpPositions(node->mChildren[i], world, anim, key, out);
-}
 
 // Both readers of one exported file: same joints in the same order at the same places. Our
 // tree is in file units / 12; printed offsets and angles carry six decimals, and the float

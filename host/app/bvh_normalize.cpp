@@ -1,5 +1,6 @@
-// `quorvane bvh normalize`: the map chosen (a file, a preset, or the best preset), the joints
-// renamed in a take the plug-in's reader accepts, the result written through the host's
+// `quorvane bvh normalize`: a take from any pipeline read tolerantly, its joints renamed through
+// the map chosen (a file, a preset, or the best preset), the joints the import does not map
+// folded away, and the result written in the plug-in reader's layout through the host's
 // whole-file write.
 #include "bvh_normalize.h"
 
@@ -8,7 +9,8 @@
 #include <iterator>
 #include <set>
 
-#include "Skeleton/BipFile/BipFileBvh.h"
+#include "Skeleton/BipFile/BipFileBvhNames.h"
+#include "bvh_fold.h"
 #include "bvh_rename.h"
 #include "qvcore/file_write.h"
 
@@ -64,23 +66,26 @@ int BvhNormalize(const std::string& in, const std::string& outPath,
         err << "quorvane: cannot read " << in << "\n";
         return 1;
     }
-    BVHBone container;
-    if (const BvhReadResult r = ReadBvhText(text, container); !r.ok) {
-        err << in << ": refused by the reader: " << r.message << "\n";
+    BvhTake take;
+    const BvhTakeResult read = ReadBvhTake(text, take);
+    if (!read.ok) {
+        err << in << ": " << read.message << "\n";
         return 1;
     }
-    std::string best, bestName, error;
-    int bestCount = -1;
+    for (const std::string& note : read.notes) err << in << ": " << note << "\n";
     const std::set<std::string> candidates = Candidates(map, mapsDir);
     if (candidates.empty()) {
         err << "quorvane: no map presets in " << mapsDir << "\n";
         return 1;
     }
+    std::optional<BvhTake> best;
+    std::string bestName, error;
+    int bestCount = -1;
     for (const std::string& path : candidates) {
         BvhNameMap names;
-        std::string renamedText;
+        BvhTake renamed = take;
         int count = 0;
-        if (!LoadMap(path, names, error) || !RenameBvhJoints(text, names, renamedText, count, error)) {
+        if (!LoadMap(path, names, error) || !RenameBvhJoints(renamed, names, count, error)) {
             if (map) {
                 err << "quorvane: " << error << "\n";
                 return 1;
@@ -89,19 +94,24 @@ int BvhNormalize(const std::string& in, const std::string& outPath,
         }
         if (count > bestCount) {
             bestCount = count;
-            best = std::move(renamedText);
+            best = std::move(renamed);
             bestName = std::filesystem::path(path).stem().string();
         }
     }
-    if (bestCount < 0) {
+    if (!best) {
         err << "quorvane: no preset renames " << in << " without two joints sharing a name\n";
         return 1;
     }
-    if (!qv::WriteFileReplacing(outPath, best, error)) {
+    const BvhTake folded = FoldBvhTake(*best, [](const std::string& name) {
+        return BvhNameIndex(name.c_str()) >= 0;
+    });
+    if (!qv::WriteFileReplacing(outPath, WriteBvhTake(folded), error)) {
         err << "quorvane: " << error << "\n";
         return 1;
     }
-    out << in << ": " << bestCount << " joints renamed by the map " << bestName << "\n";
+    out << in << ": " << bestCount << " joints renamed by the map " << bestName << "; "
+        << folded.joints.size() << " of " << take.joints.size() << " joints kept, the others folded "
+        << "into them; " << folded.Frames() << " frames\n";
     return 0;
 }
 

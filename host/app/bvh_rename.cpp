@@ -1,5 +1,4 @@
-// Renaming BVH joints line by line: a line whose first word is ROOT or JOINT has its second
-// word replaced when the map names it; every other byte goes through as it is.
+// Name maps read from their text, and joints renamed through them.
 #include "bvh_rename.h"
 
 #include <set>
@@ -66,39 +65,21 @@ bool ParseBvhNameMap(std::string_view text, BvhNameMap& map, std::string& error)
     return true;
 }
 
-bool RenameBvhJoints(std::string_view text, const BvhNameMap& map, std::string& out,
-                     int& renamed, std::string& error) {
-    out.clear();
-    out.reserve(text.size());
+bool RenameBvhJoints(BvhTake& take, const BvhNameMap& map, int& renamed, std::string& error) {
+    std::vector<std::string> names;
+    std::set<std::string, std::less<>> seen;
     renamed = 0;
-    std::set<std::string, std::less<>> names;
-    for (size_t at = 0; at < text.size();) {
-        const size_t n = LineLength(text, at);
-        const std::string_view line = text.substr(at, n);
-        const size_t next = at + n + EndingLength(text, at + n);
-        const std::vector<Word> w = Words(line, 2);
-        const std::string_view keyword = w.empty() ? "" : line.substr(w[0].at, w[0].size);
-        if (w.size() == 2 && (keyword == "ROOT" || keyword == "JOINT")) {
-            const std::string_view name = line.substr(w[1].at, w[1].size);
-            const auto it = map.find(name);
-            const std::string_view written = it == map.end() ? name : std::string_view(it->second);
-            if (!names.emplace(written).second) {
-                error = "two joints would be named " + std::string(written);
-                return false;
-            }
-            if (it != map.end() && it->second != name) ++renamed;
-            out.append(line.substr(0, w[1].at));
-            out.append(written);
-            out.append(text.substr(at + w[1].at + w[1].size, next - (at + w[1].at + w[1].size)));
-        } else {
-            out.append(text.substr(at, next - at));
+    for (const BvhTakeJoint& joint : take.joints) {
+        const auto it = map.find(joint.name);
+        const std::string& written = it == map.end() ? joint.name : it->second;
+        if (!seen.insert(written).second) {
+            error = "two joints would be named " + written;
+            return false;
         }
-        if (keyword == "MOTION") {
-            out.append(text.substr(next));  // the motion holds no names
-            break;
-        }
-        at = next;
+        renamed += it != map.end() && written != joint.name;
+        names.push_back(written);
     }
+    for (size_t j = 0; j < names.size(); ++j) take.joints[j].name = std::move(names[j]);
     return true;
 }
 

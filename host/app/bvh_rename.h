@@ -1,10 +1,11 @@
-// Joint renaming of BVH text through a name map ("source-name target-name" per line), the
-// rest of the text (motion, offsets, line endings) kept byte for byte.
+// Joint renaming of a BVH take through a name map ("source-name target-name" per line).
 #pragma once
 
 #include <map>
 #include <string>
 #include <string_view>
+
+#include "bvh_take.h"
 
 namespace qvapp {
 
@@ -15,9 +16,8 @@ using BvhNameMap = std::map<std::string, std::string, std::less<>>;  // source n
 // named twice.
 bool ParseBvhNameMap(std::string_view text, BvhNameMap& map, std::string& error);
 
-// Renames every ROOT and JOINT the map names, each by its name in `text`. renamed counts the
-// joints renamed. False with the reason when two joints would end with one name.
-bool RenameBvhJoints(std::string_view text, const BvhNameMap& map, std::string& out,
-                     int& renamed, std::string& error);
+// Renames every joint the map names, each by its name in the take. renamed counts the joints
+// renamed. False, the take unchanged, with the reason when two joints would end with one name.
+bool RenameBvhJoints(BvhTake& take, const BvhNameMap& map, int& renamed, std::string& error);
 
 }  // namespace qvapp

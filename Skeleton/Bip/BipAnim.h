@@ -59,6 +59,9 @@ public:
     // the hand is kHandNone or the pose is unknown.
     void Pose(int pose, int skipRoot);
     int PoseHand(int hand, int pose);
+    // The body pose's keys without an undo step of their own, for commands that record one
+    // for everything they change (a BVH load).
+    void PoseKeys(int pose, int skipRoot);
 
     // The posture clipboard (BipPosture.cpp): copy every bone at the current time; paste onto
     // the bones the mask (83 entries by slot) chooses, the root's position on the flagged

@@ -80,7 +80,7 @@ int cbipanim::LoadBVH(char* path) {
         Refuse(kNoRightLeg);
         return 0;
     }
-    Pose(kBodyPoseIdle, 0);  // the root included
+    PoseKeys(kBodyPoseIdle, 0);  // the root included; the panel's load step records it
     TransferBvhMotion(*this, table, skeleton.frames, ratio);
     const int frames = skeleton.frames;
     const float frameTime = skeleton.frameTime;

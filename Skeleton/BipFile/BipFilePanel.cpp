@@ -4,6 +4,7 @@
 #include "Skeleton/BipFile/BipFilePanel.h"
 
 #include "Skeleton/Bip/BipAnim.h"
+#include "Skeleton/Bip/Posing/BipKeys.h"
 #include "Skeleton/BipFile/BipFileNames.h"
 #include "Skeleton/BipUndo/BipUndo.h"
 #include "quorvane/interface.h"
@@ -26,11 +27,6 @@ public:
 private:
     HCURSOR previous_;
 };
-
-void RefreshViews() {
-    Interface::UpdateAnimBar();
-    Interface::UpdateViews();
-}
 
 void SaveFile(cbipanim& tool, BipFileKind kind, int (cbipanim::*save)(char*)) {
     char path[kPathSize] = "";

@@ -69,8 +69,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
                 "map onto which biped bones.");
     bvhInfo->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
     CLI::App* bvhImport = bvh->add_subcommand(
-        "import", "Load a BVH file onto a default biped through the modify panel and write its "
-                  "scene file, dump and GIF.");
+        "import", "Load a BVH file onto a default biped (straight back when every joint names a "
+                  "biped bone, as `bvh export` writes them; else through the modify panel) and "
+                  "write its scene file, dump and GIF.");
     bvhImport->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
     std::string importOut;
     bvhImport->add_option("--out", importOut, "the folder to write into")
@@ -88,13 +89,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
         ->expected(2)
         ->type_name("FRAME");
     CLI::App* bvhNormalize = bvh->add_subcommand(
-        "normalize", "Rename the joints of a BVH file from another pipeline's names to the ones "
-                     "the import maps, through a map preset or file; the motion is kept.");
+        "normalize", "Rewrite a BVH file from another pipeline in the layout the panel reads: "
+                     "joints renamed through a map preset or file, those the import does not map "
+                     "folded into the ones it does, rotations as Z X Y, positions on the root only.");
     bvhNormalize->add_option("IN", cl.script, "the BVH file to read")->required()->type_name("FILE");
     bvhNormalize->add_option("OUT", cl.bvhOut, "the BVH file to write")->required()->type_name("FILE");
     std::string map;
     bvhNormalize->add_option("--map", map,
-                             "a preset of " + BvhMapsDir() + " (classic, mocapdb, virtual) or a "
+                             "a preset of " + BvhMapsDir() + " (classic, mixamo, mocapdb, virtual) or a "
                              "map file of \"source-name target-name\" lines (default: the "
                              "preset that renames the most joints)")
         ->type_name("PRESET|FILE");

@@ -1,6 +1,8 @@
 // `quorvane bvh export`: a keyed biped saved as a scene file, exported, and read back by the
 // plug-in's reader and by assimp; both must put every joint where the scene puts its bone.
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "Skeleton/BipFile/BipFileBvh.h"
 #include "bvh_export.h"
 #include "bvh_export_text.h"
+#include "bvh_import.h"
 #include "bvh_session_support.h"
 #include "quorvane/interface.h"
 #include "quorvane/math.h"
@@ -116,6 +119,45 @@ TEST_F(BvhExportCommand, ReaderAndAssimpPutEveryJointWhereTheSceneHasItsBone) {
             EXPECT_LT(Length(a - want), kPlaceTol) << joints[i]->name << " (assimp) at " << t;
         }
         EXPECT_EQ(b, bones.size());
+    }
+}
+
+// Every bone's world placement at the compared frames, by name.
+struct Placement {
+    cpoint3 pos;
+    cquat rot;
+};
+std::map<std::string, std::vector<Placement>> Placements(const std::vector<int>& frames) {
+    std::vector<cnode*> bones;
+    PreOrder(FindBipedRoot(), bones);
+    std::map<std::string, std::vector<Placement>> out;
+    for (cnode* b : bones)
+        for (int t : frames) out[b->GetName()].push_back({b->GetPosition(t), b->GetRotation(t)});
+    return out;
+}
+
+TEST_F(BvhExportCommand, ImportingTheExportOntoABipedOfTheSameBuildGivesThePoseBack) {
+    const std::string scene = KeyedScene();
+    const std::string out = (dir_ / "keyed.bvh").string();
+    ASSERT_EQ(BvhExport(scene, out, std::make_pair(kFirst, kLast), tools_), 0);
+    const std::vector<int> frames = {0, 5, 10, 13, 20};
+    const auto before = Placements(frames);  // the export loaded the scene: these are its bones
+    ASSERT_EQ(BvhImport(out, (dir_ / "back").string(), tools_), 0);
+    const auto after = Placements(frames);
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [name, was] : before) {
+        ASSERT_TRUE(after.count(name)) << name;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            const Placement& now = after.at(name)[i];
+            EXPECT_LT(Length(now.pos - was[i].pos), kPlaceTol) << name << " at " << frames[i];
+            // Six decimals of a degree per angle and float products down the chain: quaternion
+            // components (either sign: q and -q turn alike) agree to 2e-5, some 0.002 degrees.
+            const float sign = now.rot.x * was[i].rot.x + now.rot.y * was[i].rot.y + now.rot.z * was[i].rot.z +
+                                           now.rot.w * was[i].rot.w < 0 ? -1.0f : 1.0f;
+            const float apart = std::max({std::abs(now.rot.x - sign * was[i].rot.x), std::abs(now.rot.y - sign * was[i].rot.y),
+                                          std::abs(now.rot.z - sign * was[i].rot.z), std::abs(now.rot.w - sign * was[i].rot.w)});
+            EXPECT_LT(apart, 2e-5f) << name << " at " << frames[i];
+        }
     }
 }
 

@@ -22,8 +22,13 @@ void ApplyRow(const cbipanim& tool, int slot, const cquat& rot, int now) {
 void cbipanim::Pose(int pose, int skipRoot) {
     if (pose != kBodyPoseIdle && pose != kBodyPoseSkin) return;
     if (!HasBones(*this)) return;  // unbound: no empty undo step
-    const BipBodyPose& table = bodyPoseTables[pose];
     FrameUndoScope undo(kPoseName, *this);
+    PoseKeys(pose, skipRoot);
+}
+
+void cbipanim::PoseKeys(int pose, int skipRoot) {
+    if (pose != kBodyPoseIdle && pose != kBodyPoseSkin) return;
+    const BipBodyPose& table = bodyPoseTables[pose];
     const int now = GetAnimTime();
     for (const ckey& row : table) {
         if (row.time == kNoSlot || (skipRoot && row.time == kSlotRoot)) continue;

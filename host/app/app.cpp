@@ -69,8 +69,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
                 "map onto which biped bones.");
     bvhInfo->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
     CLI::App* bvhImport = bvh->add_subcommand(
-        "import", "Load a BVH file onto a default biped (straight back when every joint names a "
-                  "biped bone, as `bvh export` writes them; else through the modify panel) and "
+        "import", "Load a BVH file onto a default biped (straight back when its joints are the "
+                  "biped's bones, as `bvh export` writes them; else through the modify panel) and "
                   "write its scene file, dump and GIF.");
     bvhImport->add_option("FILE", cl.script, "the BVH file")->required()->type_name("FILE");
     std::string importOut;

@@ -39,11 +39,11 @@ bool ReadTake(const std::string& path, BVHBone& container) {
 // A share of a bone's length beyond which a take's skeleton is not the biped's.
 constexpr float kProportionTolerance = 0.01f;
 
-// The session that makes the biped, the animation bar as long as the take (so that a load
-// asks nothing).
+// The session that makes the biped, standing on the ground at the origin, the animation bar as
+// long as the take (so that a load asks nothing).
 std::string BipedScript(int frames) {
     return "new\ncreate \"Bones\" \"Biped\"\ndrag 0 0 0 " + std::to_string(kBipedHeight) +
-           "\nclose\nselect \"Bip01\"\nmodify \"Biped\"\nrange 0 " + std::to_string(std::max(frames, 1)) + "\n";
+           " ground\nclose\nselect \"Bip01\"\nmodify \"Biped\"\nrange 0 " + std::to_string(std::max(frames, 1)) + "\n";
 }
 
 // The session that writes the results: scene, dump and GIF.
@@ -63,7 +63,7 @@ bool KeyBack(BVHBone& container, const std::string& path) {
         std::cerr << path << ": " << error << "\n";
         return false;
     }
-    std::cout << path << ": every joint names a biped bone: keyed straight back\n";
+    std::cout << path << ": its joints are the biped's bones: keyed straight back\n";
     if (mismatch > kProportionTolerance)
         std::cerr << path << ": the take's bones differ from the biped's by up to "
                   << static_cast<int>(mismatch * 100 + 0.5f) << "%: joints will not fall where the take has them\n";

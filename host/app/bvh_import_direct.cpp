@@ -61,7 +61,8 @@ std::vector<Named> NameJoints(BVHBone& container, cnode* bipedRoot, std::string*
 }  // namespace
 
 bool BvhNamesBipedBones(BVHBone& container, cnode* bipedRoot) {
-    return !NameJoints(container, bipedRoot, nullptr).empty();
+    const size_t named = NameJoints(container, bipedRoot, nullptr).size();
+    return named > 0 && named == BonesByJointName(bipedRoot).size();
 }
 
 bool KeyBvhOntoBiped(BVHBone& container, cnode* bipedRoot, int at, float& mismatch, std::string& error) {

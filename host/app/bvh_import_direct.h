@@ -12,8 +12,8 @@ class cnode;
 
 namespace qvapp {
 
-// True when every joint of the tree (End Sites aside) is named, as `bvh export` names them,
-// after a bone of the biped under bipedRoot.
+// True when the joints of the tree (End Sites aside) are the bones of the biped under bipedRoot,
+// one each, named as `bvh export` names them: a take of the classic names alone is not one.
 bool BvhNamesBipedBones(BVHBone& container, cnode* bipedRoot);
 
 // Keys every frame f of the take at time at + f on the bones the joints name (recording on for

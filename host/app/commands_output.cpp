@@ -1,11 +1,14 @@
-// Output and file commands: dump, save, load, render.
+// Output and file commands: dump, save, load, render, panel.
 #include <algorithm>
 #include <cctype>
 
 #include "commands.h"
+#include "dialog_picture.h"
 #include "dump.h"
 #include "qvcore/file_write.h"
 #include "quorvane/interface.h"
+#include "qvplatform/gl.h"
+#include "qvplatform/ui.h"
 #include "render.h"
 #include "scene_file.h"
 #include "script_runner.h"
@@ -109,10 +112,26 @@ void CmdRender(ScriptRunner& run, Args& args) {
     run.NoteWritten(r.path);
 }
 
+// A picture of the innermost modal dialog open, else of the open tool's panel.
+void CmdPanel(ScriptRunner& run, Args& args) {
+    const std::string path = run.OutputPath(args.Text("picture file (.png)"));
+    args.End();
+    const HWND modal = qv::ui::TopModalDialog();
+    const HWND dialog = modal ? modal : run.Tools().Panel();
+    if (!dialog) args.Fail("no dialog or panel is open");
+    RgbaImage image(1, 1, 0);
+    std::string error;
+    if (!DrawDialog(dialog, modal != nullptr, image, error) ||
+        !qv::gl::WritePng(path, image.width, image.height, image.rgba, error))
+        args.Fail(error);
+    run.NoteWritten(path);
+}
+
 }  // namespace
 
 void AddOutputCommands(CommandTable& table) {
-    table.insert({{"dump", CmdDump}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender}});
+    table.insert({{"dump", CmdDump}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender},
+                  {"panel", CmdPanel}});
 }
 
 }  // namespace qvapp

@@ -91,6 +91,16 @@ void ScriptRunner::CheckUiError(const ScriptLine& line) {
 }
 
 bool ScriptRunner::NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) {
+    // Pictures asked for among a modal window's answers are taken while it is open.
+    while (next_ < lines_.size() && lines_[next_].Command() == "panel") {
+        const ScriptLine& line = lines_[next_++];
+        try {
+            Execute(line);
+        } catch (const ScriptError& e) {
+            qv::ui::RecordError(Format(e.Line(), e.what()));
+            return false;
+        }
+    }
     if (next_ >= lines_.size() || !IsModalCommand(lines_[next_].Command())) return false;
     const ScriptLine& line = lines_[next_];
     try {

@@ -117,14 +117,18 @@ void Notify(Window* control, WORD code) {
                  reinterpret_cast<LPARAM>(ToHandle(control)));
 }
 
+RECT DialogUnitsToPixels(int x, int y, int cx, int cy) {
+    RECT r;
+    r.left = x * kBaseUnitX / 4;
+    r.top = y * kBaseUnitY / 8;
+    r.right = (x + cx) * kBaseUnitX / 4;
+    r.bottom = (y + cy) * kBaseUnitY / 8;
+    return r;
+}
+
 RECT PixelRect(const Window* control) {
     const res::ControlTemplate& c = control->tmpl;
-    RECT r;
-    r.left = c.x * kBaseUnitX / 4;
-    r.top = c.y * kBaseUnitY / 8;
-    r.right = (c.x + c.cx) * kBaseUnitX / 4;
-    r.bottom = (c.y + c.cy) * kBaseUnitY / 8;
-    return r;
+    return DialogUnitsToPixels(c.x, c.y, c.cx, c.cy);
 }
 
 Window* MainWindowObject() {

@@ -81,6 +81,8 @@ void Notify(Window* control, WORD code);
 
 // Pixel rectangle of a control (dialog units scaled by the dialog font's base units).
 RECT PixelRect(const Window* control);
+// The same scaling for any rectangle given in dialog units.
+RECT DialogUnitsToPixels(int x, int y, int cx, int cy);
 
 // The host's main window (created on first use) and the modal dialogs open, innermost last.
 Window* MainWindowObject();

@@ -103,9 +103,19 @@ struct ControlInfo {
     bool visible = true;
     std::string group;    // caption of the group box around it
     unsigned long colour = 0;  // owner-drawn buttons: last colour painted (0x00BBGGRR)
+    RECT rect{};          // where it sits in the dialog, pixels (dialog units × base units)
+    bool pushLike = false;     // a check box drawn as a button that stays down while checked
+    enum class Align { Left, Centre, Right } align = Align::Left;  // static text
 };
 int DialogId(HWND dlg);
 std::string DialogCaption(HWND dlg);
+// The dialog's client size in pixels, as its controls' rectangles are measured.
+struct PixelSize {
+    int width = 0, height = 0;
+};
+PixelSize DialogPixelSize(HWND dlg);
+// The innermost modal dialog open (message boxes and the file dialog aside); null when none.
+HWND TopModalDialog();
 std::vector<ControlInfo> Controls(HWND dlg);
 // How a script names each acting control of the dialog, in template order: its caption or
 // label, qualified by the captions of enclosing group boxes ("Posture/Mirror") when other

@@ -205,6 +205,16 @@ TEST_F(PanelCoverage, EveryRowDoesWhatTheTableSays) {
     }
 }
 
+TEST_F(PanelCoverage, OpeningEnablesAnchorsByTheLimbsPresentAndTheMirrorModesByTheMirrorBone) {
+    const Json root = RunAndDump(std::string(kStart) + "close\ndelete \"Bip01 R Hand\"\nselect \"Bip01\"\nmodify \"Biped\"\n");
+    EXPECT_EQ(Control(root, 1112)["enabled"], false);  // "Right Hand": its hand is gone
+    for (int id : {1110, 1111, 1113}) EXPECT_EQ(Control(root, id)["enabled"], true) << id;
+    for (int id : {1118, 1119}) EXPECT_EQ(Control(root, id)["enabled"], false) << id;  // the root has no mirror
+    EXPECT_EQ(Control(root, 1121)["text"], "Bip01");  // the Align list starts at slot 0
+    const Json arm = RunAndDump("close\nselect \"Bip01 L Forearm\"\nmodify \"Biped\"\n");
+    for (int id : {1118, 1119}) EXPECT_EQ(Control(arm, id)["enabled"], true) << id;
+}
+
 TEST_F(PanelCoverage, EveryControlOfThePanelHasARow) {
     RunAndDump(kStart);
     std::set<int> covered;

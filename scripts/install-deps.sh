@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs (only those that are missing).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libosmesa6-dev libpng-dev libgif-dev nlohmann-json3-dev libcli11-dev libassimp-dev)
+          libosmesa6-dev libpng-dev libgif-dev nlohmann-json3-dev libcli11-dev libassimp-dev
+          libtinyobjloader-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -128,24 +128,25 @@ void MirrorSkin(cskin* skin) {
         SkinMirrorMatchFast(s.records, s.destSide, s.tolerance, world, run);
     else
         SkinMirrorMatchPlain(s.records, s.destSide, s.tolerance, world, run);
-    for (const SkinMirrorRun::Write& w : run.writes) skin->SetVert(w.dest, w.after);
+    int matched = 0;
+    for (int v = 0; v < static_cast<int>(run.verts.size()); ++v)
+        matched += run.source[v] && run.pair[v] != 0 ? 1 : 0;
+    SkinMirrorReportFill(s.records, run, *skin, matched, t, skin->mirrorReport);  // before writing
+    for (const SkinMirrorRun::Write& w : run.writes) skin->SetVert(w.dest, run.verts[w.dest]);
     skin->UpdateDeformers(GetAnimTime());
 
     const int n = static_cast<int>(run.verts.size());
     if (s.selectMatched || s.selectUnmatched)
         skin->SetSelection(GetAnimTime(), 1, cbooleanarray(n, false), 1);
-    int matched = 0;
     for (int v = 0; v < n; ++v) {
         if (!run.source[v]) continue;
         if (run.pair[v] != 0) {
-            ++matched;
             if (s.selectMatched) skin->SelectVert(static_cast<int>(run.pair[v] - 1));
         } else if (s.selectUnmatched) {
             skin->SelectVert(v);
         }
     }
     Report(skin->GetName() ? skin->GetName() : "", matched, run.sourceCount);
-    SkinMirrorReportFill(s.records, run, matched, t, skin->mirrorReport);
 }
 
 }  // namespace

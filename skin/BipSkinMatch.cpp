@@ -58,19 +58,14 @@ void FlagSources(const SkinRecordArray& records, int destSide, SkinMirrorRun& ru
 // weights stay as they were.
 template <typename MirrorBoneFn>
 void Copy(int v, int m, SkinMirrorRun& run, MirrorBoneFn mirrorBone) {
-    SkinMirrorRun::Write w;
-    w.source = v;
-    w.dest = m;
-    w.before = run.verts[m];
-    w.after = run.verts[m];
     const cskinvertex& src = run.verts[v];
-    w.after.numWeights = src.numWeights;
+    cskinvertex& dst = run.verts[m];
+    dst.numWeights = src.numWeights;
     for (int k = 0; k < src.numWeights && k < QV_MAX_SKIN_WEIGHTS; ++k) {
-        w.after.weights[k].value = src.weights[k].value;
-        w.after.weights[k].bone = mirrorBone(src.weights[k].bone);
+        dst.weights[k].value = src.weights[k].value;
+        dst.weights[k].bone = mirrorBone(src.weights[k].bone);
     }
-    run.verts[m] = w.after;
-    run.writes.push_back(w);
+    run.writes.push_back({v, m});
     run.pair[m] = 1;
     run.pair[v] = static_cast<unsigned long>(m) + 1;
 }
@@ -126,36 +121,48 @@ constexpr double kMinDistanceCellShare = 1e-4;
 constexpr double kRoundingSlack = 1e-5;
 
 struct Entry {
+    long long cell;
     int index;
     Key key;
 };
-struct Cell {
-    std::vector<Entry> entries;  // ascending index
-    size_t front = 0;            // entries before it are all used
+struct CellRange {
+    unsigned begin = 0, end = 0;  // its entries, ascending index
 };
 
 // The candidates of one target bone: every vertex that is present and not a source, keyed by
-// its distance and direction in the bone's frame.
+// its distance and direction in the bone's frame, sorted by cell and then by index.
 class TargetGrid {
 public:
-    TargetGrid(const SkinMirrorRun& run, const cmatrix4& m2, float tolerance)
+    TargetGrid(const std::vector<cpoint3>& pos, const std::vector<int>& candidates,
+               const cmatrix4& m2, float tolerance)
         : tolerance_(tolerance) {
-        const int n = static_cast<int>(run.verts.size());
-        std::vector<Entry> entries;
+        entries_.reserve(candidates.size());
         double farthest = 0.0;
-        for (int m = 0; m < n; ++m) {
-            if (run.source[m] || !run.present[m]) continue;
-            const Key k = KeyOf(run.verts[m].pos * m2);
+        for (int m : candidates) {
+            const Key k = KeyOf(pos[m] * m2);
             if (!std::isfinite(k.d) || !std::isfinite(k.c)) continue;  // never within tolerance
-            entries.push_back({m, k});
+            entries_.push_back({0, m, k});
             farthest = std::max(farthest, static_cast<double>(k.d));
         }
         cellD_ = std::max({2.0 * tolerance, kMinDistanceCellShare * farthest, 1e-30});
-        for (const Entry& e : entries) cells_[CellKey(RowOf(e.key.d), ColumnOf(e.key.c))].entries.push_back(e);
+        for (Entry& e : entries_) e.cell = CellKey(RowOf(e.key.d), ColumnOf(e.key.c));
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return a.cell != b.cell ? a.cell < b.cell : a.index < b.index;
+        });
+        cells_.reserve(entries_.size());
+        for (unsigned i = 0; i < entries_.size(); ++i) {
+            CellRange& c = cells_[entries_[i].cell];
+            if (c.end == 0) c.begin = i;
+            c.end = i + 1;
+        }
+        link_.resize(entries_.size() + 1);
+        for (unsigned i = 0; i < link_.size(); ++i) link_[i] = i;
     }
 
     // The first candidate in index order that is unused and matches k0, or -1.
-    int Find(const Key& k0, const culongarray& pair) {
+    // used: 1 for a vertex with pair value 1 (a byte per vertex: the search reads it at random,
+    // and a byte array stays in the cache where the pair values would not).
+    int Find(const Key& k0, const std::vector<unsigned char>& used) {
         if (!std::isfinite(k0.d) || !std::isfinite(k0.c)) return -1;
         const double slackD = kRoundingSlack * (std::fabs(k0.d) + tolerance_) + 1e-30;
         const long long row0 = RowOf(k0.d - tolerance_ - slackD);
@@ -167,13 +174,10 @@ public:
             for (long long col = std::max(col0, 0LL); col <= std::min(col1, kDirectionCells); ++col) {
                 auto it = cells_.find(CellKey(row, col));
                 if (it == cells_.end()) continue;
-                Cell& cell = it->second;
-                while (cell.front < cell.entries.size() && pair[cell.entries[cell.front].index] == 1)
-                    ++cell.front;
-                for (size_t i = cell.front; i < cell.entries.size(); ++i) {
-                    const Entry& e = cell.entries[i];
+                const CellRange& cell = it->second;
+                for (unsigned i = NextFree(cell.begin, used); i < cell.end; i = NextFree(i + 1, used)) {
+                    const Entry& e = entries_[i];
                     if (e.index >= best) break;
-                    if (pair[e.index] == 1) continue;
                     if (KeyMatches(e.key, k0, tolerance_)) {
                         best = e.index;
                         break;
@@ -184,6 +188,25 @@ public:
     }
 
 private:
+    // The first entry at or after i whose vertex is not used yet (entries_.size() when none).
+    // Used entries are linked past, with the paths shortened as they are walked, so that a
+    // search never steps over the same used entry twice for long.
+    unsigned NextFree(unsigned i, const std::vector<unsigned char>& used) {
+        const unsigned size = static_cast<unsigned>(entries_.size());
+        for (;;) {
+            unsigned root = i;
+            while (link_[root] != root) root = link_[root];
+            while (link_[i] != root) {
+                const unsigned next = link_[i];
+                link_[i] = root;
+                i = next;
+            }
+            if (root == size || !used[entries_[root].index]) return root;
+            link_[root] = root + 1;  // used since the last look: linked past from now on
+            i = root + 1;
+        }
+    }
+
     long long RowOf(double d) const {
         const double r = std::floor(d / cellD_);
         return r < -1.0 ? -1 : (r > 1e15 ? static_cast<long long>(1e15) : static_cast<long long>(r));
@@ -196,7 +219,9 @@ private:
 
     float tolerance_;
     double cellD_ = 1.0;
-    std::unordered_map<long long, Cell> cells_;
+    std::vector<Entry> entries_;
+    std::vector<unsigned> link_;  // NextFree's links: itself when not known to be used
+    std::unordered_map<long long, CellRange> cells_;
 };
 
 }  // namespace
@@ -228,6 +253,14 @@ void SkinMirrorMatchFast(const SkinRecordArray& records, int destSide, float tol
             ++run.sourceCount;
         }
     }
+    run.writes.reserve(run.sourceCount);
+    // Positions packed once, and the candidates: present vertices that are not sources.
+    std::vector<cpoint3> pos(n);
+    std::vector<int> candidates;
+    for (int v = 0; v < n; ++v) {
+        pos[v] = run.verts[v].pos;
+        if (run.present[v] && !run.source[v]) candidates.push_back(v);
+    }
     auto mirrorBone = [&records, &recordOf](cnode* bone) -> cnode* {
         auto it = recordOf.find(bone);
         if (it == recordOf.end()) return bone;
@@ -242,6 +275,7 @@ void SkinMirrorMatchFast(const SkinRecordArray& records, int destSide, float tol
     };
     for (int r = 0; r < records.count; ++r)
         if (NotDestination(records.data[r], destSide) && !sourcesOf[r].empty()) ++usesLeft[targetOf(r)];
+    std::vector<unsigned char> used(n, 0);  // pair value 1, as a byte per vertex
     std::unordered_map<int, TargetGrid> grids;
     for (int r = 0; r < records.count; ++r) {
         const SkinBoneRecord* record = records.data[r];
@@ -249,11 +283,14 @@ void SkinMirrorMatchFast(const SkinRecordArray& records, int destSide, float tol
         const int t = targetOf(r);
         auto it = grids.find(t);
         if (it == grids.end())
-            it = grids.emplace(t, TargetGrid(run, world * Inverse(records.data[t]->matrix), tolerance)).first;
+            it = grids.emplace(t, TargetGrid(pos, candidates, world * Inverse(records.data[t]->matrix),
+                                             tolerance)).first;
         for (int v : sourcesOf[r]) {
             const Key k0 = KeyOf(WeightOn(run.verts[v], record->node)->offset);
-            const int m = it->second.Find(k0, run.pair);
-            if (m >= 0) Copy(v, m, run, mirrorBone);
+            const int m = it->second.Find(k0, used);
+            if (m < 0) continue;
+            Copy(v, m, run, mirrorBone);
+            used[m] = 1;
         }
         if (--usesLeft[t] == 0) grids.erase(it);
     }

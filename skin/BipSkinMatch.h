@@ -12,8 +12,8 @@
 // within this (the direction along the mirror bone's X axis; a cosine, no unit).
 constexpr double kSkinDirectionTolerance = 0.001;
 
-// One skin node's run: the vertices as the skin returned them, the Part's working arrays and
-// what was written, in the order written.
+// One skin node's run: the vertices as the skin returned them (each destination as written),
+// the Part's working arrays and the copies made, in the order made.
 struct SkinMirrorRun {
     std::vector<cskinvertex> verts;   // as read (GetVert) before the run
     std::vector<char> present;        // 1 where the skin returned the vertex
@@ -21,8 +21,7 @@ struct SkinMirrorRun {
     culongarray pair;                 // 0 unmatched; match + 1 for a source; 1 for a destination
     int sourceCount = 0;
     struct Write {
-        int source = 0, dest = 0;
-        cskinvertex before, after;    // the destination before and after the copy
+        int source = 0, dest = 0;     // verts[dest] holds what was written
     };
     std::vector<Write> writes;
 };

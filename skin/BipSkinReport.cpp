@@ -31,8 +31,8 @@ float SegmentDistance(const cpoint3& p, const cpoint3& a, const cpoint3& b) {
 
 }  // namespace
 
-void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& run, int matched,
-                          int t, cskinmirrorreport& report) {
+void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& run,
+                          const cskin& skin, int matched, int t, cskinmirrorreport& report) {
     report = cskinmirrorreport{};
     report.valid = true;
     report.matched = matched;
@@ -41,8 +41,11 @@ void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& r
     std::map<const cnode*, int> order;  // record order of the source bones
     for (int r = 0; r < records.count; ++r) order.emplace(records.data[r]->node, r);
     std::map<std::pair<int, const cnode*>, cskinmirrorpair> pairs;
+    cskinvertex before;
     for (const SkinMirrorRun::Write& w : run.writes) {
         const cskinvertex& src = run.verts[w.source];
+        const cskinvertex& after = run.verts[w.dest];
+        if (!skin.GetVert(w.dest, before)) continue;
         for (int k = 0; k < src.numWeights && k < QV_MAX_SKIN_WEIGHTS; ++k) {
             const cnode* bone = src.weights[k].bone;
             auto at = order.find(bone);
@@ -50,11 +53,11 @@ void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& r
             cskinmirrorpair& p = pairs[{rank, bone}];
             if (p.pairs == 0) {
                 p.bone = NameOf(bone);
-                p.mirror = NameOf(w.after.weights[k].bone);
+                p.mirror = NameOf(after.weights[k].bone);
             }
             ++p.pairs;
             const float diff =
-                std::fabs(src.weights[k].value - WeightOf(w.before, w.after.weights[k].bone));
+                std::fabs(src.weights[k].value - WeightOf(before, after.weights[k].bone));
             if (p.worstVertex < 0 || diff > p.maxDiff) {
                 p.maxDiff = diff;
                 p.worstVertex = w.source;

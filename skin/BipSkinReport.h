@@ -10,5 +10,6 @@
 // largest |w(v, bone) - w(m before, mirror bone)| over the matched vertices, and the unmatched
 // source vertices grouped by the record bone whose segment (its position to its first child's,
 // at time t) lies nearest.
-void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& run, int matched,
-                          int t, cskinmirrorreport& report);
+// skin is the skin before the run's copies are written back (the destinations' old weights).
+void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& run,
+                          const cskin& skin, int matched, int t, cskinmirrorreport& report);

@@ -1,6 +1,8 @@
 // Skin nodes: weighted vertices deformed by their bones, their bind, and their vertex selection.
 #include "quorvane/skin.h"
 
+#include <unordered_map>
+
 #include "core_internal.h"
 #include "quorvane/interface.h"
 
@@ -12,15 +14,40 @@ constexpr float kSelectedPointSize = 4.0f;
 // A skin is drawn see-through so that the bones inside it show: its opacity (0..1).
 constexpr float kSkinOpacity = 0.6f;
 
+// The bones' world matrices at one time, each evaluated once however many weights name it.
+class BoneMatrices {
+public:
+    explicit BoneMatrices(int t) : t_(t) {}
+    // Null for a bone that is not live.
+    const cmatrix4* Of(cnode* bone) {
+        if (bone == last_) return lastTM_;
+        auto it = tm_.find(bone);
+        if (it == tm_.end()) {
+            const bool live = qv::detail::IsLive(bone);
+            it = tm_.emplace(bone, std::make_pair(live, live ? bone->GetNodeTM(t_) : cmatrix4{})).first;
+        }
+        last_ = bone;
+        lastTM_ = it->second.first ? &it->second.second : nullptr;
+        return lastTM_;
+    }
+
+private:
+    int t_;
+    std::unordered_map<cnode*, std::pair<bool, cmatrix4>> tm_;
+    cnode* last_ = nullptr;
+    const cmatrix4* lastTM_ = nullptr;
+};
+
 // Σ value · (offset · boneWorld(t)) over the live bones; false when the vertex has none.
-bool Deform(const cskinvertex& v, int t, cpoint3& out) {
+bool Deform(const cskinvertex& v, BoneMatrices& bones, cpoint3& out) {
     cpoint3 sum;
     bool any = false;
     int n = v.numWeights < QV_MAX_SKIN_WEIGHTS ? v.numWeights : QV_MAX_SKIN_WEIGHTS;
     for (int w = 0; w < n; ++w) {
         const cskinweight& cw = v.weights[w];
-        if (!qv::detail::IsLive(cw.bone)) continue;
-        sum += (cw.offset * cw.bone->GetNodeTM(t)) * cw.value;
+        const cmatrix4* tm = cw.bone ? bones.Of(cw.bone) : nullptr;
+        if (!tm) continue;
+        sum += (cw.offset * *tm) * cw.value;
         any = true;
     }
     if (any) out = sum;
@@ -95,13 +122,15 @@ void cskin::SetSelection(int /*t*/, int /*level*/, const cbooleanarray& sel, int
 
 // pos = Σ value · (offset · boneWorld(t)); a vertex without live bones keeps its position.
 void cskin::UpdateDeformers(int t) {
-    for (cskinvertex& v : verts) Deform(v, t, v.pos);
+    BoneMatrices bones(t);
+    for (cskinvertex& v : verts) Deform(v, bones, v.pos);
 }
 
 void cskin::DeformedPositions(int t, std::vector<cpoint3>& out) const {
     out.resize(verts.size());
+    BoneMatrices bones(t);
     for (size_t i = 0; i < verts.size(); ++i)
-        if (!Deform(verts[i], t, out[i])) out[i] = verts[i].pos;
+        if (!Deform(verts[i], bones, out[i])) out[i] = verts[i].pos;
 }
 
 // The deformed mesh at t, lit with one flat normal per triangle and see-through; points when

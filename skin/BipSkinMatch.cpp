@@ -261,9 +261,15 @@ void SkinMirrorMatchFast(const SkinRecordArray& records, int destSide, float tol
         pos[v] = run.verts[v].pos;
         if (run.present[v] && !run.source[v]) candidates.push_back(v);
     }
-    auto mirrorBone = [&records, &recordOf](cnode* bone) -> cnode* {
+    std::unordered_map<cnode*, cnode*> outside;  // bones outside the hierarchy, looked up once
+    auto mirrorBone = [&records, &recordOf, &outside](cnode* bone) -> cnode* {
         auto it = recordOf.find(bone);
-        if (it == recordOf.end()) return bone;
+        if (it == recordOf.end()) {
+            if (!bone) return nullptr;
+            auto known = outside.find(bone);
+            if (known == outside.end()) known = outside.emplace(bone, SkinOutsideMirror(bone)).first;
+            return known->second;
+        }
         const SkinBoneRecord* r = records.data[it->second];
         return r->partner ? r->partner->node : r->node;
     };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "quorvane/util.h"
 
@@ -53,6 +54,27 @@ void SkinRecordsFree(SkinRecordArray& records) {
     records = SkinRecordArray{};
 }
 
+namespace {
+// The side word found first in the lowercased name (null when none) and where it is.
+const SideWord* FindSideWord(const std::string& lower, size_t& at) {
+    for (const SideWord& word : kSideWords)
+        if ((at = lower.find(word.text)) != std::string::npos) return &word;
+    return nullptr;
+}
+}  // namespace
+
+cnode* SkinOutsideMirror(cnode* node) {
+    const std::string lower = Lowered(node);
+    size_t at = 0;
+    const SideWord* word = FindSideWord(lower, at);
+    if (!word) return node;
+    std::string partnerName = lower;
+    partnerName.replace(at, std::strlen(word->text), word->counterpart);
+    for (int i = 0; i < Interface::NumNodes(); ++i)
+        if (cnode* n = Interface::GetNodeAt(i); n && Lowered(n) == partnerName) return n;
+    return node;
+}
+
 void SkinRecordsAdd(SkinRecordArray& records, cnode* node, int t) {
     auto* record = new SkinBoneRecord;
     record->node = node;
@@ -61,12 +83,11 @@ void SkinRecordsAdd(SkinRecordArray& records, cnode* node, int t) {
     const int index = records.count - 1;
 
     const std::string lower = Lowered(node);
-    for (const SideWord& word : kSideWords) {
-        const size_t at = lower.find(word.text);
-        if (at == std::string::npos) continue;
-        record->side = word.side;
+    size_t at = 0;
+    if (const SideWord* word = FindSideWord(lower, at)) {
+        record->side = word->side;
         std::string partnerName = lower;
-        partnerName.replace(at, std::strlen(word.text), word.counterpart);
+        partnerName.replace(at, std::strlen(word->text), word->counterpart);
         // A later equal name replaces an earlier one as this record's partner.
         for (int i = 0; i < index; ++i) {
             SkinBoneRecord* other = records.data[i];
@@ -76,7 +97,6 @@ void SkinRecordsAdd(SkinRecordArray& records, cnode* node, int t) {
             other->partner = record;
             other->partnerIndex = index;
         }
-        return;
     }
 }
 
@@ -100,6 +120,6 @@ const SkinBoneRecord* SkinRecordOf(const SkinRecordArray& records, const cnode* 
 
 cnode* SkinMirrorBone(const SkinRecordArray& records, cnode* node) {
     const SkinBoneRecord* r = SkinRecordOf(records, node);
-    if (!r) return node;
+    if (!r) return node ? SkinOutsideMirror(node) : nullptr;
     return r->partner ? r->partner->node : r->node;
 }

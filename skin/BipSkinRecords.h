@@ -36,6 +36,8 @@ void SkinRecordsPick(SkinRecordArray& records, cnode* root, int t);
 // The record whose node is this one, or null.
 const SkinBoneRecord* SkinRecordOf(const SkinRecordArray& records, const cnode* node);
 // The bone a weight on this node becomes on the other side: the record's partner, the node
-// itself when its record has no partner, and the node itself when no record holds it (a bone
-// outside the picked hierarchy; the Part leaves that case open and we keep the bone).
+// itself when its record has no partner. A bone outside the picked hierarchy (the Part leaves
+// it open) becomes the first scene node named as its partner would be (the side word swapped,
+// compared lowercased), or stays itself when it has no side word or no such node exists.
 cnode* SkinMirrorBone(const SkinRecordArray& records, cnode* node);
+cnode* SkinOutsideMirror(cnode* node);

@@ -1,5 +1,6 @@
-// Skin commands: import an OBJ mesh, bind it to bones, set weights, export the deformed mesh,
+// Skin commands: import an OBJ mesh, bind it to bones, set or paint weights, export the deformed mesh,
 // and the host's Apply button of the open modify tool (with the mirror report it prints).
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <ostream>
@@ -96,6 +97,31 @@ void CmdWeight(ScriptRunner&, Args& args) {
     skin->UpdateDeformers(GetAnimTime());
 }
 
+// paint "SKIN" "BONE" box X0 Y0 Z0 X1 Y1 Z1: every vertex whose position lies in the box
+// (corners in any order, edges included) goes wholly to BONE - a rule for painting one side.
+void CmdPaint(ScriptRunner&, Args& args) {
+    cskin* skin = NamedSkin(args);
+    cnode* bone = NamedNode(args, "bone name");
+    args.OneOf("region", {"box"});
+    const cpoint3 a = args.Point("corner");
+    const cpoint3 b = args.Point("other corner");
+    args.End();
+    const cpoint3 lo = {std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z)};
+    const cpoint3 hi = {std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z)};
+    for (int i = 0; i < static_cast<int>(skin->verts.size()); ++i) {
+        cskinvertex v;
+        if (!skin->GetVert(i, v)) continue;
+        const cpoint3& p = v.pos;
+        if (p.x < lo.x || p.y < lo.y || p.z < lo.z || p.x > hi.x || p.y > hi.y || p.z > hi.z)
+            continue;
+        v.numWeights = 1;
+        v.weights[0].bone = bone;
+        v.weights[0].value = 1.0f;
+        skin->SetVert(i, v);
+    }
+    skin->UpdateDeformers(GetAnimTime());
+}
+
 // export "SKIN" "FILE.obj" [frame N]: the deformed mesh at frame N (default the current time).
 void CmdExport(ScriptRunner& run, Args& args) {
     cskin* skin = NamedSkin(args);
@@ -141,7 +167,7 @@ void CmdApply(ScriptRunner& run, Args& args) {
 
 void AddSkinCommands(CommandTable& table) {
     table.insert({{"import", CmdImport}, {"bind", CmdBind}, {"weight", CmdWeight},
-                  {"export", CmdExport}, {"apply", CmdApply}});
+                  {"paint", CmdPaint}, {"export", CmdExport}, {"apply", CmdApply}});
 }
 
 }  // namespace qvapp

@@ -73,13 +73,17 @@ int cskin::SetVert(int i, const cskinvertex& v) {
     if (now.numWeights < 0) now.numWeights = 0;
     if (now.numWeights > QV_MAX_SKIN_WEIGHTS) now.numWeights = QV_MAX_SKIN_WEIGHTS;
     // A weight that names another bone than the one in its place had keeps the old bone's
-    // offset otherwise, and the vertex would fly off when the bones move.
-    const cpoint3 bound = i < static_cast<int>(bindPos.size()) ? bindPos[i] : before.pos;
+    // offset otherwise, and the vertex would fly off when the bones move. A skin never bound
+    // here (one loaded from a file) is taken as bound where its weighted vertex is now; a
+    // vertex given its first weights outside a bind keeps the offsets it is given.
+    const bool bound = i < static_cast<int>(bindPos.size());
+    if (!bound && before.numWeights <= 0) return 1;
+    const cpoint3 at = bound ? bindPos[i] : before.pos;
     for (int k = 0; k < now.numWeights; ++k) {
         cskinweight& w = now.weights[k];
         const bool sameBone = k < before.numWeights && before.weights[k].bone == w.bone;
         if (sameBone || !qv::detail::IsLive(w.bone)) continue;
-        w.offset = bound * Inverse(BindTM(w.bone));
+        w.offset = at * Inverse(bound ? BindTM(w.bone) : w.bone->GetNodeTM(GetAnimTime()));
     }
     return 1;
 }

@@ -78,7 +78,9 @@ public:
     int GetVert(int i, cskinvertex& v) const;   // 1, or 0 out of range
     // 1, or 0 out of range. A weight whose bone differs from the bone the vertex had in that
     // place gets its offset recomputed from the bind: offset = bindPos · Inverse(bindTM(bone)),
-    // so that a copied weight deforms the vertex from where it was bound.
+    // so that a copied weight deforms the vertex from where it was bound. Without a bind, a
+    // vertex that had weights is taken as bound where it is now (offset = pos · Inverse(boneWorld
+    // at the current time)); one that had none keeps the offsets given.
     int SetVert(int i, const cskinvertex& v);
     void SelectVert(int i);
     void UpdateDeformers(int t);

@@ -9,7 +9,9 @@ The body is closed tubes of eight-sided rings: the torso, neck and head around t
 and a leg, a foot, an arm and a hand on the left side. The right side is the left side with x
 negated, and every centre ring is built from its x > 0 half mirrored, so the mesh is exactly
 symmetric about x = 0 (the coordinates are written rounded to 5 decimals, and a vertex and its
-mirror round alike). Vertices come centre first, then left, then right.
+mirror round alike). Vertices come left first (arm, hand, leg, foot), then centre, then right in
+the left's order: Part 6.1's matching takes the first fitting candidate in index order, and a
+left limb listed first is where a right limb's weights belong.
 
     python3 tools/skinmesh/make_human.py examples/human.obj
 """
@@ -134,11 +136,6 @@ def box_rings(x0, x1, y0, y1, z0, z1):
 
 
 def left_side(mesh):
-    # Leg: hip to knee to ankle.
-    leg = [add(L_THIGH, (0.0, 0.0, 0.15)), L_CALF, L_FOOT]
-    mesh.tube(path_rings(leg, [0.34, 0.22, 0.14], [4, 4]))
-    # Foot: a block from the heel to the toes.
-    mesh.tube(box_rings(L_FOOT[0] - 0.17, L_FOOT[0] + 0.17, 0.2, L_TOE[1], 0.0, 0.38))
     # Arm: shoulder to elbow to wrist.
     arm = [add(L_UPPERARM, (-0.05, 0.0, 0.05)), L_FOREARM, L_HAND]
     mesh.tube(path_rings(arm, [0.17, 0.12, 0.09], [3, 3]))
@@ -146,6 +143,11 @@ def left_side(mesh):
     mesh.tube([limb_ring(L_HAND, sub(L_FINGERS, L_HAND), 0.1, 0.45),
                limb_ring(lerp(L_HAND, L_FINGERS, 0.5), sub(L_FINGERS, L_HAND), 0.12, 0.45),
                limb_ring(L_FINGERS, sub(L_FINGERS, L_HAND), 0.08, 0.45)])
+    # Leg: hip to knee to ankle.
+    leg = [add(L_THIGH, (0.0, 0.0, 0.15)), L_CALF, L_FOOT]
+    mesh.tube(path_rings(leg, [0.34, 0.22, 0.14], [4, 4]))
+    # Foot: a block from the heel to the toes.
+    mesh.tube(box_rings(L_FOOT[0] - 0.17, L_FOOT[0] + 0.17, 0.2, L_TOE[1], 0.0, 0.38))
 
 
 def centre(mesh):
@@ -161,14 +163,10 @@ def centre(mesh):
 
 def build():
     mesh = Mesh()
+    left_side(mesh)
     centre(mesh)
     left = Mesh()
     left_side(left)
-    base = len(mesh.verts)
-    for p in left.verts:
-        mesh.vertex(p)
-    for f in left.faces:
-        mesh.faces.append([i + base for i in f])
     base = len(mesh.verts)
     for p in left.verts:
         mesh.vertex((-p[0], p[1], p[2]))

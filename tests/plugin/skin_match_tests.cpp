@@ -264,5 +264,25 @@ TEST_F(SkinMatch, FastPathAgreesAtTheToleranceEdge) {
     EXPECT_LT(Matched(plain), plain.sourceCount);
 }
 
+// A vertex count beyond the vertices the skin returns: the missing ones are skipped, as neither
+// sources nor candidates, by both paths.
+TEST_F(SkinMatch, VerticesTheSkinDoesNotReturnAreSkipped) {
+    Rig rig = MakeRig();
+    SkinRecordsPick(records_, rig.root, 0);
+    cskin skin;
+    FillSymmetricSkin(skin, rig, 50, 0.01f, 99);
+    const int returned = skin.numVerts;
+    skin.numVerts += 5;
+    SkinMirrorRun plain, fast;
+    SkinMirrorRead(skin, plain);
+    SkinMirrorRead(skin, fast);
+    ASSERT_EQ(static_cast<int>(plain.verts.size()), returned + 5);
+    for (int v = returned; v < returned + 5; ++v) EXPECT_FALSE(plain.present[v]);
+    SkinMirrorMatchPlain(records_, kSkinSideLeft, 0.01f, cmatrix4{}, plain);
+    SkinMirrorMatchFast(records_, kSkinSideLeft, 0.01f, cmatrix4{}, fast);
+    ExpectSameRuns(plain, fast);
+    for (const SkinMirrorRun::Write& w : plain.writes) EXPECT_LT(w.dest, returned);
+}
+
 }  // namespace
 }  // namespace pt

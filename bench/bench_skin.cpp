@@ -1,6 +1,6 @@
 // Skin weight mirroring on random symmetric meshes of 10k, 100k and 1M vertices: the whole
 // tool run (Execute: read, match, write back, deform, select, report) with the fast matching
-// path, its matching alone, and the Part's own loop on the smaller meshes for comparison.
+// path, its matching alone, and the plain loop on the smaller meshes for comparison.
 #include <benchmark/benchmark.h>
 
 #include "qvcore/host.h"
@@ -88,6 +88,6 @@ BENCHMARK(BM_MirrorWeightsExecute)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
 BENCHMARK(BM_MatchFast)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
-// The Part's loop: quadratic, so only the smaller meshes.
+// The plain loop: quadratic, so only the smaller meshes.
 BENCHMARK(BM_MatchPlain)->Arg(10'000)->Arg(30'000)->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oNSquared);

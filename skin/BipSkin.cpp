@@ -1,6 +1,6 @@
 // The skin tool "Biped - Mirror Weights": its panel (Pick, destination side, tolerance,
 // selection options, details), the pick through the host's node list, and Execute, which
-// mirrors the weights of every selected skin node (Part 6.1).
+// mirrors the weights of every selected skin node.
 #include "skin/BipSkin.h"
 
 #include <cmath>
@@ -21,7 +21,7 @@ char kName[] = "Biped - Mirror Weights";
 constexpr char kNoRootMessage[] = "Biped Root Bone Not Selected!";
 constexpr char kPickTitle[] = "Select Biped Root Bone";
 constexpr char kPickButton[] = "Select";
-// Passed unchanged to the host (Part 6.1, "Left to the implementer").
+// Passed unchanged to the host, whose node list decides what they mean.
 constexpr int kPickFlags = 0;
 constexpr int kPickNameChars = 63;
 constexpr int kNodeTMMode = 7;

@@ -1,5 +1,5 @@
 // The skin tool: copies the skin weights of one side of a skeleton to the other side of a
-// skinned mesh (Part 6.1). The class object has no fields of its own: the records and options
+// skinned mesh. The class object has no fields of its own: the records and options
 // are module-level (BipSkinPanel below), kept for the life of the module.
 #pragma once
 
@@ -47,7 +47,7 @@ struct BipSkinPanel {
     int selectMatched = 1;
     int selectUnmatched = 0;
     HWND panel = nullptr;
-    // 1: the grid search of BipSkinMatch (the default); 0: the Part's own loop. The answers
+    // 1: the grid search of BipSkinMatch (the default); 0: the plain loop that walks every candidate. The answers
     // are the same; the switch is there for tests and measurements.
     int fastMatching = 1;
 };

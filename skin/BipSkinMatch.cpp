@@ -1,4 +1,4 @@
-// Matching the vertices of one skin node across the mirror. The Part's loop walks every
+// Matching the vertices of one skin node across the mirror. The plain loop walks every
 // candidate for every source vertex; the fast path keeps its answers exactly - the first
 // candidate in index order that matches, used vertices skipped, a vertex weighted to several
 // bones matched once per bone - by sorting the candidates of each target bone into cells of

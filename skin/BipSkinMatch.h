@@ -1,6 +1,5 @@
-// Matching the vertices of one skin node across the mirror (Part 6.1, Execute steps 2.1 to
-// 2.3 and "Matching a source vertex"): the Part's own loop, and a fast path with exactly its
-// answers.
+// Matching the vertices of one skin node across the mirror (the matching steps of Execute): the
+// plain loop over every candidate, and a fast path with exactly its answers.
 #pragma once
 
 #include <vector>
@@ -13,7 +12,7 @@
 constexpr double kSkinDirectionTolerance = 0.001;
 
 // One skin node's run: the vertices as the skin returned them (each destination as written),
-// the Part's working arrays and the copies made, in the order made.
+// the matching's working arrays and the copies made, in the order made.
 struct SkinMirrorRun {
     std::vector<cskinvertex> verts;   // as read (GetVert) before the run
     std::vector<char> present;        // 1 where the skin returned the vertex
@@ -28,7 +27,7 @@ struct SkinMirrorRun {
 
 // Reads the skin's vertices (count = numVerts) into a fresh run.
 void SkinMirrorRead(const cskin& skin, SkinMirrorRun& run);
-// Steps 2.1 to 2.3 as the Part writes them: every candidate walked for every source vertex.
+// The plain matching: every candidate walked for every source vertex.
 // world is the skin node's transform (step 2.3's W).
 void SkinMirrorMatchPlain(const SkinRecordArray& records, int destSide, float tolerance,
                           const cmatrix4& world, SkinMirrorRun& run);

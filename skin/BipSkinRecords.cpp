@@ -1,5 +1,5 @@
 // The skin tool's bone records: sides from " l "/"left" and " r "/"right" in lowercased names,
-// partners by the name with the side word swapped, linked both ways (Part 6.1, "Pick").
+// partners by the name with the side word swapped, linked both ways (made at "Pick").
 #include "skin/BipSkinRecords.h"
 
 #include <cctype>

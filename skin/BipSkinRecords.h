@@ -29,15 +29,14 @@ constexpr int kSkinNameChars = 63;
 
 // Frees every record and the array.
 void SkinRecordsFree(SkinRecordArray& records);
-// Appends a record for the node at time t, sorts it by side and links its partner (Part 6.1).
+// Appends a record for the node at time t, sorts it by side and links its partner.
 void SkinRecordsAdd(SkinRecordArray& records, cnode* node, int t);
 // Frees the records, then adds the node and, depth first, every node below it.
 void SkinRecordsPick(SkinRecordArray& records, cnode* root, int t);
 // The record whose node is this one, or null.
 const SkinBoneRecord* SkinRecordOf(const SkinRecordArray& records, const cnode* node);
 // The bone a weight on this node becomes on the other side: the record's partner, the node
-// itself when its record has no partner. A bone outside the picked hierarchy (the Part leaves
-// it open) becomes the first scene node named as its partner would be (the side word swapped,
+// itself when its record has no partner. A bone outside the picked hierarchy becomes the first scene node named as its partner would be (the side word swapped,
 // compared lowercased), or stays itself when it has no side word or no such node exists.
 cnode* SkinMirrorBone(const SkinRecordArray& records, cnode* node);
 cnode* SkinOutsideMirror(cnode* node);

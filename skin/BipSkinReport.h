@@ -1,4 +1,4 @@
-// The asymmetry a mirror run found (beyond Part 6.1): how far each bone's weights differed
+// The asymmetry a mirror run found: how far each bone's weights differed
 // from their mirrored counterparts before the copy, and where source vertices found no match.
 #pragma once
 

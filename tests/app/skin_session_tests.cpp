@@ -1,6 +1,6 @@
 // Skins from session scripts: OBJ meshes in (and refused at the line that is wrong), automatic
 // binding, weights set by hand keeping the vertex where it was bound, the deformed mesh out, and
-// the "Biped - Mirror Weights" tool through its panel, the host's node list and Apply (Part 6.1).
+// the "Biped - Mirror Weights" tool through its panel, the host's node list and Apply.
 #include <fstream>
 #include <map>
 #include <set>
@@ -320,7 +320,7 @@ TEST_F(Skins, SkinsThatAreNotSelectedAreLeftAlone) {
     EXPECT_FALSE(NodeNamed(d, "Body")["skin"]["mirror"].is_null());
 }
 
-// Beyond the Part: the asymmetry report. A right-arm vertex repainted by hand shows as the
+// The asymmetry report. A right-arm vertex repainted by hand shows as the
 // largest difference of its bone pair.
 TEST_F(Skins, TheMirrorReportShowsWhereTheSidesDiffered) {
     Json bound = RunAndDump(kBiped + "import \"" + kHuman + "\" name \"Body\"\nbind \"Body\" \"Bip01\"\n");

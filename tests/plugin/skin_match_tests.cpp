@@ -1,5 +1,5 @@
 // Skin weight mirroring at the level of one skin's run: sides and partners read off names, and
-// the fast matching path against a plain transcription of Part 6.1's loop on random symmetric
+// the fast matching path against the plain loop over every candidate on random symmetric
 // meshes - identical pairs, writes, counts and reports.
 #include <random>
 
@@ -191,9 +191,9 @@ TEST_F(SkinMatch, CentreBonesKeepThemselvesAndMatchOnThePlane) {
     EXPECT_EQ(run.pair[2], 0ul);
 }
 
-// The fast path against the Part's loop on random symmetric meshes: several tolerances
+// The fast path against the plain loop on random symmetric meshes: several tolerances
 // (including 0 and the largest), both destination sides, skins moved off the origin.
-TEST_F(SkinMatch, FastPathGivesThePartsAnswersOnRandomSymmetricMeshes) {
+TEST_F(SkinMatch, FastPathGivesThePlainLoopsAnswersOnRandomSymmetricMeshes) {
     Rig rig = MakeRig();
     SkinRecordsPick(records_, rig.root, 0);
     const float tolerances[] = {0.0f, 0.002f, 0.01f, 0.05f, 9999.9f};

@@ -10,7 +10,7 @@ and a leg, a foot, an arm and a hand on the left side. The right side is the lef
 negated, and every centre ring is built from its x > 0 half mirrored, so the mesh is exactly
 symmetric about x = 0 (the coordinates are written rounded to 5 decimals, and a vertex and its
 mirror round alike). Vertices come left first (arm, hand, leg, foot), then centre, then right in
-the left's order: Part 6.1's matching takes the first fitting candidate in index order, and a
+the left's order: the tool's matching takes the first fitting candidate in index order, and a
 left limb listed first is where a right limb's weights belong.
 
     python3 tools/skinmesh/make_human.py examples/human.obj

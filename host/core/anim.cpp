@@ -1,10 +1,10 @@
-// Key tracks: sorted parent-relative keys, binary-searched, interpolated per channel.
+// Key tracks: sorted parent-relative keys, found by a cursor that steps on or a binary search,
+// interpolated per channel.
 #include "quorvane/anim.h"
 
 #include <algorithm>
 
 #include "core_internal.h"
-#include "qvcore/host.h"
 
 namespace {
 
@@ -16,6 +16,25 @@ void BeforeWrite(const canim& track) { qv::detail::BeforeTrackChange(track); }
 cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
 
 }  // namespace
+
+canim::canim(const canim& other)
+    : keys_(other.keys_), times_(other.times_), unordered_(other.unordered_),
+      version_(other.version_) {}
+
+canim& canim::operator=(const canim& other) {
+    if (this == &other) return *this;
+    BeforeWrite(*this);
+    keys_ = other.keys_;
+    times_ = other.times_;
+    unordered_ = other.unordered_;
+    AfterWrite();
+    return *this;
+}
+
+void canim::AfterWrite() {
+    ++version_;
+    if (owner_) QvNodeAccess::InvalidateSubtree(owner_);
+}
 
 int canim::NumKeys() const { return static_cast<int>(keys_.size()); }
 
@@ -31,11 +50,11 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
     if (index < 0 || index >= NumKeys()) return 0;
     BeforeWrite(*this);
     keys_[index] = key;
+    times_[index] = key.time;
     if ((index > 0 && keys_[index - 1].time >= key.time) ||
         (index + 1 < NumKeys() && keys_[index + 1].time <= key.time))
         unordered_ = true;
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -59,7 +78,7 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
         float u = static_cast<float>(time - a.time) / static_cast<float>(b.time - a.time);
         key.pos = Lerp(a.pos, b.pos, u);
         key.scale = Lerp(a.scale, b.scale, u);
-        key.rot = Slerp(a.rot, b.rot, u);
+        key.rot = SlerpAlong(ArcAfter(i), u);
     }
     key.time = time;
     return 1;
@@ -69,13 +88,17 @@ int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
     Normalise();
     // Keys written in time order (imports, generated cycles) go on the end without a search.
-    auto it = keys_.empty() || keys_.back().time < key.time
-                  ? keys_.end()
-                  : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
-    if (it != keys_.end() && it->time == key.time) *it = key;
-    else keys_.insert(it, key);
-    ++version_;
-    qv::BumpSceneGeneration();
+    const auto index = times_.empty() || times_.back() < key.time
+                           ? times_.end() - times_.begin()
+                           : std::lower_bound(times_.begin(), times_.end(), key.time) - times_.begin();
+    auto it = keys_.begin() + index;
+    if (it != keys_.end() && it->time == key.time) {
+        *it = key;
+    } else {
+        keys_.insert(it, key);
+        times_.insert(times_.begin() + index, key.time);
+    }
+    AfterWrite();
     return 1;
 }
 
@@ -86,12 +109,13 @@ int canim::SetNumKeys(int n, int /*keep*/) {
     if (static_cast<size_t>(n) > old) {
         ckey fill = old > 0 ? keys_.back() : ckey{};
         keys_.resize(n, fill);
+        times_.resize(n, fill.time);
         if (n > 1) unordered_ = true;  // copies share one time until rewritten
     } else {
         keys_.resize(n);
+        times_.resize(n);
     }
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -100,25 +124,24 @@ int canim::RemoveKey(int time) {
     if (i < 0 || keys_[i].time != time) return 0;
     BeforeWrite(*this);
     keys_.erase(keys_.begin() + i);
-    ++version_;
-    qv::BumpSceneGeneration();
+    times_.erase(times_.begin() + i);
+    AfterWrite();
     return 1;
 }
 
 int canim::RemoveKeysSeg(int from, int to) {
     if (from > to) return 0;
     Normalise();
-    ckey lo, hi;
-    lo.time = from;
-    hi.time = to;
-    auto first = std::lower_bound(keys_.begin(), keys_.end(), lo, KeyBefore);
-    auto last = std::upper_bound(first, keys_.end(), hi, KeyBefore);
-    int removed = static_cast<int>(last - first);
+    auto first = std::lower_bound(times_.begin(), times_.end(), from);
+    auto last = std::upper_bound(first, times_.end(), to);
+    const auto begin = first - times_.begin();
+    const auto end = last - times_.begin();
+    int removed = static_cast<int>(end - begin);
     if (removed == 0) return 0;
     BeforeWrite(*this);
-    keys_.erase(first, last);
-    ++version_;
-    qv::BumpSceneGeneration();
+    keys_.erase(keys_.begin() + begin, keys_.begin() + end);
+    times_.erase(first, last);
+    AfterWrite();
     return removed;
 }
 
@@ -129,19 +152,35 @@ const std::vector<ckey>& canim::Keys() const {
 
 int canim::FindIndexAtOrBefore(int time) const {
     Normalise();
-    if (!keys_.empty() && keys_.back().time <= time) return NumKeys() - 1;  // at or past the end
-    ckey probe;
-    probe.time = time;
-    auto it = std::upper_bound(keys_.begin(), keys_.end(), probe, KeyBefore);
-    return static_cast<int>(it - keys_.begin()) - 1;
+    const int n = NumKeys();
+    if (n > 0 && times_.back() <= time) return n - 1;  // at or past the end
+    // The cursor's key or the next one: playback asks for the following time.
+    const int c = cursor_;
+    if (c >= 0 && c + 1 < n && times_[c] <= time) {
+        if (time < times_[c + 1]) return c;
+        if (c + 2 < n && time < times_[c + 2]) return cursor_ = c + 1;
+    }
+    auto it = std::upper_bound(times_.begin(), times_.end(), time);
+    const int i = static_cast<int>(it - times_.begin()) - 1;
+    if (i >= 0) cursor_ = i;
+    return i;
+}
+
+const cslerparc& canim::ArcAfter(int i) const {
+    if (arcSegment_ != i || arcVersion_ != version_) {
+        arc_ = PrepareSlerp(keys_[i].rot, keys_[i + 1].rot);
+        arcSegment_ = i;
+        arcVersion_ = version_;
+    }
+    return arc_;
 }
 
 void canim::Clear() {
     BeforeWrite(*this);
     keys_.clear();
+    times_.clear();
     unordered_ = false;
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
 }
 
 // Sorts by time (stable) and keeps, of several keys at one time, the one written last in
@@ -157,4 +196,6 @@ void canim::Normalise() const {
         else out.push_back(k);
     }
     keys_.swap(out);
+    times_.resize(keys_.size());
+    for (size_t i = 0; i < keys_.size(); ++i) times_[i] = keys_[i].time;
 }

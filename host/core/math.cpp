@@ -125,26 +125,39 @@ cpoint3 QuatToEuler(const cquat& qin) {
             static_cast<float>(WrapDegrees(az * kRadToDeg))};
 }
 
-cquat Slerp(const cquat& a, const cquat& bin, float t) {
-    cquat b = bin;
+cslerparc PrepareSlerp(const cquat& a, const cquat& b) {
+    cslerparc arc;
+    arc.a = a;
+    arc.b = b;
     float d = DotProd(a, b);
     if (d < 0.0f) {  // shortest arc: the other sign of b is nearer
-        b = {-b.x, -b.y, -b.z, -b.w};
+        arc.b = {-b.x, -b.y, -b.z, -b.w};
         d = -d;
     }
+    arc.linear = d > kSlerpLinearDot;
+    if (!arc.linear) {
+        arc.theta = std::acos(std::clamp(d, -1.0f, 1.0f));
+        arc.sinTheta = std::sin(arc.theta);
+    }
+    return arc;
+}
+
+cquat SlerpAlong(const cslerparc& arc, float t) {
     float wa, wb;
-    if (d > kSlerpLinearDot) {
+    if (arc.linear) {
         wa = 1.0f - t;
         wb = t;
     } else {
-        float theta = std::acos(std::clamp(d, -1.0f, 1.0f));
-        float s = std::sin(theta);
-        wa = std::sin((1.0f - t) * theta) / s;
-        wb = std::sin(t * theta) / s;
+        wa = std::sin((1.0f - t) * arc.theta) / arc.sinTheta;
+        wb = std::sin(t * arc.theta) / arc.sinTheta;
     }
+    const cquat& a = arc.a;
+    const cquat& b = arc.b;
     return Normalize(cquat{a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
                            a.w * wa + b.w * wb});
 }
+
+cquat Slerp(const cquat& a, const cquat& b, float t) { return SlerpAlong(PrepareSlerp(a, b), t); }
 
 cpoint3 operator*(const cpoint3& p, const cquat& q) { return VectorTransform(p, MatrixFromQuat(q)); }
 

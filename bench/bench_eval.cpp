@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "eval_scene.h"
+#include "tests/common/plain_eval.h"
 
 namespace {
 
@@ -33,6 +34,37 @@ void BM_EvaluateFrameMajor(benchmark::State& state) {
     CountBoneEvals(state, static_cast<double>(kBones) * kEvalTimes);
 }
 BENCHMARK(BM_EvaluateFrameMajor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The plain evaluation of the same questions (a fresh binary search, every ancestor evaluated
+// afresh), after checking on a sample of frames that the cached answers are the same bits.
+void BM_PlainEvaluateFrameMajor(benchmark::State& state) {
+    auto& bones = Bones();
+    const std::vector<int> times = state.range(0) == 0 ? IncreasingFrames() : RandomFrames();
+    constexpr int kCheckedFrames = 200;
+    for (int n = 0; n < kCheckedFrames; ++n) {
+        const int t = times[n * (kEvalTimes / kCheckedFrames)];
+        for (cnode* b : bones) {
+            const cmatrix4 world = plain::World(b, t);
+            if (!plain::SameBits(b->GetPosition(t), world.GetTrans()) ||
+                !plain::SameBits(b->GetRotation(t), QuatFromMatrix(world))) {
+                state.SkipWithError("the cached evaluation differs from the plain one");
+                return;
+            }
+        }
+    }
+    for (auto _ : state) {
+        for (int t : times) {
+            for (cnode* b : bones) {
+                const cmatrix4 world = plain::World(b, t);
+                benchmark::DoNotOptimize(world.GetTrans());
+                benchmark::DoNotOptimize(QuatFromMatrix(world));
+            }
+        }
+    }
+    state.SetLabel(state.range(0) == 0 ? "plain, increasing frames" : "plain, random frames");
+    CountBoneEvals(state, static_cast<double>(kBones) * kEvalTimes);
+}
+BENCHMARK(BM_PlainEvaluateFrameMajor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Bone-major: each bone through every time, in increasing order, before the next bone.
 void BM_EvaluateBoneMajor(benchmark::State& state) {

@@ -18,14 +18,12 @@ cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) *
 }  // namespace
 
 canim::canim(const canim& other)
-    : keys_(other.keys_), times_(other.times_), unordered_(other.unordered_),
-      version_(other.version_) {}
+    : keys_(other.keys_), unordered_(other.unordered_), version_(other.version_) {}
 
 canim& canim::operator=(const canim& other) {
     if (this == &other) return *this;
     BeforeWrite(*this);
     keys_ = other.keys_;
-    times_ = other.times_;
     unordered_ = other.unordered_;
     AfterWrite();
     return *this;
@@ -50,7 +48,6 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
     if (index < 0 || index >= NumKeys()) return 0;
     BeforeWrite(*this);
     keys_[index] = key;
-    times_[index] = key.time;
     if ((index > 0 && keys_[index - 1].time >= key.time) ||
         (index + 1 < NumKeys() && keys_[index + 1].time <= key.time))
         unordered_ = true;
@@ -88,16 +85,11 @@ int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
     Normalise();
     // Keys written in time order (imports, generated cycles) go on the end without a search.
-    const auto index = times_.empty() || times_.back() < key.time
-                           ? times_.end() - times_.begin()
-                           : std::lower_bound(times_.begin(), times_.end(), key.time) - times_.begin();
-    auto it = keys_.begin() + index;
-    if (it != keys_.end() && it->time == key.time) {
-        *it = key;
-    } else {
-        keys_.insert(it, key);
-        times_.insert(times_.begin() + index, key.time);
-    }
+    auto it = keys_.empty() || keys_.back().time < key.time
+                  ? keys_.end()
+                  : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
+    if (it != keys_.end() && it->time == key.time) *it = key;
+    else keys_.insert(it, key);
     AfterWrite();
     return 1;
 }
@@ -109,11 +101,9 @@ int canim::SetNumKeys(int n, int /*keep*/) {
     if (static_cast<size_t>(n) > old) {
         ckey fill = old > 0 ? keys_.back() : ckey{};
         keys_.resize(n, fill);
-        times_.resize(n, fill.time);
         if (n > 1) unordered_ = true;  // copies share one time until rewritten
     } else {
         keys_.resize(n);
-        times_.resize(n);
     }
     AfterWrite();
     return 1;
@@ -124,7 +114,6 @@ int canim::RemoveKey(int time) {
     if (i < 0 || keys_[i].time != time) return 0;
     BeforeWrite(*this);
     keys_.erase(keys_.begin() + i);
-    times_.erase(times_.begin() + i);
     AfterWrite();
     return 1;
 }
@@ -132,15 +121,15 @@ int canim::RemoveKey(int time) {
 int canim::RemoveKeysSeg(int from, int to) {
     if (from > to) return 0;
     Normalise();
-    auto first = std::lower_bound(times_.begin(), times_.end(), from);
-    auto last = std::upper_bound(first, times_.end(), to);
-    const auto begin = first - times_.begin();
-    const auto end = last - times_.begin();
-    int removed = static_cast<int>(end - begin);
+    ckey lo, hi;
+    lo.time = from;
+    hi.time = to;
+    auto first = std::lower_bound(keys_.begin(), keys_.end(), lo, KeyBefore);
+    auto last = std::upper_bound(first, keys_.end(), hi, KeyBefore);
+    int removed = static_cast<int>(last - first);
     if (removed == 0) return 0;
     BeforeWrite(*this);
-    keys_.erase(keys_.begin() + begin, keys_.begin() + end);
-    times_.erase(first, last);
+    keys_.erase(first, last);
     AfterWrite();
     return removed;
 }
@@ -153,15 +142,17 @@ const std::vector<ckey>& canim::Keys() const {
 int canim::FindIndexAtOrBefore(int time) const {
     Normalise();
     const int n = NumKeys();
-    if (n > 0 && times_.back() <= time) return n - 1;  // at or past the end
+    if (n > 0 && keys_.back().time <= time) return n - 1;  // at or past the end
     // The cursor's key or the next one: playback asks for the following time.
     const int c = cursor_;
-    if (c >= 0 && c + 1 < n && times_[c] <= time) {
-        if (time < times_[c + 1]) return c;
-        if (c + 2 < n && time < times_[c + 2]) return cursor_ = c + 1;
+    if (c >= 0 && c + 1 < n && keys_[c].time <= time) {
+        if (time < keys_[c + 1].time) return c;
+        if (c + 2 < n && time < keys_[c + 2].time) return cursor_ = c + 1;
     }
-    auto it = std::upper_bound(times_.begin(), times_.end(), time);
-    const int i = static_cast<int>(it - times_.begin()) - 1;
+    ckey probe;
+    probe.time = time;
+    auto it = std::upper_bound(keys_.begin(), keys_.end(), probe, KeyBefore);
+    const int i = static_cast<int>(it - keys_.begin()) - 1;
     if (i >= 0) cursor_ = i;
     return i;
 }
@@ -178,7 +169,6 @@ const cslerparc& canim::ArcAfter(int i) const {
 void canim::Clear() {
     BeforeWrite(*this);
     keys_.clear();
-    times_.clear();
     unordered_ = false;
     AfterWrite();
 }
@@ -196,6 +186,4 @@ void canim::Normalise() const {
         else out.push_back(k);
     }
     keys_.swap(out);
-    times_.resize(keys_.size());
-    for (size_t i = 0; i < keys_.size(); ++i) times_[i] = keys_[i].time;
 }

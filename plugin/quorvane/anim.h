@@ -75,9 +75,6 @@ private:
     const cslerparc& ArcAfter(int i) const;
 
     mutable std::vector<ckey> keys_{ckey{}};
-    // keys_[i].time for every i, kept in step: lookups search these 4-byte times rather than
-    // the 44-byte keys, so a jump touches few cache lines.
-    mutable std::vector<int32_t> times_{0};
     mutable bool unordered_ = false;
     uint64_t version_ = 1;
     cnode* owner_ = nullptr;

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "core_test_support.h"
-#include "plain_eval.h"
+#include "tests/common/plain_eval.h"
 
 namespace {
 

@@ -244,9 +244,25 @@ cmatrix4 MatrixLookAt(const cpoint3& up, const cpoint3& dir) {
     return r;
 }
 
-// Gauss-Jordan elimination with partial pivoting, in double.
+namespace {
+
+// Two doubles, worked on element by element (one SSE2 operation on x86-64): a row operation
+// on them rounds each element exactly as the same operation on one double does.
+typedef double Double2 __attribute__((vector_size(2 * sizeof(double))));
+constexpr int kAugmentedColumns = 8;  // [M | I]
+constexpr int kPairs = kAugmentedColumns / 2;
+
+// Columns 2k and 2k + 1 of a row of the augmented matrix.
+Double2& Pair(double (&row)[kAugmentedColumns], int k) {
+    return *reinterpret_cast<Double2*>(&row[2 * k]);  // vector types alias their elements
+}
+
+}  // namespace
+
+// Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
+// each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row.
 cmatrix4 Inverse(const cmatrix4& in) {
-    double a[4][8];
+    alignas(sizeof(Double2)) double a[4][kAugmentedColumns];
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             a[i][j] = in.m[i][j];
@@ -257,15 +273,16 @@ cmatrix4 Inverse(const cmatrix4& in) {
         for (int r = c + 1; r < 4; ++r)
             if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
         if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};  // singular
-        if (pivot != c)
-            for (int j = 0; j < 8; ++j) std::swap(a[c][j], a[pivot][j]);
-        double inv = 1.0 / a[c][c];
-        for (int j = 0; j < 8; ++j) a[c][j] *= inv;
+        if (pivot != c) std::swap(a[c], a[pivot]);
+        const double inv = 1.0 / a[c][c];
+        const Double2 invPair = {inv, inv};
+        for (int k = 0; k < kPairs; ++k) Pair(a[c], k) *= invPair;
         for (int r = 0; r < 4; ++r) {
             if (r == c) continue;
-            double f = a[r][c];
+            const double f = a[r][c];
             if (f == 0.0) continue;
-            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[c][j];
+            const Double2 fPair = {f, f};
+            for (int k = 0; k < kPairs; ++k) Pair(a[r], k) -= fPair * Pair(a[c], k);
         }
     }
     cmatrix4 r;

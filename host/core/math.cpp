@@ -249,40 +249,47 @@ namespace {
 // Two doubles, worked on element by element (one SSE2 operation on x86-64): a row operation
 // on them rounds each element exactly as the same operation on one double does.
 typedef double Double2 __attribute__((vector_size(2 * sizeof(double))));
-constexpr int kAugmentedColumns = 8;  // [M | I]
-constexpr int kPairs = kAugmentedColumns / 2;
+constexpr int kPairs = 4;  // a row of the augmented matrix [M | I]: 8 doubles
 
-// Columns 2k and 2k + 1 of a row of the augmented matrix.
-Double2& Pair(double (&row)[kAugmentedColumns], int k) {
-    return *reinterpret_cast<Double2*>(&row[2 * k]);  // vector types alias their elements
-}
+struct AugmentedRow {
+    Double2 pair[kPairs];
+    double operator[](int j) const { return pair[j / 2][j % 2]; }
+};
 
 }  // namespace
 
 // Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
-// each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row.
+// each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row. The
+// loops are unrolled so that the rows stay in registers.
 cmatrix4 Inverse(const cmatrix4& in) {
-    alignas(sizeof(Double2)) double a[4][kAugmentedColumns];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            a[i][j] = in.m[i][j];
-            a[i][j + 4] = i == j ? 1.0 : 0.0;
-        }
+    AugmentedRow a[4];
+#pragma GCC unroll 4
+    for (int i = 0; i < 4; ++i) {
+        a[i].pair[0] = Double2{in.m[i][0], in.m[i][1]};
+        a[i].pair[1] = Double2{in.m[i][2], in.m[i][3]};
+        a[i].pair[2] = Double2{i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0};
+        a[i].pair[3] = Double2{i == 2 ? 1.0 : 0.0, i == 3 ? 1.0 : 0.0};
+    }
+#pragma GCC unroll 4
     for (int c = 0; c < 4; ++c) {
         int pivot = c;
+#pragma GCC unroll 4
         for (int r = c + 1; r < 4; ++r)
             if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
         if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};  // singular
         if (pivot != c) std::swap(a[c], a[pivot]);
         const double inv = 1.0 / a[c][c];
         const Double2 invPair = {inv, inv};
-        for (int k = 0; k < kPairs; ++k) Pair(a[c], k) *= invPair;
+#pragma GCC unroll 4
+        for (int k = 0; k < kPairs; ++k) a[c].pair[k] *= invPair;
+#pragma GCC unroll 4
         for (int r = 0; r < 4; ++r) {
             if (r == c) continue;
             const double f = a[r][c];
             if (f == 0.0) continue;
             const Double2 fPair = {f, f};
-            for (int k = 0; k < kPairs; ++k) Pair(a[r], k) -= fPair * Pair(a[c], k);
+#pragma GCC unroll 4
+            for (int k = 0; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
         }
     }
     cmatrix4 r;

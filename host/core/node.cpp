@@ -176,11 +176,12 @@ namespace {
 // Applies edit to the key at t (recording on, or a key exists there); otherwise applies
 // spread(key) to every key, the same change the edit made at t. A track of one key holds the
 // value at every time, so that key takes the edit itself, exactly, at its own time.
+// current is the track's interpolated key at t (KeyAt), as the caller already made it.
 template <class Edit, class Spread>
-void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
+void WriteUnderRecordingRule(canim& anim, int t, const ckey& current, Edit edit, Spread spread) {
     ckey existing;
     if (Interface::IsAnimOn() || anim.GetKey(t, existing) || anim.NumKeys() == 0) {
-        ckey k = KeyAt(anim, t);
+        ckey k = current;
         edit(k);
         anim.SetKey(k);
         return;
@@ -206,9 +207,10 @@ void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
 // position moves by the same offset.
 void cnode::SetPosition(int t, const cpoint3& p) {
     cpoint3 local = parent_ ? p * QvNodeAccess::WorldInverse(parent_, t) : p;
-    cpoint3 delta = local - KeyAt(anim, t).pos;
+    const ckey current = KeyAt(anim, t);
+    cpoint3 delta = local - current.pos;
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.pos = local; }, [&](ckey& k) { k.pos += delta; });
+        anim, t, current, [&](ckey& k) { k.pos = local; }, [&](ckey& k) { k.pos += delta; });
 }
 
 // local = world × Inverse(parentWorld); without a key at t (recording off) every key's
@@ -216,17 +218,19 @@ void cnode::SetPosition(int t, const cpoint3& p) {
 void cnode::SetRotation(int t, const cquat& q) {
     cquat local = parent_ ? q * Inverse(parent_->GetRotation(t)) : q;
     local.Normalize();
-    cquat change = Normalize(Inverse(KeyAt(anim, t).rot) * local);
+    const ckey current = KeyAt(anim, t);
+    cquat change = Normalize(Inverse(current.rot) * local);
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.rot = local; },
+        anim, t, current, [&](ckey& k) { k.rot = local; },
         [&](ckey& k) { k.rot = Normalize(k.rot * change); });
 }
 
 // Scales spread to other keys as a per-axis factor (or are set outright from a zero scale).
 void cnode::SetScale(int t, const cpoint3& s) {
-    cpoint3 old = KeyAt(anim, t).scale;
+    const ckey current = KeyAt(anim, t);
+    const cpoint3 old = current.scale;
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.scale = s; },
+        anim, t, current, [&](ckey& k) { k.scale = s; },
         [&](ckey& k) {
             for (int a = 0; a < 3; ++a) k.scale[a] = old[a] != 0.0f ? k.scale[a] * (s[a] / old[a]) : s[a];
         });

@@ -70,7 +70,8 @@ public:
     virtual cquat GetRotation(int t);
     virtual cpoint3 GetScale(int t);
     // World matrix = local × parentWorld, local = scale, then rotation, then translation.
-    // mode is accepted and ignored.
+    // mode is accepted and ignored. Children take parentWorld from the host's evaluation cache,
+    // not through this function.
     virtual cmatrix4 GetNodeTM(int t, int mode = 0);
     // Take world values and store parent-relative keys. With recording on, the key at t is added
     // or replaced (other channels from the interpolated key at t). With recording off, a key at

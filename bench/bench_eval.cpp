@@ -4,103 +4,81 @@
 
 #include <vector>
 
-#include "quorvane/quorvane.h"
-#include "qvcore/host.h"
+#include "eval_scene.h"
+#include "tests/common/plain_eval.h"
 
 namespace {
 
-constexpr int kBones = 83;
-constexpr int kKeysPerTrack = 10000;
-constexpr int kKeySpacing = 3;       // frames between keys
-constexpr int kEvalTimes = 10000;    // distinct frames evaluated per sweep
+using namespace evalbench;
 
-// Parent index of every bone (-1 for the root): pelvis and a spine of three, neck and head;
-// per side a clavicle, upper arm, forearm, hand and five three-link fingers; per side a
-// thigh, calf, foot and five three-link toes; two tail links.
-std::vector<int> BuildParents() {
-    std::vector<int> parent{-1, 0, 1, 2, 3, 4, 5};  // root, pelvis, spine ×3, neck, head
-    auto chain = [&](int from, int links) {
-        int p = from;
-        for (int i = 0; i < links; ++i) {
-            parent.push_back(p);
-            p = static_cast<int>(parent.size()) - 1;
-        }
-        return p;
-    };
-    for (int side = 0; side < 2; ++side) {
-        int hand = chain(4, 4);  // clavicle off the top spine link
-        for (int f = 0; f < 5; ++f) chain(hand, 3);
-    }
-    for (int side = 0; side < 2; ++side) {
-        int foot = chain(1, 3);
-        for (int t = 0; t < 5; ++t) chain(foot, 3);
-    }
-    chain(1, 2);
-    return parent;
+// The per-evaluation figure every case reports.
+void CountBoneEvals(benchmark::State& state, double evals) {
+    state.counters["ns_per_bone_eval"] = benchmark::Counter(
+        evals, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// The scene, made once: every bone keyed at every kKeySpacing frames with varied values.
-std::vector<cnode*>& Bones() {
-    static std::vector<cnode*> bones = [] {
-        qv::ResetScene();
-        std::vector<int> parent = BuildParents();
-        std::vector<cnode*> out;
-        for (int i = 0; i < kBones; ++i) {
-            cbone* b = CreateNewBone();
-            if (parent[i] >= 0) out[parent[i]]->Attach(b, 0);
-            Interface::AddToScene(b, 0);
-            b->anim.SetNumKeys(kKeysPerTrack, 1);
-            for (int k = 0; k < kKeysPerTrack; ++k) {
-                ckey key;
-                key.time = k * kKeySpacing;
-                key.pos = {1.0f + 0.001f * k, 0.1f * i, 0.0f};
-                key.rot = QuatFromAngleAxis(static_cast<float>((k * 7 + i * 13) % 360), {1, 2, 3});
-                b->anim.SetKeyAt(k, key, 0);
-            }
-            out.push_back(b);
-        }
-        return out;
-    }();
-    return bones;
-}
-
-// Frame of the n-th evaluation: spread over the whole track, mostly between keys.
-int EvalTime(int n) { return (n * 29989) % (kKeysPerTrack * kKeySpacing); }
-
-// Frame-major: all bones at one time, then the next time (a playback or an export).
+// Frame-major: all bones at one time, then the next time (a playback or an export); frames
+// in increasing order (range 0) or shuffled (range 1).
 void BM_EvaluateFrameMajor(benchmark::State& state) {
     auto& bones = Bones();
+    const std::vector<int> times = state.range(0) == 0 ? IncreasingFrames() : RandomFrames();
     for (auto _ : state) {
-        for (int n = 0; n < kEvalTimes; ++n) {
-            int t = EvalTime(n);
+        for (int t : times) {
             for (cnode* b : bones) {
                 benchmark::DoNotOptimize(b->GetPosition(t));
                 benchmark::DoNotOptimize(b->GetRotation(t));
             }
         }
     }
-    state.counters["bone_evals"] = kBones * kEvalTimes;
-    state.counters["ns_per_bone_eval"] = benchmark::Counter(
-        static_cast<double>(kBones) * kEvalTimes,
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.SetLabel(state.range(0) == 0 ? "increasing frames" : "random frames");
+    CountBoneEvals(state, static_cast<double>(kBones) * kEvalTimes);
 }
-BENCHMARK(BM_EvaluateFrameMajor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateFrameMajor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Bone-major: each bone at every time before the next bone (the worst order for caches).
+// The plain evaluation of the same questions (a fresh binary search, every ancestor evaluated
+// afresh), after checking on a sample of frames that the cached answers are the same bits.
+void BM_PlainEvaluateFrameMajor(benchmark::State& state) {
+    auto& bones = Bones();
+    const std::vector<int> times = state.range(0) == 0 ? IncreasingFrames() : RandomFrames();
+    constexpr int kCheckedFrames = 200;
+    for (int n = 0; n < kCheckedFrames; ++n) {
+        const int t = times[n * (kEvalTimes / kCheckedFrames)];
+        for (cnode* b : bones) {
+            const cmatrix4 world = plain::World(b, t);
+            if (!plain::SameBits(b->GetPosition(t), world.GetTrans()) ||
+                !plain::SameBits(b->GetRotation(t), QuatFromMatrix(world))) {
+                state.SkipWithError("the cached evaluation differs from the plain one");
+                return;
+            }
+        }
+    }
+    for (auto _ : state) {
+        for (int t : times) {
+            for (cnode* b : bones) {
+                const cmatrix4 world = plain::World(b, t);
+                benchmark::DoNotOptimize(world.GetTrans());
+                benchmark::DoNotOptimize(QuatFromMatrix(world));
+            }
+        }
+    }
+    state.SetLabel(state.range(0) == 0 ? "plain, increasing frames" : "plain, random frames");
+    CountBoneEvals(state, static_cast<double>(kBones) * kEvalTimes);
+}
+BENCHMARK(BM_PlainEvaluateFrameMajor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Bone-major: each bone through every time, in increasing order, before the next bone.
 void BM_EvaluateBoneMajor(benchmark::State& state) {
     auto& bones = Bones();
+    const std::vector<int> times = IncreasingFrames();
     for (auto _ : state) {
         for (cnode* b : bones) {
-            for (int n = 0; n < kEvalTimes; ++n) {
-                int t = EvalTime(n);
+            for (int t : times) {
                 benchmark::DoNotOptimize(b->GetPosition(t));
                 benchmark::DoNotOptimize(b->GetRotation(t));
             }
         }
     }
-    state.counters["ns_per_bone_eval"] = benchmark::Counter(
-        static_cast<double>(kBones) * kEvalTimes,
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    CountBoneEvals(state, static_cast<double>(kBones) * kEvalTimes);
 }
 BENCHMARK(BM_EvaluateBoneMajor)->Unit(benchmark::kMillisecond);
 
@@ -119,9 +97,7 @@ void BM_KeyThenEvaluatePerFrame(benchmark::State& state) {
             for (cnode* b : bones) benchmark::DoNotOptimize(b->GetRotation(t));
         }
     }
-    state.counters["ns_per_bone_frame"] = benchmark::Counter(
-        static_cast<double>(kBones) * kFrames,
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    CountBoneEvals(state, static_cast<double>(kBones) * kFrames);
 }
 BENCHMARK(BM_KeyThenEvaluatePerFrame)->Unit(benchmark::kMillisecond);
 

@@ -4,33 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include "Skeleton/Bip/BipAnim.h"
-#include "Skeleton/Bip/BipBuild.h"
-#include "Skeleton/Bip/BipCreateParams.h"
 #include "Skeleton/Bip/BipCreateTool.h"
-#include "Skeleton/Bip/BipGlobals.h"
 #include "Skeleton/Bip/BipGaitTables.h"
-#include "plugin/BipPreview.h"
+#include "default_biped.h"
 #include "quorvane/interface.h"
-#include "quorvane/node.h"
 #include "quorvane/undo.h"
-#include "qvcore/host.h"
 
 namespace {
 
 constexpr int kLoops = 100;          // cycles, the panel's largest number
 constexpr int kRangeEnd = 100000;    // frames: far past the last key, so no question is asked
-constexpr float kHeight = 8.0f;      // host units
-constexpr float kRootZ = 4.88f;      // the default biped's root standing on z = 0
 
 // A default biped handed to the scene and the modify tool bound to it.
 void MakeBoundBiped() {
-    qv::ResetScene();
-    ClearBuilderState();
-    for (cnode*& n : bippreview.nodes) n = nullptr;
-    bippreview.numNodes = 0;
-    bippreview.committed = 0;
-    height = kHeight;
-    BuildBiped(MakePt3(0.0f, 0.0f, kRootZ));
+    benchbiped::BuildDefaultBiped();
     cnode* root = createRoot;
     HandOverBiped(false);
     ClearBuilderState();

@@ -1,10 +1,10 @@
-// Key tracks: sorted parent-relative keys, binary-searched, interpolated per channel.
+// Key tracks: sorted parent-relative keys, found by a cursor that steps on or a binary search,
+// interpolated per channel.
 #include "quorvane/anim.h"
 
 #include <algorithm>
 
 #include "core_internal.h"
-#include "qvcore/host.h"
 
 namespace {
 
@@ -16,6 +16,23 @@ void BeforeWrite(const canim& track) { qv::detail::BeforeTrackChange(track); }
 cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
 
 }  // namespace
+
+canim::canim(const canim& other)
+    : keys_(other.keys_), unordered_(other.unordered_), version_(other.version_) {}
+
+canim& canim::operator=(const canim& other) {
+    if (this == &other) return *this;
+    BeforeWrite(*this);
+    keys_ = other.keys_;
+    unordered_ = other.unordered_;
+    AfterWrite();
+    return *this;
+}
+
+void canim::AfterWrite() {
+    ++version_;
+    if (owner_) QvNodeAccess::InvalidateSubtree(owner_);
+}
 
 int canim::NumKeys() const { return static_cast<int>(keys_.size()); }
 
@@ -34,8 +51,7 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
     if ((index > 0 && keys_[index - 1].time >= key.time) ||
         (index + 1 < NumKeys() && keys_[index + 1].time <= key.time))
         unordered_ = true;
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -59,7 +75,7 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
         float u = static_cast<float>(time - a.time) / static_cast<float>(b.time - a.time);
         key.pos = Lerp(a.pos, b.pos, u);
         key.scale = Lerp(a.scale, b.scale, u);
-        key.rot = Slerp(a.rot, b.rot, u);
+        key.rot = SlerpAlong(ArcAfter(i), u);
     }
     key.time = time;
     return 1;
@@ -74,8 +90,7 @@ int canim::SetKey(const ckey& key) {
                   : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
     if (it != keys_.end() && it->time == key.time) *it = key;
     else keys_.insert(it, key);
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -90,8 +105,7 @@ int canim::SetNumKeys(int n, int /*keep*/) {
     } else {
         keys_.resize(n);
     }
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -100,8 +114,7 @@ int canim::RemoveKey(int time) {
     if (i < 0 || keys_[i].time != time) return 0;
     BeforeWrite(*this);
     keys_.erase(keys_.begin() + i);
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return 1;
 }
 
@@ -117,8 +130,7 @@ int canim::RemoveKeysSeg(int from, int to) {
     if (removed == 0) return 0;
     BeforeWrite(*this);
     keys_.erase(first, last);
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
     return removed;
 }
 
@@ -129,19 +141,36 @@ const std::vector<ckey>& canim::Keys() const {
 
 int canim::FindIndexAtOrBefore(int time) const {
     Normalise();
-    if (!keys_.empty() && keys_.back().time <= time) return NumKeys() - 1;  // at or past the end
+    const int n = NumKeys();
+    if (n > 0 && keys_.back().time <= time) return n - 1;  // at or past the end
+    // The cursor's key or the next one: playback asks for the following time.
+    const int c = cursor_;
+    if (c >= 0 && c + 1 < n && keys_[c].time <= time) {
+        if (time < keys_[c + 1].time) return c;
+        if (c + 2 < n && time < keys_[c + 2].time) return cursor_ = c + 1;
+    }
     ckey probe;
     probe.time = time;
     auto it = std::upper_bound(keys_.begin(), keys_.end(), probe, KeyBefore);
-    return static_cast<int>(it - keys_.begin()) - 1;
+    const int i = static_cast<int>(it - keys_.begin()) - 1;
+    if (i >= 0) cursor_ = i;
+    return i;
+}
+
+const cslerparc& canim::ArcAfter(int i) const {
+    if (arcSegment_ != i || arcVersion_ != version_) {
+        arc_ = PrepareSlerp(keys_[i].rot, keys_[i + 1].rot);
+        arcSegment_ = i;
+        arcVersion_ = version_;
+    }
+    return arc_;
 }
 
 void canim::Clear() {
     BeforeWrite(*this);
     keys_.clear();
     unordered_ = false;
-    ++version_;
-    qv::BumpSceneGeneration();
+    AfterWrite();
 }
 
 // Sorts by time (stable) and keeps, of several keys at one time, the one written last in

@@ -89,4 +89,15 @@ public:
         if (on) node->flags_ |= QV_FLAG_SELECTED;
         else node->flags_ &= ~static_cast<unsigned>(QV_FLAG_SELECTED);
     }
+    // The node's world placement at t, evaluated once per time and change (see EvalCache).
+    static cnode::EvalCache& Evaluate(cnode* node, int t);
+    // Inverse(world) of the node at t, made once per evaluation.
+    static const cmatrix4& WorldInverse(cnode* node, int t);
+    // Marks the cached placement of the node and of everything below it stale. A stale node has
+    // no fresh descendant (a node is evaluated after its parent), so the walk stops at one.
+    static void InvalidateSubtree(cnode* node) {
+        if (!node->cache_.valid) return;
+        node->cache_.valid = false;
+        for (cnode* child : node->children_) InvalidateSubtree(child);
+    }
 };

@@ -125,26 +125,39 @@ cpoint3 QuatToEuler(const cquat& qin) {
             static_cast<float>(WrapDegrees(az * kRadToDeg))};
 }
 
-cquat Slerp(const cquat& a, const cquat& bin, float t) {
-    cquat b = bin;
+cslerparc PrepareSlerp(const cquat& a, const cquat& b) {
+    cslerparc arc;
+    arc.a = a;
+    arc.b = b;
     float d = DotProd(a, b);
     if (d < 0.0f) {  // shortest arc: the other sign of b is nearer
-        b = {-b.x, -b.y, -b.z, -b.w};
+        arc.b = {-b.x, -b.y, -b.z, -b.w};
         d = -d;
     }
+    arc.linear = d > kSlerpLinearDot;
+    if (!arc.linear) {
+        arc.theta = std::acos(std::clamp(d, -1.0f, 1.0f));
+        arc.sinTheta = std::sin(arc.theta);
+    }
+    return arc;
+}
+
+cquat SlerpAlong(const cslerparc& arc, float t) {
     float wa, wb;
-    if (d > kSlerpLinearDot) {
+    if (arc.linear) {
         wa = 1.0f - t;
         wb = t;
     } else {
-        float theta = std::acos(std::clamp(d, -1.0f, 1.0f));
-        float s = std::sin(theta);
-        wa = std::sin((1.0f - t) * theta) / s;
-        wb = std::sin(t * theta) / s;
+        wa = std::sin((1.0f - t) * arc.theta) / arc.sinTheta;
+        wb = std::sin(t * arc.theta) / arc.sinTheta;
     }
+    const cquat& a = arc.a;
+    const cquat& b = arc.b;
     return Normalize(cquat{a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
                            a.w * wa + b.w * wb});
 }
+
+cquat Slerp(const cquat& a, const cquat& b, float t) { return SlerpAlong(PrepareSlerp(a, b), t); }
 
 cpoint3 operator*(const cpoint3& p, const cquat& q) { return VectorTransform(p, MatrixFromQuat(q)); }
 
@@ -231,28 +244,52 @@ cmatrix4 MatrixLookAt(const cpoint3& up, const cpoint3& dir) {
     return r;
 }
 
-// Gauss-Jordan elimination with partial pivoting, in double.
+namespace {
+
+// Two doubles, worked on element by element (one SSE2 operation on x86-64): a row operation
+// on them rounds each element exactly as the same operation on one double does.
+typedef double Double2 __attribute__((vector_size(2 * sizeof(double))));
+constexpr int kPairs = 4;  // a row of the augmented matrix [M | I]: 8 doubles
+
+struct AugmentedRow {
+    Double2 pair[kPairs];
+    double operator[](int j) const { return pair[j / 2][j % 2]; }
+};
+
+}  // namespace
+
+// Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
+// each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row. The
+// loops are unrolled so that the rows stay in registers.
 cmatrix4 Inverse(const cmatrix4& in) {
-    double a[4][8];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            a[i][j] = in.m[i][j];
-            a[i][j + 4] = i == j ? 1.0 : 0.0;
-        }
+    AugmentedRow a[4];
+#pragma GCC unroll 4
+    for (int i = 0; i < 4; ++i) {
+        a[i].pair[0] = Double2{in.m[i][0], in.m[i][1]};
+        a[i].pair[1] = Double2{in.m[i][2], in.m[i][3]};
+        a[i].pair[2] = Double2{i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0};
+        a[i].pair[3] = Double2{i == 2 ? 1.0 : 0.0, i == 3 ? 1.0 : 0.0};
+    }
+#pragma GCC unroll 4
     for (int c = 0; c < 4; ++c) {
         int pivot = c;
+#pragma GCC unroll 4
         for (int r = c + 1; r < 4; ++r)
             if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
         if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};  // singular
-        if (pivot != c)
-            for (int j = 0; j < 8; ++j) std::swap(a[c][j], a[pivot][j]);
-        double inv = 1.0 / a[c][c];
-        for (int j = 0; j < 8; ++j) a[c][j] *= inv;
+        if (pivot != c) std::swap(a[c], a[pivot]);
+        const double inv = 1.0 / a[c][c];
+        const Double2 invPair = {inv, inv};
+#pragma GCC unroll 4
+        for (int k = 0; k < kPairs; ++k) a[c].pair[k] *= invPair;
+#pragma GCC unroll 4
         for (int r = 0; r < 4; ++r) {
             if (r == c) continue;
-            double f = a[r][c];
+            const double f = a[r][c];
             if (f == 0.0) continue;
-            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[c][j];
+            const Double2 fPair = {f, f};
+#pragma GCC unroll 4
+            for (int k = 0; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
         }
     }
     cmatrix4 r;

@@ -1,5 +1,6 @@
 // Scene nodes: hierarchy, evaluation of world placement from the key tracks (cached per time
-// and scene generation), world-to-parent-relative writes under the recording rule, disposal.
+// until the node or an ancestor changes), world-to-parent-relative writes under the recording
+// rule, disposal.
 #include "quorvane/node.h"
 
 #include <algorithm>
@@ -48,7 +49,10 @@ void ReparentKeys(canim& anim, const cmatrix4& oldParentWorld, const cmatrix4& n
 
 }  // namespace
 
-cnode::cnode() { qv::detail::RegisterNode(this); }
+cnode::cnode() {
+    anim.owner_ = this;
+    qv::detail::RegisterNode(this);
+}
 
 cnode::~cnode() {
     qv::detail::ForgetNode(this);
@@ -99,8 +103,8 @@ void cnode::Attach(cnode* child, int keepWorld) {
     }
     child->parent_ = this;
     children_.push_back(child);
+    QvNodeAccess::InvalidateSubtree(child);
     if (keepWorld) ReparentKeys(child->anim, oldParentWorld, newParentWorld);
-    qv::BumpSceneGeneration();
 }
 
 void cnode::Detach(cnode* child, int keepWorld) {
@@ -108,8 +112,8 @@ void cnode::Detach(cnode* child, int keepWorld) {
     cmatrix4 oldParentWorld = GetNodeTM(GetAnimTime());
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
     child->parent_ = nullptr;
+    QvNodeAccess::InvalidateSubtree(child);
     if (keepWorld) ReparentKeys(child->anim, oldParentWorld, cmatrix4{});
-    qv::BumpSceneGeneration();
 }
 
 void cnode::DetachAll(int keepWorld) {
@@ -118,24 +122,52 @@ void cnode::DetachAll(int keepWorld) {
 
 // --- evaluation -------------------------------------------------------------------------------
 
-// world = local × parentWorld, cached for one (time, scene generation).
-cmatrix4 cnode::GetNodeTM(int t, int /*mode*/) {
-    unsigned long long gen = qv::SceneGeneration();
-    if (cache_.generation == gen && cache_.time == t) return cache_.world;
-    cmatrix4 world = LocalMatrix(KeyAt(anim, t));
-    if (parent_) world = world * parent_->GetNodeTM(t);
-    cache_.time = t;
-    cache_.generation = gen;
-    cache_.world = world;
-    return world;
+// world = local × parentWorld, cached for one time until the node or an ancestor changes
+// (or the scene generation moves on).
+cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
+    cnode::EvalCache& c = node->cache_;
+    const unsigned long long gen = qv::SceneGeneration();
+    if (c.valid && c.generation == gen && c.time == t) return c;
+    const ckey k = KeyAt(node->anim, t);
+    c.world = node->parent_ ? LocalMatrix(k) * Evaluate(node->parent_, t).world : LocalMatrix(k);
+    c.scale = k.scale;
+    c.time = t;
+    c.generation = gen;
+    c.valid = true;
+    c.haveRotation = false;
+    c.haveInverse = false;
+    return c;
 }
 
-cpoint3 cnode::GetPosition(int t) { return GetNodeTM(t).GetTrans(); }
+cmatrix4 cnode::GetNodeTM(int t, int /*mode*/) { return QvNodeAccess::Evaluate(this, t).world; }
+
+cpoint3 cnode::GetPosition(int t) { return QvNodeAccess::Evaluate(this, t).world.GetTrans(); }
 
 // Rotation of the world matrix with its scale taken out (rows normalised).
-cquat cnode::GetRotation(int t) { return QuatFromMatrix(GetNodeTM(t)); }
+cquat cnode::GetRotation(int t) {
+    EvalCache& c = QvNodeAccess::Evaluate(this, t);
+    if (!c.haveRotation) {
+        c.rotation = QuatFromMatrix(c.world);
+        c.haveRotation = true;
+    }
+    return c.rotation;
+}
 
-cpoint3 cnode::GetScale(int t) { return KeyAt(anim, t).scale; }
+cpoint3 cnode::GetScale(int t) {
+    const EvalCache& c = cache_;
+    if (c.valid && c.generation == qv::SceneGeneration() && c.time == t) return c.scale;
+    return KeyAt(anim, t).scale;
+}
+
+// Inverse(world) of the node at t, made once per evaluation.
+const cmatrix4& QvNodeAccess::WorldInverse(cnode* node, int t) {
+    cnode::EvalCache& c = Evaluate(node, t);
+    if (!c.haveInverse) {
+        c.inverse = Inverse(c.world);
+        c.haveInverse = true;
+    }
+    return c.inverse;
+}
 
 // --- writes (world values in, parent-relative keys out) ----------------------------------------
 
@@ -144,11 +176,12 @@ namespace {
 // Applies edit to the key at t (recording on, or a key exists there); otherwise applies
 // spread(key) to every key, the same change the edit made at t. A track of one key holds the
 // value at every time, so that key takes the edit itself, exactly, at its own time.
+// current is the track's interpolated key at t (KeyAt), as the caller already made it.
 template <class Edit, class Spread>
-void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
+void WriteUnderRecordingRule(canim& anim, int t, const ckey& current, Edit edit, Spread spread) {
     ckey existing;
     if (Interface::IsAnimOn() || anim.GetKey(t, existing) || anim.NumKeys() == 0) {
-        ckey k = KeyAt(anim, t);
+        ckey k = current;
         edit(k);
         anim.SetKey(k);
         return;
@@ -173,10 +206,11 @@ void WriteUnderRecordingRule(canim& anim, int t, Edit edit, Spread spread) {
 // localPos = worldPos · Inverse(parentWorld); without a key at t (recording off) every key's
 // position moves by the same offset.
 void cnode::SetPosition(int t, const cpoint3& p) {
-    cpoint3 local = parent_ ? p * Inverse(parent_->GetNodeTM(t)) : p;
-    cpoint3 delta = local - KeyAt(anim, t).pos;
+    cpoint3 local = parent_ ? p * QvNodeAccess::WorldInverse(parent_, t) : p;
+    const ckey current = KeyAt(anim, t);
+    cpoint3 delta = local - current.pos;
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.pos = local; }, [&](ckey& k) { k.pos += delta; });
+        anim, t, current, [&](ckey& k) { k.pos = local; }, [&](ckey& k) { k.pos += delta; });
 }
 
 // local = world × Inverse(parentWorld); without a key at t (recording off) every key's
@@ -184,17 +218,19 @@ void cnode::SetPosition(int t, const cpoint3& p) {
 void cnode::SetRotation(int t, const cquat& q) {
     cquat local = parent_ ? q * Inverse(parent_->GetRotation(t)) : q;
     local.Normalize();
-    cquat change = Normalize(Inverse(KeyAt(anim, t).rot) * local);
+    const ckey current = KeyAt(anim, t);
+    cquat change = Normalize(Inverse(current.rot) * local);
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.rot = local; },
+        anim, t, current, [&](ckey& k) { k.rot = local; },
         [&](ckey& k) { k.rot = Normalize(k.rot * change); });
 }
 
 // Scales spread to other keys as a per-axis factor (or are set outright from a zero scale).
 void cnode::SetScale(int t, const cpoint3& s) {
-    cpoint3 old = KeyAt(anim, t).scale;
+    const ckey current = KeyAt(anim, t);
+    const cpoint3 old = current.scale;
     WriteUnderRecordingRule(
-        anim, t, [&](ckey& k) { k.scale = s; },
+        anim, t, current, [&](ckey& k) { k.scale = s; },
         [&](ckey& k) {
             for (int a = 0; a < 3; ++a) k.scale[a] = old[a] != 0.0f ? k.scale[a] * (s[a] / old[a]) : s[a];
         });

@@ -14,13 +14,8 @@ TrackWatcher* GetTrackWatcher() { return activeWatcher; }
 
 void BeforeTrackChange(const canim& track) {
     if (activeWatcher == nullptr) return;
-    for (const cnode* node : LiveNodes()) {
-        if (&node->anim == &track) {
-            // Registered as a mutable node; its track is being written.
-            activeWatcher->BeforeTrackChange(const_cast<cnode*>(node));
-            return;
-        }
-    }
+    cnode* owner = track.Owner();
+    if (IsLive(owner)) activeWatcher->BeforeTrackChange(owner);
 }
 
 }  // namespace qv::detail

@@ -15,6 +15,11 @@ namespace qv::gl {
 namespace {
 constexpr int kBitDepth = 8;       // bits a channel
 constexpr int kBytesPerPixel = 4;  // RGBA
+// Renders are previews written often: zlib's fastest level, and the one row filter that
+// suits flat backgrounds and smooth shading (each byte less the one to its left), in place of
+// the default level and trying every filter on every row (about four times the time).
+constexpr int kPreviewCompressionLevel = 1;
+constexpr int kPreviewRowFilter = PNG_FILTER_SUB;
 
 struct FileCloser {
     void operator()(FILE* f) const { if (f) std::fclose(f); }
@@ -46,6 +51,8 @@ bool WriteRows(std::string& encoded, int width, int height, const unsigned char*
         return false;
     }
     png_set_write_fn(png, &encoded, AppendPngBytes, FlushNothing);
+    png_set_compression_level(png, kPreviewCompressionLevel);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, kPreviewRowFilter);
     png_set_IHDR(png, info, width, height, kBitDepth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

@@ -17,13 +17,24 @@ struct ckey {
 };
 static_assert(sizeof(ckey) == 44, "ckey is a 44-byte record");
 
+class cnode;
+
 // A key track: keys sorted by time, one key per time.
 //
 // Index-based writes (SetKeyAt, SetNumKeys) are stored as given, so a caller may rewrite a
 // whole track key by key; the next time-based operation puts the track back in order (stable
 // by time, the later of two keys at one time wins).
+//
+// Lookups keep a cursor on the key they found, so stepping on to the next time costs O(1) and
+// only a jump searches; a track is therefore read by one thread at a time.
 class QVAPI canim {
 public:
+    canim() = default;
+    // A copy holds the same keys and belongs to no node.
+    canim(const canim& other);
+    // Taking another track's keys is a write of this track (it keeps its node).
+    canim& operator=(const canim& other);
+
     int NumKeys() const;
 
     // Key at index into key; 1, or 0 when the index is out of range (key untouched).
@@ -46,17 +57,29 @@ public:
     // Removes every key with from <= time <= to; answers the number removed.
     int RemoveKeysSeg(int from, int to);
 
-    // Host side: raw access, change counter (bumped by every write) and the index of the last
-    // key at or before time (-1 when none), found by binary search.
+    // Host side: raw access, change counter (bumped by every write), the index of the last key
+    // at or before time (-1 when none; the next key after the last lookup's, or a binary
+    // search) and the node whose track this is (null for a loose track).
     const std::vector<ckey>& Keys() const;
     uint64_t Version() const { return version_; }
     int FindIndexAtOrBefore(int time) const;
+    cnode* Owner() const { return owner_; }
     void Clear();
 
 private:
+    friend class cnode;  // names itself the owner of its track
+
     void Normalise() const;  // sorts and dedups after index-based writes
+    void AfterWrite();       // a new version; the owner's evaluation (and its subtree's) is stale
+    // The slerp arc between key i and key i + 1, prepared once per segment and version.
+    const cslerparc& ArcAfter(int i) const;
 
     mutable std::vector<ckey> keys_{ckey{}};
     mutable bool unordered_ = false;
     uint64_t version_ = 1;
+    cnode* owner_ = nullptr;
+    mutable int cursor_ = 0;          // index the last lookup found (a hint, checked before use)
+    mutable int arcSegment_ = -1;     // segment of arc_ (-1: none)
+    mutable uint64_t arcVersion_ = 0; // version arc_ was prepared from
+    mutable cslerparc arc_;
 };

@@ -94,6 +94,17 @@ QVAPI cquat EulerToQuat(const cpoint3& eulerDeg);
 QVAPI cpoint3 QuatToEuler(const cquat& q);
 // Shortest-arc spherical interpolation; t in 0..1.
 QVAPI cquat Slerp(const cquat& a, const cquat& b, float t);
+// A slerp arc prepared once for many fractions along it: the ends (b taken on a's side for the
+// shortest arc), the angle between them and its sine, or `linear` when the ends are so close
+// that they are blended linearly. Slerp(a, b, t) is SlerpAlong(PrepareSlerp(a, b), t), bit for bit.
+struct cslerparc {
+    cquat a, b;
+    float theta = 0.0f;     // radians
+    float sinTheta = 0.0f;
+    bool linear = true;
+};
+QVAPI cslerparc PrepareSlerp(const cquat& a, const cquat& b);
+QVAPI cquat SlerpAlong(const cslerparc& arc, float t);
 // p ⊗ q = p · MatrixFromQuat(q).
 QVAPI cpoint3 operator*(const cpoint3& p, const cquat& q);
 

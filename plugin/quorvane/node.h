@@ -70,7 +70,8 @@ public:
     virtual cquat GetRotation(int t);
     virtual cpoint3 GetScale(int t);
     // World matrix = local × parentWorld, local = scale, then rotation, then translation.
-    // mode is accepted and ignored.
+    // mode is accepted and ignored. Children take parentWorld from the host's evaluation cache,
+    // not through this function.
     virtual cmatrix4 GetNodeTM(int t, int mode = 0);
     // Take world values and store parent-relative keys. With recording on, the key at t is added
     // or replaced (other channels from the interpolated key at t). With recording off, a key at
@@ -118,11 +119,19 @@ protected:
     unsigned flags_ = 0;
     cikinfo ik_;
 
-    // Host-side evaluation cache: world matrix at one time and scene generation.
+    // Host-side evaluation cache: the node's placement at one time. It holds while the scene
+    // generation is the one it was made in and `valid` stays set; a write of the node's track
+    // or a change of its parent clears `valid` on the node and everything below it.
     struct EvalCache {
         int time = 0;
         unsigned long long generation = 0;  // 0 = empty
+        bool valid = false;
+        bool haveRotation = false;  // rotation made from world (on first request)
+        bool haveInverse = false;   // inverse made from world (on first request)
         cmatrix4 world;
+        cquat rotation;             // world rotation without scale
+        cmatrix4 inverse;           // Inverse(world)
+        cpoint3 scale;              // the node's own scale
     };
     EvalCache cache_;
 

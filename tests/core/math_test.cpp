@@ -1,6 +1,8 @@
 // Host math conventions pinned with hand-worked values: row vectors, "a then b" products,
-// z-x-y Euler angles and the look-at frame.
+// z-x-y Euler angles and the look-at frame; the inverse against scalar Gauss-Jordan.
+#include <cstring>
 #include <random>
+#include <utility>
 
 #include "core_test_support.h"
 
@@ -99,4 +101,58 @@ TEST(MathConventions, LookAtWithZUpAlongXIsTheRootFrame) {
     EXPECT_TRUE(PointNear(m.GetRow(2), {0, 0, 1}, kFloatTol));
     EXPECT_TRUE(PointNear(m.GetTrans(), {0, 0, 0}, 0.0f));
     EXPECT_TRUE(SameRotation(QuatFromMatrix(m), {0, 0, 0.70710678f, 0.70710678f}, 1e-6f));
+}
+
+namespace {
+
+// Gauss-Jordan elimination one double at a time, as written in the textbook: the inverse the
+// host's paired row operations must give bit for bit (each element is rounded by the same
+// operations in the same order, so there is no tolerance).
+cmatrix4 ScalarGaussJordanInverse(const cmatrix4& in) {
+    double a[4][8];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            a[i][j] = in.m[i][j];
+            a[i][j + 4] = i == j ? 1.0 : 0.0;
+        }
+    for (int c = 0; c < 4; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < 4; ++r)
+            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+        if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};
+        for (int j = 0; j < 8; ++j) std::swap(a[c][j], a[pivot][j]);
+        double inv = 1.0 / a[c][c];
+        for (int j = 0; j < 8; ++j) a[c][j] *= inv;
+        for (int r = 0; r < 4; ++r) {
+            double f = a[r][c];
+            if (r == c || f == 0.0) continue;
+            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[c][j];
+        }
+    }
+    cmatrix4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) r.m[i][j] = static_cast<float>(a[i][j + 4]);
+    return r;
+}
+
+}  // namespace
+
+TEST(MathConventions, InverseGivesTheBitsOfScalarGaussJordanOnRandomTransforms) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    constexpr int kMatrices = 2000;
+    for (int n = 0; n < kMatrices; ++n) {
+        // Placements (rotation, scale, translation) as nodes carry them, some with a large
+        // translation (the pivot then comes from the last row), and general matrices.
+        cmatrix4 m = MatrixFromQuat(Normalize(cquat{unit(rng), unit(rng), unit(rng), unit(rng)}));
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) m.m[i][j] *= 1.0f + 0.5f * unit(rng);
+        const float reach = n % 3 == 0 ? 100.0f : 2.0f;
+        m.SetTrans({reach * unit(rng), reach * unit(rng), reach * unit(rng)});
+        if (n % 5 == 0)
+            for (int j = 0; j < 4; ++j) m.m[j][3] = unit(rng);
+        const cmatrix4 fast = Inverse(m);
+        const cmatrix4 scalar = ScalarGaussJordanInverse(m);
+        ASSERT_EQ(std::memcmp(&fast, &scalar, sizeof fast), 0) << "matrix " << n;
+    }
 }

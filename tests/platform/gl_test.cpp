@@ -1,11 +1,15 @@
 // OpenGL for the host: the offscreen context draws into its own buffer and reads back top row
 // first; PNG files of what it drew; views: where each named camera stands, how a framed box fills
-// the window, and that drawing through a view lands where projecting says.
+// the window, and that drawing through a view lands where projecting says; the software OpenGL
+// library loaded by the first context and not before.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <link.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -46,6 +50,35 @@ TEST(OffscreenContext, UpperHalfQuadFillsTheFirstRows) {
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     EXPECT_GE(depthBits, 24);
+}
+
+// True when a shared object whose file name contains `part` is loaded in this process.
+bool LibraryLoaded(const char* part) {
+    struct Search {
+        const char* part;
+        bool found;
+    } search{part, false};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto* s = static_cast<Search*>(data);
+            if (info->dlpi_name && std::strstr(info->dlpi_name, s->part)) s->found = true;
+            return 0;
+        },
+        &search);
+    return search.found;
+}
+
+// Starting a program costs nothing for OpenGL: the library comes with the first context. Run
+// in a fresh process (the other tests of this program have loaded it long before).
+TEST(OffscreenContext, SoftwareOpenGLIsLoadedByTheFirstContextOnly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (LibraryLoaded("libOSMesa")) std::exit(1);
+            qv::gl::OffscreenContext ctx(4, 4);
+            std::exit(ctx.Ok() && LibraryLoaded("libOSMesa") ? 0 : 2);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(OffscreenContext, RefusesImpossibleSizes) {

@@ -88,6 +88,9 @@ std::vector<Box> Boxes() {
         {"BVH Loader", "File Error - Expected ROOT or JOINT or MOTION.", {{"bad.bvh", hips + "Frames: 1\n"}}, kLoadBvh},
         {"BVH Loader", "File Error - Encountered too many closing braces.", {{"bad.bvh", hips + kEndSite + "}\n}\n"}}, kLoadBvh},
         {"BVH Loader", "Couldn't Find FrameCnt Area", {{"bad.bvh", hips + kEndSite + "}\nMOTION\nFrame Time: 0.1\n"}}, kLoadBvh},
+        // Mirror Weights applied before a root bone was picked.
+        {"Biped - Mirror Weights", "Biped Root Bone Not Selected!", {{"tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"}},
+         "close\nimport \"tri.obj\" name \"Tri\"\nselect \"Tri\"\nmodify \"Biped - Mirror Weights\"\napply\nanswer ok\n"},
         {"Biped - Load BVH", "Do you want to adjust animation bar's length\nto match number of animation keys?",
          {{"long.bvh", bvhtext::ClassicBvh(200, 0.033333f)}}, "press \"Load BVH\"\nfile \"long.bvh\"\nanswer no\n"},
     };

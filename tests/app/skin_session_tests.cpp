@@ -273,7 +273,9 @@ TEST_F(Skins, TheTwoSelectionBoxesAreNeverBothOn) {
                               Control(d, 1101)["checked"].get<bool>());
     };
     // The module keeps the options from test to test: start from matched on.
-    if (!boxes().second) ASSERT_EQ(Run("press \"Select matched vertices\"\n"), 0);
+    if (!boxes().second) {
+        ASSERT_EQ(Run("press \"Select matched vertices\"\n"), 0);
+    }
     EXPECT_EQ(boxes(), std::make_pair(false, true));
     ASSERT_EQ(Run("press \"Select unmatched vertices\"\n"), 0);
     EXPECT_EQ(boxes(), std::make_pair(true, false));

@@ -51,6 +51,7 @@ QV_GL_FORWARD(void, glPolygonMode, (GLenum face, GLenum mode), (face, mode))
 QV_GL_FORWARD(void, glPointSize, (GLfloat size), (size))
 QV_GL_FORWARD(void, glLineWidth, (GLfloat width), (width))
 QV_GL_FORWARD(void, glBlendFunc, (GLenum sfactor, GLenum dfactor), (sfactor, dfactor))
+QV_GL_FORWARD(void, glDepthMask, (GLboolean flag), (flag))
 QV_GL_FORWARD(void, glLightfv, (GLenum light, GLenum pname, const GLfloat* params),
               (light, pname, params))
 QV_GL_FORWARD(void, glColorMaterial, (GLenum face, GLenum mode), (face, mode))

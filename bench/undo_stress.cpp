@@ -1,7 +1,8 @@
 // Stress program for undo: runs thousands of random action sequences (tests/common/
 // undo_sequence.h) through the built module, checks that undoing all of each gives the first
 // scene and redoing all the last, and prints every failing sequence shrunk to its fewest actions.
-//   undo_stress [SEQUENCES] [ACTIONS] [FIRST-SEED]     (defaults 2000, 20, 1)
+//   undo_stress [SEQUENCES] [ACTIONS] [FIRST-SEED] [print]     (defaults 2000, 20, 1)
+// With `print`, the scripts of the sequences are printed instead of run.
 #include <unistd.h>
 
 #include <chrono>
@@ -33,6 +34,12 @@ int main(int argc, char** argv) {
     const int actions = Arg(argc, argv, 2, 20);
     const uint32_t first = static_cast<uint32_t>(Arg(argc, argv, 3, 1));
 
+    if (argc > 4 && std::string(argv[4]) == "print") {
+        for (uint32_t seed = first; seed < first + static_cast<uint32_t>(sequences); ++seed)
+            std::printf("# seed %u\n%s# actions\n%s", seed, undoseq::StartScript(seed).c_str(),
+                        undoseq::Join(undoseq::Actions(seed, actions)).c_str());
+        return 0;
+    }
     std::string error;
     auto module = qvapp::LoadModule(BIPED_MODULE_PATH, error);
     if (!module) {

@@ -83,7 +83,8 @@ inline std::string StartScript(uint32_t seed) {
 
 // Each action is one or more script lines that end with the modify panel open on a bone of
 // Bip01 (or, after a selection, on the bone selected), no dialog open, and the rotation modes
-// off; anchors stay as the anchor actions leave them.
+// and anchors off. (A selection rebinds the tool, which turns its anchors off without
+// unticking their boxes, so an anchor is switched off by the action that switched it on.)
 struct Generator {
     explicit Generator(uint32_t seed) : rng(seed) {}
 
@@ -150,9 +151,12 @@ struct Generator {
                    "press \"OK\"\n";
         case 10:
             return Modify("Bip01") + "time 0\npress \"Load BVH\"\nfile \"" + kBvhTakeFile + "\"\n";
-        case 11:  // an anchor switched on or off, then the body moved against it
-            s = Modify("Bip01") + "press \"" + rng.Pick(kAnchors) + "\"\n";
-            return s + Drag();
+        case 11: {  // an anchor switched on, the body moved against it, the anchor off again
+            const char* anchor = rng.Pick(kAnchors);
+            s = Modify("Bip01") + "press \"" + anchor + "\"\n";
+            s += Drag();
+            return s + "press \"" + anchor + "\"\n";
+        }
         case 12:
             if (rng.Chance(50)) return "select \"" + std::string(rng.Pick(kBones)) + "\"\n";
             return "deselect\n" + Modify(rng.Pick(kBones));

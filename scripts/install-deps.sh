@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs (only those that are missing).
+# Installs the Debian packages the build needs (only those that are missing), and any further
+# packages named as arguments (scripts/install-fuzz-deps.sh names the fuzz build's).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libosmesa6-dev libpng-dev libgif-dev nlohmann-json3-dev libcli11-dev libassimp-dev
-          libfreetype-dev fonts-dejavu-extra libtinyobjloader-dev)
+          libfreetype-dev fonts-dejavu-extra libtinyobjloader-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -97,6 +97,8 @@ void cbipanim::Init() {
 }
 
 void cbipanim::Done() {
+    // An undo that closes the tool never sends it the undo's end: the next Init binds afresh.
+    keepBinding = 0;
     Interface::LockSubLevel(0);
     Interface::SetSubLevel(0);
     Interface::SetTransformCallback(nullptr);

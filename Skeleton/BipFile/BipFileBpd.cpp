@@ -2,6 +2,8 @@
 // records are host keys byte for byte, so each bone's keys are read and written in one block.
 #include "Skeleton/BipFile/BipFileBpd.h"
 
+#include <cmath>
+
 namespace {
 
 struct BpdHeader {
@@ -38,8 +40,10 @@ BipFileError ParseBone(Reader& in, BpdBone& bone) {
     // Checked against the bytes left before anything is allocated for it.
     if (static_cast<size_t>(count) > in.Left() / kBpdKeySize) return BipFileError::Truncated;
     bone.keys.resize(static_cast<size_t>(count));
-    return in.Take(bone.keys.data(), bone.keys.size()) ? BipFileError::None
-                                                       : BipFileError::Truncated;
+    if (!in.Take(bone.keys.data(), bone.keys.size())) return BipFileError::Truncated;
+    for (const ckey& k : bone.keys)
+        if (!BipKeyIsFinite(k)) return BipFileError::BadValue;
+    return BipFileError::None;
 }
 
 // Header and records, each checked as it is read; `out` is set only when all of them pass.
@@ -77,6 +81,14 @@ void PutBone(Writer& out, int32_t slot, const std::vector<ckey>& keys) {
 
 }  // namespace
 
+bool BipKeyIsFinite(const ckey& k) {
+    const float values[] = {k.pos.x, k.pos.y, k.pos.z, k.rot.x, k.rot.y, k.rot.z, k.rot.w,
+                            k.scale.x, k.scale.y, k.scale.z};
+    for (float v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
 const char* BipFileErrorText(BipFileError error) {
     switch (error) {
     case BipFileError::None: return "";
@@ -90,6 +102,8 @@ const char* BipFileErrorText(BipFileError error) {
     case BipFileError::BadHandType: return "Invalid hand type id - Aborting!";
     case BipFileError::NoHandBones: return "No hand bones in file? Failure!";
     case BipFileError::Truncated: return "File ends too early - Aborting!";
+    case BipFileError::BadValue: return "Invalid key value - Aborting!";
+    case BipFileError::TooManyKeys: return "Too many keys - Aborting!";
     }
     return "";
 }

@@ -41,7 +41,15 @@ enum class BipFileError {
     BadHandType,     // "Invalid hand type id - Aborting!"
     NoHandBones,     // "No hand bones in file? Failure!"
     Truncated,       // the file ends inside a record
+    BadValue,        // "Invalid key value - Aborting!": a number that is not finite
+    TooManyKeys,     // "Too many keys - Aborting!": a load would need more than kBipMaxLoadBytes
 };
+
+// The most memory a file may make a load allocate for keys; larger loads are refused first.
+constexpr size_t kBipMaxLoadBytes = size_t{1} << 30;  // 1 GB
+
+// Whether every number of the key is finite (a file may hold any bit pattern).
+bool BipKeyIsFinite(const ckey& key);
 const char* BipFileErrorText(BipFileError error);
 
 // Reads a whole file's bytes; every field is checked before anything is answered, and on a

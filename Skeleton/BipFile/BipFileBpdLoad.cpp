@@ -120,6 +120,12 @@ void AlignToFoot(cnode* const* bones, const BpdLoadOptions& o, const BpdLoadPlan
 
 }  // namespace
 
+size_t BpdLoadKeyBytes(const BpdFile& file, const BpdLoadOptions& o) {
+    size_t keys = 0;
+    for (const BpdBone& rec : file.bones) keys += rec.keys.size() + 1;
+    return keys * static_cast<size_t>(std::max(o.repeat, 1)) * sizeof(ckey);
+}
+
 int PlanBpdLoad(cnode* const* bones, const BpdFile& file, BpdLoadOptions& o, BpdLoadPlan& p) {
     p.span = o.lastFrame - o.firstFrame + 1;
     if (!o.scale) o.numFrames = p.span;

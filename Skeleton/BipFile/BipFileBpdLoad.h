@@ -24,6 +24,9 @@ struct BpdLoadPlan {
 // would fill lie beyond what a frame number holds.
 int PlanBpdLoad(cnode* const* bones, const BpdFile& file, BpdLoadOptions& options,
                 BpdLoadPlan& plan);
+// Bytes of the keys the load makes at the most: each of the file's keys once per copy and a
+// closing key per copy, on every bone record.
+size_t BpdLoadKeyBytes(const BpdFile& file, const BpdLoadOptions& options);
 // Writes the file's keys onto the bones (83 slots) with recording on, then aligns the root to
 // the chosen foot; the host's recording flag is as it was afterwards.
 void ApplyBpd(cnode* const* bones, const BpdFile& file, const BpdLoadOptions& options,

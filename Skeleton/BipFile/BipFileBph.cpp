@@ -2,6 +2,8 @@
 // and 20-byte records, read and written in one block.
 #include "Skeleton/BipFile/BipFileBph.h"
 
+#include <cmath>
+
 #include "Skeleton/Bip/BipBones.h"
 
 namespace {
@@ -23,6 +25,10 @@ BipFileError ParseFrom(Reader& in, BphFile& out) {
     file.handType = hand;
     file.records.resize(static_cast<size_t>(count));
     if (!in.Take(file.records.data(), file.records.size())) return BipFileError::Truncated;
+    for (const BphRecord& r : file.records)
+        if (!std::isfinite(r.rot.x) || !std::isfinite(r.rot.y) || !std::isfinite(r.rot.z) ||
+            !std::isfinite(r.rot.w))
+            return BipFileError::BadValue;
     out = std::move(file);
     return BipFileError::None;
 }

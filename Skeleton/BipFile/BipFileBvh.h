@@ -14,6 +14,9 @@ class cnode;
 constexpr int kBvhNameSize = 80;      // a joint name of at most 79 characters and its terminator
 constexpr float kBvhUnitsPerHost = 12.0f;  // file units per tree unit: OFFSETs and positions / 12
 constexpr int kBvhMaxDepth = 256;     // joints nested deeper are refused (real skeletons: < 30)
+// The most memory a take may need: its samples as read, and its keys as imported.
+constexpr size_t kBvhMaxSampleBytes = size_t{1} << 30;  // 1 GB
+constexpr size_t kBvhMaxImportBytes = size_t{1} << 30;  // 1 GB
 
 // Channel layouts by the CHANNELS count: 6 position and rotation, 3 rotation, anything else none.
 enum class BvhLayout { None, Rotation, PositionRotation };

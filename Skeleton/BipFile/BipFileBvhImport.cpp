@@ -43,6 +43,22 @@ bool FitsTheBoneList(const BVHBone& container) {
     return false;
 }
 
+// The temporary skeleton keys every joint at every frame before the biped takes its keys: a
+// take whose keys would pass kBvhMaxImportBytes is refused before any is made.
+bool FitsInMemory(const BVHBone& container) {
+    if (container.children.empty()) return true;
+    BVHBone* first = container.children.front().get();
+    const size_t joints = BvhPreOrder(first).size();
+    const size_t frames = static_cast<size_t>(first->frameCount);
+    if (frames * joints * sizeof(ckey) <= kBvhMaxImportBytes) return true;
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "The take's keys would need more than %zu MB: %zu frames of %zu joints.",
+                  kBvhMaxImportBytes >> 20, frames, joints);
+    Refuse(text);
+    return false;
+}
+
 // The question of the animation bar's length, when the keys run past its end.
 void OfferLongerRange(int frames) {
     const int end = GetAnimTime() + frames;
@@ -66,7 +82,7 @@ int cbipanim::LoadBVH(char* path) {
         FreeBvh(container);
         return 0;
     }
-    if (!FitsTheBoneList(container)) {
+    if (!FitsTheBoneList(container) || !FitsInMemory(container)) {
         FreeBvh(container);
         return 0;
     }

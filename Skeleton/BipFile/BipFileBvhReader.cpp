@@ -147,7 +147,8 @@ BvhReadResult Reader::Motion() {
     BVHBone* first = container_.children.empty() ? nullptr : container_.children.front().get();
     const std::vector<BVHBone*> joints = BvhPreOrder(first);
     int frames = 0;
-    ParseBvhInt(tokens.Next(), frames);
+    if (!ParseBvhInt(tokens.Next(), frames))
+        return Fail(AtLine("Frames: needs a whole number", lines_.LineNumber()));
     if (frames < 0) return Fail(AtLine("Frames: must not be negative", lines_.LineNumber()));
     BvhTokens timeLine(lines_.Next());
     float frameTime = 0.0f;
@@ -167,6 +168,13 @@ BvhReadResult Reader::Motion() {
 BvhReadResult Reader::MotionRows(const std::vector<BVHBone*>& joints, int frames) {
     size_t perFrame = 0;
     for (const BVHBone* j : joints) perFrame += BvhChannelCount(j->layout);
+    // Refused before anything is reserved, whether or not the rows are there.
+    if (static_cast<size_t>(frames) * perFrame > kBvhMaxSampleBytes / sizeof(float)) {
+        char what[120];
+        std::snprintf(what, sizeof what, "Frames: %d of %zu values need more than %zu MB", frames,
+                      perFrame, kBvhMaxSampleBytes >> 20);
+        return Fail(AtLine(what, lines_.LineNumber()));
+    }
     // A frame line takes at least two bytes per value, so no more frames than the bytes left
     // allow are reserved, whatever "Frames:" claims.
     const size_t fit = perFrame ? lines_.Remaining() / (2 * perFrame) + 1 : 0;

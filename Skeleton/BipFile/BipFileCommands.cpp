@@ -56,6 +56,7 @@ int cbipanim::Load(char* path) {
     o.insertAt = GetAnimTime();
     o.numFrames = file.frameCount;
     if (!AskBpdLoadOptions(file.frameCount)) return 0;
+    if (BpdLoadKeyBytes(file, o) > kBipMaxLoadBytes) return Refuse(BipFileError::TooManyKeys);
     BpdLoadPlan plan;
     if (!PlanBpdLoad(bones, file, o, plan)) return Refuse(kFramesOutOfRange);
     ApplyBpd(bones, file, o, plan);

@@ -2,6 +2,7 @@
 // flags, IK settings and skin data, and the time settings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,9 +62,16 @@ std::vector<cnode*> MakeNodes(const SavedScene& scene);
 // undo history ends up empty).
 void RestoreScene(const SavedScene& scene, const std::vector<cnode*>& made, ToolManager& tools);
 
+// Larger files are refused before they are read: their JSON would take up to 8 bytes of
+// memory for each byte of the file (a value for every two characters), 1 GB for this size.
+inline constexpr std::uintmax_t kSceneFileMaxBytes = std::uintmax_t{128} << 20;
+
 // Writes the scene unless CheckSavable refuses it; the file at path is replaced only whole.
 bool SaveSceneFile(const std::string& path, std::string& error);
 // The scene is replaced only when the whole file reads and checks out.
 bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& error);
+// The same from the file's text; path only names the file in the error.
+bool LoadSceneText(const std::string& text, const std::string& path, ToolManager& tools,
+                   std::string& error);
 
 }  // namespace qvapp

@@ -1,4 +1,5 @@
 // Reading .qscene JSON: validation of the whole file first, then replacing the scene.
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <set>
@@ -370,9 +371,21 @@ bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& err
         error = "cannot open scene file " + path;
         return false;
     }
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > kSceneFileMaxBytes) {
+        error = path + ": " + std::to_string(size >> 20) + " MB is larger than a scene file may be (" +
+                std::to_string(kSceneFileMaxBytes >> 20) + " MB)";
+        return false;
+    }
     std::stringstream text;
     text << in.rdbuf();
-    Json j = Json::parse(text.str(), nullptr, false);
+    return LoadSceneText(text.str(), path, tools, error);
+}
+
+bool LoadSceneText(const std::string& text, const std::string& path, ToolManager& tools,
+                   std::string& error) {
+    Json j = Json::parse(text, nullptr, false);
     if (j.is_discarded()) {
         error = path + ": not valid JSON";
         return false;

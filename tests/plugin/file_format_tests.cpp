@@ -97,6 +97,10 @@ TEST(BpdFormat, DamagedFilesAreRefusedWithTheirReason) {
         {"key count beyond the file", WalkWith(kFirstKeyCount, 4), BipFileError::Truncated},
         {"huge key count", WalkWith(kFirstKeyCount, 0x7FFFFFFF), BipFileError::Truncated},
         {"empty", "", BipFileError::Truncated},
+        // The first key's rotation x and scale z, bit patterns of NaN and -infinity.
+        {"rotation NaN", WalkWith(kFirstKeyCount + 4 + 16, 0x7FC00000), BipFileError::BadValue},
+        {"scale -infinity", WalkWith(kFirstKeyCount + 4 + 40, int32_t(0xFF800000)),
+         BipFileError::BadValue},
     };
     for (const Damage& c : cases) {
         BpdFile f;
@@ -134,6 +138,7 @@ TEST(BphFormat, DamagedFilesAreRefusedWithTheirReason) {
         {"count beyond the records", with(12, 17), BipFileError::Truncated},
         {"last record cut", whole.substr(0, whole.size() - 1), BipFileError::Truncated},
         {"header cut", whole.substr(0, 10), BipFileError::Truncated},
+        {"rotation w infinite", with(16 + 16, 0x7F800000), BipFileError::BadValue},
     };
     for (const Damage& c : cases) {
         BphFile f;

@@ -10,8 +10,10 @@
 
 #include "gltf_axes.h"
 #include "gltf_buffer.h"
+#include "gltf_skin.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "quorvane/skin.h"
 #include "qvcore/file_write.h"
 #include "text_escape.h"
 
@@ -124,9 +126,11 @@ bool SceneToGltf(std::optional<std::pair<int, int>> frames, tinygltf::Model& mod
         return false;
     }
     std::vector<ExportedBone> bones;
+    std::vector<cskin*> skins;
     std::map<const cnode*, int> index;  // bone -> glTF node
     for (int i = 0; i < Interface::NumNodes(); ++i) {
         cnode* node = Interface::GetNodeAt(i);
+        if (node->GetTypeID() == QV_TYPE_SKIN) skins.push_back(static_cast<cskin*>(node));
         if (node->GetTypeID() != QV_TYPE_BONE) continue;
         index[node] = static_cast<int>(bones.size());
         bones.push_back({node, false});
@@ -165,6 +169,8 @@ bool SceneToGltf(std::optional<std::pair<int, int>> frames, tinygltf::Model& mod
             AddBoneChannels(bone, index[bone.node], first, last, Interface::GetAnimTPF(), buffer,
                             animation);
     if (!animation.channels.empty()) model.animations.push_back(animation);
+    for (int skinNode : AddGltfSkins(skins, index, first, model, buffer))
+        scene.nodes.push_back(skinNode);
     model.scenes.push_back(scene);
     model.defaultScene = 0;
     if (model.buffers[0].data.empty()) model.buffers.clear();

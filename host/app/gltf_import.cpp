@@ -2,12 +2,13 @@
 #include "gltf_import.h"
 
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <set>
 
+#include "gltf_accessor.h"
 #include "gltf_axes.h"
 #include "gltf_export.h"
+#include "gltf_import_skin.h"
 #include "qvcore/file_write.h"
 #include "text_escape.h"
 
@@ -17,38 +18,6 @@ namespace qvapp {
 namespace {
 
 constexpr double kMsPerSecond = 1000.0;
-
-// The floats of an accessor, `width` per element; false with an error for anything else.
-bool ReadFloats(const tinygltf::Model& model, int index, int width, std::vector<float>& out,
-                std::string& error) {
-    const std::string where = "accessor " + std::to_string(index);
-    if (index < 0 || index >= static_cast<int>(model.accessors.size())) {
-        error = where + " does not exist";
-        return false;
-    }
-    const tinygltf::Accessor& a = model.accessors[index];
-    if (a.componentType != TINYGLTF_COMPONENT_TYPE_FLOAT ||
-        tinygltf::GetNumComponentsInType(a.type) != width || a.sparse.isSparse ||
-        a.bufferView < 0 || a.bufferView >= static_cast<int>(model.bufferViews.size())) {
-        error = where + ": expected " + std::to_string(width) + " plain floats per element";
-        return false;
-    }
-    const tinygltf::BufferView& view = model.bufferViews[a.bufferView];
-    const tinygltf::Buffer& buffer = model.buffers.at(view.buffer);
-    const size_t elementBytes = sizeof(float) * width;
-    const size_t stride = view.byteStride ? view.byteStride : elementBytes;
-    const size_t start = view.byteOffset + a.byteOffset;
-    if (a.count > 0 &&
-        (start + stride * (a.count - 1) + elementBytes > view.byteOffset + view.byteLength ||
-         view.byteOffset + view.byteLength > buffer.data.size())) {
-        error = where + " reaches past its buffer";
-        return false;
-    }
-    out.resize(a.count * width);
-    for (size_t i = 0; i < a.count; ++i)
-        std::memcpy(&out[i * width], buffer.data.data() + start + i * stride, elementBytes);
-    return true;
-}
 
 int IntOr(const tinygltf::Value& v, int fallback) {
     return v.IsInt() ? v.Get<int>() : (v.IsNumber() ? static_cast<int>(v.GetNumberAsDouble()) : fallback);
@@ -122,8 +91,8 @@ bool ReadChannels(const tinygltf::Model& model, std::map<int, NodeChannels>& out
         }
         Channel c;
         c.width = width;
-        if (!ReadFloats(model, s.input, 1, c.times, error) ||
-            !ReadFloats(model, s.output, width, c.values, error))
+        if (!ReadGltfAccessor(model, s.input, 1, c.times, error) ||
+            !ReadGltfAccessor(model, s.output, width, c.values, error))
             return false;
         if (c.times.empty() || c.values.size() != c.times.size() * width) {
             error = "animation sampler " + std::to_string(ch.sampler) +
@@ -177,7 +146,7 @@ std::vector<ckey> AnimatedKeys(const NodeChannels& channels, const ckey& rest, i
 }
 
 std::string NodeName(const tinygltf::Node& n, int index) {
-    if (n.name.empty()) return "Node " + std::to_string(index);
+    if (n.name.empty()) return (n.mesh >= 0 ? "Mesh " : "Node ") + std::to_string(index);
     std::string bytes;
     return UnescapeText(n.name, bytes) ? bytes : n.name;
 }
@@ -207,30 +176,39 @@ bool GltfToSavedScene(const std::string& path, SavedScene& scene, std::string& e
         error = path + ": " + error;
         return false;
     }
-    std::map<int, int> saved;  // glTF node -> scene node
+    // Every node is kept: those with a mesh as skin nodes, the others as bones.
+    std::map<int, std::string> boneNames;
     for (int i = 0; i < static_cast<int>(model.nodes.size()); ++i)
-        if (model.nodes[i].mesh < 0) saved[i] = static_cast<int>(saved.size());
-    scene.nodes.resize(saved.size());
+        if (model.nodes[i].mesh < 0) boneNames[i] = NodeName(model.nodes[i], i);
+    scene.nodes.resize(model.nodes.size());
     const ccolor colour = NewBoneColour();
-    for (const auto& [gltfIndex, sceneIndex] : saved) {
-        const tinygltf::Node& n = model.nodes[gltfIndex];
-        SavedNode& node = scene.nodes[sceneIndex];
-        node.name = NodeName(n, gltfIndex);
-        node.color = colour;
-        ckey rest;
-        if (!RestKey(n, gltfIndex, rest, error)) {
+    for (int i = 0; i < static_cast<int>(model.nodes.size()); ++i) {
+        const tinygltf::Node& n = model.nodes[i];
+        SavedNode& node = scene.nodes[i];
+        if (n.mesh >= 0 && !GltfMeshToSavedSkin(model, i, boneNames, node, error)) {
             error = path + ": " + error;
             return false;
         }
-        auto animated = channels.find(gltfIndex);
+        node.name = NodeName(n, i);
+        node.color = colour;
+        ckey rest;
+        if (!RestKey(n, i, rest, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        auto animated = channels.find(i);
         node.keys = animated == channels.end()
                         ? std::vector<ckey>{rest}
                         : AnimatedKeys(animated->second, rest, firstFrame, scene.tpf);
         for (int child : n.children) {
-            auto c = saved.find(child);
-            if (c == saved.end()) continue;
-            node.children.push_back(c->second);
-            scene.nodes[c->second].parent = sceneIndex;
+            if (child < 0 || child >= static_cast<int>(model.nodes.size()) ||
+                scene.nodes[child].parent >= 0) {
+                error = path + ": node " + std::to_string(i) + " names child " +
+                        std::to_string(child) + ", which does not exist or has a parent already";
+                return false;
+            }
+            node.children.push_back(child);
+            scene.nodes[child].parent = i;
         }
     }
     if (!CheckSavable(scene, error)) {

@@ -5,28 +5,16 @@
 #include <iostream>
 
 #include "app.h"
+#include "export_load.h"
 #include "gltf_export.h"
 #include "gltf_import.h"
-#include "qvcore/host.h"
-#include "scene_file.h"
-#include "tools.h"
 
 namespace qvapp {
 
 int GltfExportProgram(const std::string& scenePath, const std::string& outPath,
                       std::optional<std::pair<int, int>> frames, ToolManager& tools) {
-    if (frames && frames->first > frames->second) {
-        std::cerr << "quorvane: --frames " << frames->first << " " << frames->second
-                  << ": the first frame comes after the last\n";
-        return kExitUsage;
-    }
-    qv::ResetScene();
-    tools.InstallHooks();
+    if (std::optional<int> stop = LoadSceneToExport(scenePath, frames, tools)) return *stop;
     std::string error;
-    if (!LoadSceneFile(scenePath, tools, error)) {
-        std::cerr << "quorvane: " << error << "\n";
-        return kExitScriptError;
-    }
     if (!WriteSceneGltf(outPath, frames, error)) {
         std::cerr << "quorvane: " << scenePath << ": " << error << "\n";
         return kExitScriptError;

@@ -56,11 +56,16 @@ std::pair<int, int> KeySpan(const std::vector<ExportedBone>& bones) {
     return {first, last};
 }
 
-// The frames a bone's channels are sampled at: first, last and every key between.
+// The frames a bone's channels are sampled at: its keys from first to last, and first and last
+// themselves where the track goes on past them (elsewhere the track holds its end key, as glTF
+// holds its end sample), so that a file of the whole span gives the keys back one for one.
 std::vector<int> SampleFrames(const cnode* node, int first, int last) {
-    std::set<int> frames{first, last};
-    for (const ckey& k : node->anim.Keys())
-        if (k.time > first && k.time < last) frames.insert(k.time);
+    std::set<int> frames;
+    for (const ckey& k : node->anim.Keys()) {
+        if (k.time < first) frames.insert(first);
+        else if (k.time > last) frames.insert(last);
+        else frames.insert(k.time);
+    }
     return {frames.begin(), frames.end()};
 }
 

@@ -18,9 +18,9 @@ inline constexpr const char* kGltfTimeExtras = "quorvane";
 
 // The model of the scene from frame first to last (default: from the first key of any bone to
 // the last). Bones hold their transforms at the first frame; each bone with more than one key
-// gets translation, rotation and scale channels sampled at the first and last frame and at
-// every key between, which linear interpolation (slerp for rotations) plays back exactly as
-// the host evaluates its tracks. False with an error when the scene has no bone or the frames
+// gets translation, rotation and scale channels sampled at its keys from first to last (and
+// at first and last where its track goes on past them), which linear interpolation (slerp for
+// rotations) plays back exactly as the host evaluates its tracks. False with an error when the scene has no bone or the frames
 // are out of order.
 bool SceneToGltf(std::optional<std::pair<int, int>> frames, tinygltf::Model& model,
                  std::string& error);

@@ -56,6 +56,14 @@ float Disagreement(const cskin& skin, const std::map<const cnode*, int>& joint,
     return worst;
 }
 
+// The bone's world matrix at the skin's bind, read without recording it (cskin::BindTM would
+// remember a bone it did not know, and an export leaves the scene as it was).
+cmatrix4 BoundWorld(const cskin& skin, cnode* bone) {
+    for (const auto& [node, world] : skin.bindBones)
+        if (node == bone) return world;
+    return bone->GetNodeTM(skin.bindTime);
+}
+
 // The bind recorded by the skin, or else the frame where the offsets agree best: every vertex
 // where its weights put it at that frame.
 Bind FindBind(cskin& skin, const std::map<const cnode*, int>& joint,
@@ -63,7 +71,7 @@ Bind FindBind(cskin& skin, const std::map<const cnode*, int>& joint,
     Bind bind;
     if (skin.bindPos.size() == skin.verts.size()) {
         bind.pos = skin.bindPos;
-        for (cnode* bone : joints) bind.boneWorld.push_back(skin.BindTM(bone));
+        for (cnode* bone : joints) bind.boneWorld.push_back(BoundWorld(skin, bone));
         return bind;
     }
     int frame = GetAnimTime();

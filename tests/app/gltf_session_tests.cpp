@@ -103,6 +103,15 @@ class GltfExport : public SessionTest {
 protected:
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
+    // Runs the script, which writes `file`, and reads the file back with the host's import.
+    SavedScene ReadBack(const std::string& script, const std::string& file) {
+        EXPECT_EQ(Run(script), 0) << Error();
+        SavedScene back;
+        std::string error;
+        EXPECT_TRUE(GltfToSavedScene(Path(file), back, error)) << error;
+        return back;
+    }
+
     // The world matrices assimp gives every node of the file at a frame, by name.
     static std::map<std::string, aiMatrix4x4> AssimpWorlds(const aiScene* scene, int frame,
                                                            int firstFrame) {
@@ -220,10 +229,8 @@ TEST_F(GltfSkin, ASkinReadFromASceneFileIsBoundWhereItsWeightsAgree) {
 }
 
 TEST_F(GltfSkin, ImportGivesBackTheTrianglesWeightsAndOffsets) {
-    ASSERT_EQ(Run(kSkinnedScene + "gltf \"skin.glb\"\n"), 0) << Error();
-    SavedScene back;
-    std::string error;
-    ASSERT_TRUE(GltfToSavedScene(Path("skin.glb"), back, error)) << error;
+    const SavedScene back = ReadBack(kSkinnedScene + "gltf \"skin.glb\"\n", "skin.glb");
+    if (HasFailure()) return;
     const SavedScene was = CaptureScene();
     const SavedNode *a = nullptr, *b = nullptr;
     for (const SavedNode& n : was.nodes)
@@ -280,10 +287,8 @@ TEST_F(GltfExport, AssimpPlaysAPartFromItsFirstFrame) {
 }
 
 TEST_F(GltfExport, ImportGivesBackTheBonesHierarchyKeysAndTimeSettings) {
-    ASSERT_EQ(Run(kKeyedScene + "gltf \"all.glb\"\n"), 0) << Error();
-    SavedScene back;
-    std::string error;
-    ASSERT_TRUE(GltfToSavedScene(Path("all.glb"), back, error)) << error;
+    const SavedScene back = ReadBack(kKeyedScene + "gltf \"all.glb\"\n", "all.glb");
+    if (HasFailure()) return;
     const SavedScene was = CaptureScene();
     EXPECT_EQ(back.tpf, was.tpf);
     EXPECT_EQ(back.start, was.start);
@@ -313,10 +318,8 @@ TEST_F(GltfExport, ImportGivesBackTheBonesHierarchyKeysAndTimeSettings) {
 }
 
 TEST_F(GltfExport, APartReadsBackAsKeysOnItsOwnFrames) {
-    ASSERT_EQ(Run(kKeyedScene + "gltf \"part.glb\" frames 12 27\n"), 0) << Error();
-    SavedScene back;
-    std::string error;
-    ASSERT_TRUE(GltfToSavedScene(Path("part.glb"), back, error)) << error;
+    const SavedScene back = ReadBack(kKeyedScene + "gltf \"part.glb\" frames 12 27\n", "part.glb");
+    if (HasFailure()) return;
     const auto bones = Bones();
     std::map<std::string, std::vector<int>> times;
     for (const SavedNode& n : back.nodes) {

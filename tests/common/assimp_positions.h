@@ -10,14 +10,19 @@
 
 #include <assimp/scene.h>
 
+// The animation's channel of the node, or null.
+inline const aiNodeAnim* AssimpChannel(const aiAnimation* anim, const aiNode* node) {
+    for (unsigned c = 0; anim && c < anim->mNumChannels; ++c)
+        if (anim->mChannels[c]->mNodeName == node->mName) return anim->mChannels[c];
+    return nullptr;
+}
+
 // World positions of every node below `node` in pre-order, with their names, at animation key
 // `key` (nodes without a channel keep their own transformation), in the file's units.
 inline void AssimpPositions(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation* anim,
                             unsigned key, std::vector<std::pair<std::string, aiVector3D>>& out) {
     aiMatrix4x4 local = node->mTransformation;
-    for (unsigned c = 0; anim && c < anim->mNumChannels; ++c) {
-        const aiNodeAnim* ch = anim->mChannels[c];
-        if (ch->mNodeName != node->mName) continue;
+    if (const aiNodeAnim* ch = AssimpChannel(anim, node)) {
         const aiVector3D p = ch->mPositionKeys[std::min(key, ch->mNumPositionKeys - 1)].mValue;
         const aiQuaternion q = ch->mRotationKeys[std::min(key, ch->mNumRotationKeys - 1)].mValue;
         local = aiMatrix4x4(aiVector3D(1, 1, 1), q, p);
@@ -49,9 +54,7 @@ Value AssimpSample(const Key* keys, unsigned count, double ticks) {
 inline void AssimpWorldsAt(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation* anim,
                            double ticks, std::vector<std::pair<std::string, aiMatrix4x4>>& out) {
     aiMatrix4x4 local = node->mTransformation;
-    for (unsigned c = 0; anim && c < anim->mNumChannels; ++c) {
-        const aiNodeAnim* ch = anim->mChannels[c];
-        if (ch->mNodeName != node->mName) continue;
+    if (const aiNodeAnim* ch = AssimpChannel(anim, node)) {
         aiVector3D s(1, 1, 1), p;
         aiQuaternion q;
         local.Decompose(s, q, p);

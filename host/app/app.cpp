@@ -17,6 +17,7 @@
 #include "bvh_normalize.h"
 #include "bvh_info.h"
 #include "demo_script.h"
+#include "gltf_program.h"
 #include "module_loader.h"
 #include "qvcore/host.h"
 #include "qvplatform/ui.h"
@@ -29,11 +30,12 @@ namespace {
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
-    std::string mode;          // run | demo | bvh-info | bvh-import | bvh-export | bvh-normalize
+    std::string mode;  // run | demo | bvh-info | bvh-import | bvh-export | bvh-normalize |
+                       // export-gltf | import-gltf
     std::string script;        // run
     std::string outDir;        // --out DIR or demo's DIR
-    std::string bvhOut;        // bvh export: the BVH file written
-    std::optional<std::pair<int, int>> frames;  // bvh export --frames A B
+    std::string outFile;       // bvh export, export-gltf, import-gltf: the file written
+    std::optional<std::pair<int, int>> frames;  // bvh export, export-gltf --frames A B
     std::optional<std::string> map;             // bvh normalize --map
     std::optional<std::string> module;
 };
@@ -83,7 +85,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     bvhExport->add_option("SCENE", cl.script, "the scene file (.qscene)")
         ->required()
         ->type_name("FILE");
-    bvhExport->add_option("OUT", cl.bvhOut, "the BVH file to write")->required()->type_name("FILE");
+    bvhExport->add_option("OUT", cl.outFile, "the BVH file to write")->required()->type_name("FILE");
     std::vector<int> frames;
     bvhExport->add_option("--frames", frames, "the first and last frame written")
         ->expected(2)
@@ -93,13 +95,30 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
                      "joints renamed through a map preset or file, those the import does not map "
                      "folded into the ones it does, rotations as Z X Y, positions on the root only.");
     bvhNormalize->add_option("IN", cl.script, "the BVH file to read")->required()->type_name("FILE");
-    bvhNormalize->add_option("OUT", cl.bvhOut, "the BVH file to write")->required()->type_name("FILE");
+    bvhNormalize->add_option("OUT", cl.outFile, "the BVH file to write")->required()->type_name("FILE");
     std::string map;
     bvhNormalize->add_option("--map", map,
                              "a preset of " + BvhMapsDir() + " (classic, mixamo, mocapdb, virtual) or a "
                              "map file of \"source-name target-name\" lines (default: the "
                              "preset that renames the most joints)")
         ->type_name("PRESET|FILE");
+    CLI::App* gltfExport = app.add_subcommand(
+        "export-gltf", "Write the bones, skins and keys of a scene file as binary glTF 2.0 (y up, "
+                       "one unit a metre): every frame from the first key to the last, or --frames.");
+    gltfExport->add_option("SCENE", cl.script, "the scene file (.qscene)")
+        ->required()
+        ->type_name("FILE");
+    gltfExport->add_option("OUT", cl.outFile, "the .glb file to write")->required()->type_name("FILE");
+    std::vector<int> gltfFrames;
+    gltfExport->add_option("--frames", gltfFrames, "the first and last frame written")
+        ->expected(2)
+        ->type_name("FRAME");
+    CLI::App* gltfImport = app.add_subcommand(
+        "import-gltf", "Read a glTF file's nodes, skins and linear animation into a scene file.");
+    gltfImport->add_option("IN", cl.script, "the .glb or .gltf file")->required()->type_name("FILE");
+    gltfImport->add_option("OUT", cl.outFile, "the scene file (.qscene) to write")
+        ->required()
+        ->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -115,9 +134,12 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
               : bvhImport->parsed() ? "bvh-import"
               : bvhExport->parsed() ? "bvh-export"
               : bvhNormalize->parsed() ? "bvh-normalize"
+              : gltfExport->parsed()   ? "export-gltf"
+              : gltfImport->parsed()   ? "import-gltf"
                                     : "demo";
     if (bvhImport->parsed()) cl.outDir = importOut;
     if (frames.size() == 2) cl.frames = std::make_pair(frames[0], frames[1]);
+    if (gltfFrames.size() == 2) cl.frames = std::make_pair(gltfFrames[0], gltfFrames[1]);
     if (bvhNormalize->count("--map")) cl.map = map;
     if (run->parsed() || demo->parsed()) cl.outDir = run->parsed() ? runOut : demoDir;
     if (app.count("--module")) cl.module = module;
@@ -177,11 +199,17 @@ int Main(int argc, char** argv) {
         return BvhImport(cl.script, cl.outDir, tools);
     }
     if (cl.mode == "bvh-normalize")
-        return BvhNormalize(cl.script, cl.bvhOut, cl.map, BvhMapsDir(), std::cout, std::cerr);
+        return BvhNormalize(cl.script, cl.outFile, cl.map, BvhMapsDir(), std::cout, std::cerr);
     if (cl.mode == "bvh-export") {
         ToolManager tools;
         if (!LoadModules(cl, tools)) return kExitScriptError;
-        return BvhExport(cl.script, cl.bvhOut, cl.frames, tools);
+        return BvhExport(cl.script, cl.outFile, cl.frames, tools);
+    }
+    if (cl.mode == "import-gltf") return GltfImportProgram(cl.script, cl.outFile);
+    if (cl.mode == "export-gltf") {
+        ToolManager tools;
+        if (!LoadModules(cl, tools)) return kExitScriptError;
+        return GltfExportProgram(cl.script, cl.outFile, cl.frames, tools);
     }
     std::string text;
     RunOptions options;

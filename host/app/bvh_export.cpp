@@ -6,10 +6,9 @@
 
 #include "app.h"
 #include "bvh_export_text.h"
+#include "export_load.h"
 #include "quorvane/interface.h"
 #include "qvcore/file_write.h"
-#include "qvcore/host.h"
-#include "scene_file.h"
 
 namespace qvapp {
 namespace {
@@ -20,18 +19,8 @@ constexpr float kSecondsPerMs = 0.001f;
 
 int BvhExport(const std::string& scenePath, const std::string& outPath,
               std::optional<std::pair<int, int>> frames, ToolManager& tools) {
-    if (frames && frames->first > frames->second) {
-        std::cerr << "quorvane: --frames " << frames->first << " " << frames->second
-                  << ": the first frame comes after the last\n";
-        return kExitUsage;
-    }
-    qv::ResetScene();
-    tools.InstallHooks();
+    if (std::optional<int> stop = LoadSceneToExport(scenePath, frames, tools)) return *stop;
     std::string error;
-    if (!LoadSceneFile(scenePath, tools, error)) {
-        std::cerr << "quorvane: " << error << "\n";
-        return kExitScriptError;
-    }
     const int from = frames ? frames->first : Interface::GetAnimStart();
     const int to = frames ? frames->second : Interface::GetAnimEnd();
     const float frameTimeS = static_cast<float>(Interface::GetAnimTPF()) * kSecondsPerMs;

@@ -1,10 +1,11 @@
-// Output and file commands: dump, save, load, render, panel.
+// Output and file commands: dump, save, load, render, panel, gltf.
 #include <algorithm>
 #include <cctype>
 
 #include "commands.h"
 #include "dialog_picture.h"
 #include "dump.h"
+#include "gltf_export.h"
 #include "qvcore/file_write.h"
 #include "quorvane/interface.h"
 #include "qvplatform/gl.h"
@@ -49,6 +50,20 @@ void CmdLoad(ScriptRunner& run, Args& args) {
     std::string error;
     if (!LoadSceneFile(path, run.Tools(), error)) args.Fail(error);
     run.Tools().InstallHooks();
+}
+
+// gltf "FILE.glb" [frames A B]: the scene's bones and keys as binary glTF.
+void CmdGltf(ScriptRunner& run, Args& args) {
+    std::string path = run.OutputPath(args.Text("glTF file"));
+    std::optional<std::pair<int, int>> frames;
+    if (args.TakeKeyword("frames")) {
+        const int first = args.Int("first frame");
+        frames = std::make_pair(first, args.Int("last frame"));
+    }
+    args.End();
+    std::string error;
+    if (!WriteSceneGltf(path, frames, error)) args.Fail(error);
+    run.NoteWritten(path);
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -130,7 +145,7 @@ void CmdPanel(ScriptRunner& run, Args& args) {
 }  // namespace
 
 void AddOutputCommands(CommandTable& table) {
-    table.insert({{"dump", CmdDump}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender},
+    table.insert({{"dump", CmdDump}, {"gltf", CmdGltf}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender},
                   {"panel", CmdPanel}});
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "json_values.h"
+#include "tests/common/gltf_validator.h"
 
 namespace fs = std::filesystem;
 
@@ -205,6 +206,69 @@ TEST_F(Program, BvhExportAndNormalizeRunFromTheCommandLine) {
     EXPECT_TRUE(fs::exists(dir_ / "w.bvh"));
     EXPECT_EQ(Quorvane("bvh normalize " + take + " " + (dir_ / "x.bvh").string() + " --map nothing").status, 1);
     EXPECT_FALSE(fs::exists(dir_ / "x.bvh"));
+}
+
+}  // namespace
+
+namespace {
+
+// The scene file's nodes with their keys, as the dump of a script that loads it gives them.
+qvapp::Json LoadedNodes(const fs::path& dir, const std::string& scene) {
+    const std::string script = (dir / "load.qvs").string();
+    const std::string dump = (dir / "loaded.json").string();
+    std::ofstream(script) << "load \"" << scene << "\"\ndump \"" << dump << "\"\n";
+    if (Quorvane("run " + script).status != 0) return nullptr;
+    std::ifstream in(dump);
+    qvapp::Json nodes = qvapp::Json::object();
+    for (const auto& n : qvapp::Json::parse(in)["nodes"]) nodes[n["name"].get<std::string>()] = n["keys"];
+    return nodes;
+}
+
+TEST_F(Program, GltfExportAndImportRunFromTheCommandLineAndGiveTheKeysBack) {
+    const std::string scene = (dir_ / "b.qscene").string();
+    ASSERT_EQ(Quorvane("run " + Script("new\ncreate \"Bones\" \"Biped\"\ndrag 0 0 0 8\nclose\n"
+                                       "anim on\ntime 10\nselect \"Bip01\"\nmove 1 2 0\n"
+                                       "rotate 0 0 1 30\nsave \"" + scene + "\"\n")).status, 0);
+    const std::string glb = (dir_ / "b.glb").string();
+    Result r = Quorvane("export-gltf " + scene + " " + glb);
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_GLTF_VALID(glb);
+    const std::string back = (dir_ / "back.qscene").string();
+    r = Quorvane("import-gltf " + glb + " " + back);
+    ASSERT_EQ(r.status, 0) << r.output;
+    const qvapp::Json was = LoadedNodes(dir_, scene), now = LoadedNodes(dir_, back);
+    ASSERT_TRUE(was.is_object());
+    ASSERT_EQ(now.size(), was.size());
+    for (const auto& [name, keys] : was.items()) {
+        ASSERT_TRUE(now.contains(name)) << name;
+        ASSERT_EQ(now[name].size(), keys.size()) << name;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const qvapp::Json &a = keys[k], &b = now[name][k];
+            EXPECT_EQ(b["t"], a["t"]) << name;
+            // The file holds the same float32 values; a rotation comes back normalised (a few
+            // ulps) and possibly negated, which turns alike.
+            double dot = 0;
+            for (int i = 0; i < 4; ++i) dot += b["rot"][i].get<double>() * a["rot"][i].get<double>();
+            const double sign = dot < 0 ? -1 : 1;
+            for (int i = 0; i < 4; ++i)
+                EXPECT_NEAR(b["rot"][i].get<double>(), sign * a["rot"][i].get<double>(), 1e-6) << name;
+            for (const char* channel : {"pos", "scale"})
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_NEAR(b[channel][i].get<double>(), a[channel][i].get<double>(), 1e-6) << name;
+        }
+    }
+
+    EXPECT_EQ(Quorvane("export-gltf " + scene + " " + glb + " --frames 2").status, 2);
+    EXPECT_EQ(Quorvane("export-gltf " + scene + " " + glb + " --frames 5 2").status, 2);
+    r = Quorvane("export-gltf " + (dir_ / "missing.qscene").string() + " " + glb);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("missing.qscene"), std::string::npos) << r.output;
+    r = Quorvane("import-gltf " + scene + " " + (dir_ / "x.qscene").string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(fs::exists(dir_ / "x.qscene"));
+    r = Quorvane("export-gltf --help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.output.find("Usage: quorvane export-gltf"), std::string::npos) << r.output;
 }
 
 }  // namespace

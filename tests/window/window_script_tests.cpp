@@ -112,5 +112,49 @@ TEST_F(WindowScript, OpenReplaysAScriptSavesTheScreenshotAndExitsWithItsStatus) 
     EXPECT_EQ(Program("open --screenshot " + Path("x.png")).code, 2);
 }
 
+// What a person does from a new biped to a saved walk, with a file dialog and the message box
+// it brings up: the window replaying it leaves exactly the scene a headless run leaves.
+TEST_F(WindowScript, ReplayInTheWindowLeavesTheSceneAHeadlessRunLeaves) {
+    const std::string session =
+        "create \"Bones\" \"Biped\"\n"
+        "drag 0 0 0 8 ground\n"
+        "close\n"
+        "select \"Bip01 R UpperArm\"\n"
+        "modify \"Biped\"\n"
+        "press \"Symmetrical Rotation\"\n"
+        "rotate 1 0 0 60 steps 6\n"
+        "press \"Symmetrical Rotation\"\n"
+        "click \"Bip01\"\n"
+        "type \"Num Loops:\" 1\n"
+        "press \"Generate Keyframes\"\n"
+        "press \"Load BVH\"\n"
+        "file cancel\n"
+        "save \"walk.qscene\"\n"
+        "time 20\n"
+        "dump \"" + Path("%s.json") + "\"\n";
+    auto scriptFor = [&](const std::string& name) {
+        std::string text = session;
+        text.replace(text.find("%s"), 2, name);
+        const std::string path = Path(name + ".qvs");
+        std::ofstream(path) << text;
+        return path;
+    };
+    const std::string module = " --module " BIPED_MODULE_PATH;
+    Status run = Program("run " + scriptFor("headless") + " --out " + dir_.string() + module);
+    ASSERT_EQ(run.code, 0) << run.output;
+    Status open = Program("open --script " + scriptFor("window") + " --screenshot " +
+                          Path("walk.png") + module);
+    ASSERT_EQ(open.code, 0) << open.output;
+    auto read = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const std::string headless = read(Path("headless.json")), window = read(Path("window.json"));
+    EXPECT_GT(headless.size(), 1000u);
+    EXPECT_EQ(headless, window);
+    EXPECT_NE(headless.find("\"Generate Keyframes\""), std::string::npos)
+        << "the walk's undo level is in the dump";
+}
+
 }  // namespace
 }  // namespace qvapp::test

@@ -23,6 +23,9 @@ namespace {
 constexpr int kSamples = 4;             // multisampling of the window's framebuffer
 constexpr float kFontPixels = 15.0f;    // the interface's text
 constexpr float kModalMarginShare = 0.25f;  // a modal window's top-left, share of the window
+// Frames drawn after a replayed script's last line before the screenshot: ImGui settles a
+// layout change (a tab brought to the front, a window sized to its content) a frame later.
+constexpr int kSettleFrames = 3;
 
 }  // namespace
 
@@ -151,7 +154,10 @@ std::optional<qv::ui::Action> HostWindow::Frame(const qv::ui::Modal* modal) {
     glPopAttrib();
     glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
-    if (!options_.screenshot.empty() && !replaying_ && replay_) SaveScreenshot(options_.screenshot);
+    if (shotDue_) {
+        SaveScreenshot(options_.screenshot);
+        shotDue_ = false;
+    }
     glfwSwapBuffers(window_);
 
     if (!modal) {
@@ -212,7 +218,6 @@ void HostWindow::SaveScreenshot(const std::string& path) {
         std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, rgba.data() + y * row);
     std::string error;
     if (!qv::gl::WritePng(path, w, h, rgba, error)) Report(error);
-    options_.screenshot.clear();  // taken once
 }
 
 void HostWindow::RunFrame() { Frame(nullptr); }
@@ -247,6 +252,8 @@ int HostWindow::Run() {
             continue;
         }
         if (replay_) {
+            for (int i = 0; i < kSettleFrames; ++i) Frame(nullptr);
+            shotDue_ = !options_.screenshot.empty();
             Frame(nullptr);  // the last frame, with the screenshot when one was asked for
             break;
         }

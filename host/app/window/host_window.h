@@ -105,6 +105,7 @@ private:
     std::vector<std::function<void()>> later_;  // actions of this frame, run after it
     std::unique_ptr<ScriptRunner> replay_;       // the script being replayed
     bool replaying_ = false;
+    bool shotDue_ = false;  // the frame being drawn is saved as the screenshot
     std::string scenePath_;
     bool playing_ = false;
     double playStart_ = 0.0;  // seconds (glfwGetTime) when playback started

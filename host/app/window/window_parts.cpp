@@ -94,8 +94,10 @@ void HostWindow::DrawCommandArea() {
     const ImGuiIO& io = ImGui::GetIO();
     ImGui::SetNextWindowPos({io.DisplaySize.x - kCommandAreaWidth, ImGui::GetFrameHeight()});
     ImGui::SetNextWindowSize({kCommandAreaWidth, io.DisplaySize.y - ImGui::GetFrameHeight()});
+    // A panel taller than the window scrolls.
     ImGui::Begin("##commands", nullptr,
-                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
+                 ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                     ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
     const ToolKind open = tools_.Kind();
     if (ImGui::BeginTabBar("##tabs")) {
         for (int libType : {QV_LIBTYPE_CREATE, QV_LIBTYPE_MODIFY}) {

@@ -5,6 +5,7 @@
 
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "quorvane/undo.h"
 #include "scene_view.h"
 #include "window/viewport_input.h"
 #include "window_fixture.h"
@@ -95,6 +96,47 @@ TEST_F(WindowInput, CreationDragMakesABipedStandingWherePressedAndAClickSelectsA
     Button(false);
     ASSERT_EQ(Interface::NumSelNodes(), 1);
     EXPECT_STREQ(Interface::GetSelNode(0)->GetName(), "Bip01 L Calf");
+}
+
+// Half a turn's worth of dragging would do; 60 pixels at kRotateDegPerPixel is 30 degrees.
+constexpr int kRotatePixels = 60;
+constexpr float kAngleTol = 0.5f;  // degrees: the steps' rounding of pixel positions
+
+// The angle (degrees) between two rotations.
+float AngleBetween(const cquat& a, const cquat& b) {
+    const cquat d = a * Inverse(b);
+    return 2.0f * std::acos(std::min(1.0f, std::fabs(d.w))) * 180.0f / 3.14159265f;
+}
+
+TEST_F(WindowInput, RotateDragWithSymmetricalRotationTurnsBothArmsThroughTheTransformTracking) {
+    OpenWindow();
+    for (const char* line : {"create \"Bones\" \"Biped\"", "drag 0 0 0 8 ground", "close",
+                             "select \"Bip01 R UpperArm\"", "modify \"Biped\"",
+                             "press \"Symmetrical Rotation\""}) {
+        window_->Command(line);
+        ASSERT_EQ(window_->LastError(), "") << line;
+    }
+    cnode* right = Interface::FindNode("Bip01 R UpperArm");
+    cnode* left = Interface::FindNode("Bip01 L UpperArm");
+    ASSERT_TRUE(right && left);
+    const int t = GetAnimTime();
+    const cquat right0 = right->GetRotation(t), left0 = left->GetRotation(t);
+    const int levels = theUndo.NumLevels();
+
+    window_->Input().mode = window::TransformMode::Rotate;
+    window_->Input().axis = 0;
+    const auto r = window_->ViewportRect();
+    const float x = r.width * 0.2f, y = r.height * 0.2f;  // anywhere in the viewport drags
+    MoveTo(x, y);
+    Button(true);
+    for (int i = 1; i <= kDragSteps; ++i) MoveTo(x + float(i * kRotatePixels / kDragSteps), y);
+    Button(false);
+
+    const float turned = kRotatePixels * window::ViewportInput::kRotateDegPerPixel;
+    EXPECT_NEAR(AngleBetween(right->GetRotation(t), right0), turned, kAngleTol);
+    EXPECT_NEAR(AngleBetween(left->GetRotation(t), left0), turned, kAngleTol)
+        << "Symmetrical Rotation repeats the turn on the other arm";
+    EXPECT_EQ(theUndo.NumLevels(), levels + 1) << "one drag, one undo level";
 }
 
 }  // namespace

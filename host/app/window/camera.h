@@ -30,6 +30,8 @@ public:
     // The view over a window of width × height pixels whose bottom-left corner sits at
     // (originX, originY) in the framebuffer.
     qv::gl::View MakeView(int width, int height, int originX = 0, int originY = 0) const;
+    // The side of the cube framed about the target (host units).
+    float Size() const { return size_; }
     // The camera's viewing direction (world, unit).
     cpoint3 Forward() const;
 

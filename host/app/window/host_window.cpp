@@ -14,6 +14,7 @@
 #include "render.h"
 #include "scene_view.h"
 #include "tools.h"
+#include "window/transform_handles.h"
 
 #include <GLFW/glfw3.h>  // after the host headers: their Windows subset defines APIENTRY first
 
@@ -152,6 +153,7 @@ std::optional<qv::ui::Action> HostWindow::Frame(const qv::ui::Modal* modal) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     DrawScene(t, PaddedBox(SceneBox(t), kMinFramedSize), view, tools_, nullptr);
     glPopAttrib();
+    DrawTransformHandles(view, input_.mode, input_.axis, camera_.Size() * kHandleShare);
     glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
     if (shotDue_) {

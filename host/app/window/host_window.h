@@ -58,6 +58,8 @@ public:
     Rect ViewportRect() const;
     qv::gl::View CurrentView() const;
     Camera& GetCamera() { return camera_; }
+    // The toolbar's transform mode and rotation axis.
+    ViewportInput& Input() { return input_; }
     // Where the open tool's panel was last drawn (window pixels of its client area's
     // top-left corner); each dialog pixel covers kDialogZoom window pixels from there.
     struct Point {

@@ -33,8 +33,7 @@ std::vector<std::string> ComboItems(HWND dlg, int id) {
     const LRESULT n = SendDlgItemMessageA(dlg, id, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
         const LRESULT len = SendDlgItemMessageA(dlg, id, CB_GETLBTEXTLEN, i, 0);
-        std::string text(len > 0 ? static_cast<size_t>(len) : 0, '\0');
-        std::vector<char> buffer(text.size() + 1, '\0');
+        std::vector<char> buffer(len > 0 ? static_cast<size_t>(len) + 1 : 1, '\0');
         SendDlgItemMessageA(dlg, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
         items.emplace_back(buffer.data());
     }

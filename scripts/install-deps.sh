@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libosmesa6-dev libpng-dev libgif-dev nlohmann-json3-dev libcli11-dev libassimp-dev
-          libfreetype-dev fonts-dejavu-extra
+          libfreetype-dev fonts-dejavu-extra libtinyobjloader-dev
           libglfw3-dev libimgui-dev xvfb xauth libxtst-dev)
 missing=()
 for p in "${packages[@]}"; do

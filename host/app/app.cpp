@@ -218,6 +218,8 @@ int Main(int argc, char** argv, OpenWindowFn openWindow) {
     } else {
         text = DemoScript();
         options.scriptName = "demo";
+        // The demo's inputs (the sample character mesh) are the examples' own.
+        options.scriptDir = QV_EXAMPLES_DIR;
     }
     options.outDir = cl.outDir;
     if (!options.outDir.empty()) {

@@ -62,6 +62,7 @@ const CommandTable& Commands() {
         AddSelectionCommands(t);
         AddViewportCommands(t);
         AddOutputCommands(t);
+        AddSkinCommands(t);
         return t;
     }();
     return table;

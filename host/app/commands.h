@@ -52,6 +52,7 @@ void AddToolCommands(CommandTable& table);       // create, modify, close, press
 void AddSelectionCommands(CommandTable& table);  // select, deselect, click, undo, redo
 void AddViewportCommands(CommandTable& table);   // drag, move, rotate, scale
 void AddOutputCommands(CommandTable& table);     // dump, save, load, render
+void AddSkinCommands(CommandTable& table);       // import, bind, weight, paint, export, apply
 
 const CommandTable& Commands();
 

@@ -5,7 +5,9 @@
 #include "qvplatform/ui.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
+#include "quorvane/skin.h"
 #include "quorvane/undo.h"
+#include "skin_report.h"
 #include "tools.h"
 
 namespace qvapp {
@@ -46,6 +48,22 @@ Json DumpPanel(const ToolManager& tools) {
     return {{"dialog", qv::ui::DialogId(panel)}, {"controls", controls}};
 }
 
+// "skin": the vertices (deformed position, weights by bone name), the selected vertex indices,
+// and the report of the last mirror (null before one).
+Json DumpSkin(const cskin& skin) {
+    Json verts = Json::array();
+    for (const cskinvertex& v : skin.verts) {
+        Json w = Json::array();
+        for (int k = 0; k < v.numWeights && k < QV_MAX_SKIN_WEIGHTS; ++k)
+            w.push_back({NameOrNull(v.weights[k].bone), JsonFloat(v.weights[k].value)});
+        verts.push_back({{"pos", JsonPoint(v.pos)}, {"w", w}});
+    }
+    Json selected = Json::array();
+    for (int i = 0; i < skin.vertSel.Count() && i < static_cast<int>(skin.verts.size()); ++i)
+        if (skin.vertSel[i]) selected.push_back(i);
+    return {{"verts", verts}, {"selected", selected}, {"mirror", MirrorReportJson(skin.mirrorReport)}};
+}
+
 Json DumpUndo() {
     Json undo = Json::array(), redo = Json::array();
     for (int i = 0; i < theUndo.NumLevels(); ++i) {
@@ -76,6 +94,7 @@ Json DumpNode(cnode* node, int t) {
                 {"scale", JsonPoint(node->GetScale(t))}}},
               {"ik", DumpIK(node->GetIKInfo())},
               {"keys", DumpKeys(node->anim)}};
+    if (node->GetTypeID() == QV_TYPE_SKIN) j["skin"] = DumpSkin(*static_cast<cskin*>(node));
     if (node->DrawsMembers(t, 0)) {
         Json members = Json::array();
         for (int i = 0; i < node->NumMembers(); ++i)

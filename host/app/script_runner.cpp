@@ -8,6 +8,8 @@
 
 #include "commands.h"
 #include "quorvane/interface.h"
+#include "quorvane/node.h"
+#include "quorvane/skin.h"
 #include "quorvane/undo.h"
 #include "scene_check.h"
 #include "script_actions.h"
@@ -78,7 +80,19 @@ void ScriptRunner::Execute(const ScriptLine& line) {
     Args args(line);
     const int levelsBefore = theUndo.NumLevels();
     it->second(*this, args);
+    UpdateSkins();
     RefuseNonFinite(line, levelsBefore);
+}
+
+// Every bound skin follows its bones to the current time after each command, so that the dump,
+// the mirror tool and the next command see the deformed positions.
+void ScriptRunner::UpdateSkins() {
+    const int t = GetAnimTime();
+    for (int i = 0; i < Interface::NumNodes(); ++i)
+        if (cnode* n = Interface::GetNodeAt(i); n && n->GetTypeID() == QV_TYPE_SKIN) {
+            auto* skin = static_cast<cskin*>(n);
+            if (!skin->bindPos.empty()) skin->UpdateDeformers(t);
+        }
 }
 
 // A command whose arithmetic overflowed is refused: the undo levels it made are undone and

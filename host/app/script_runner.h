@@ -60,6 +60,7 @@ public:
 private:
     void Execute(const ScriptLine& line);
     void RefuseNonFinite(const ScriptLine& line, int levelsBefore);
+    void UpdateSkins();
     void CheckUiError(const ScriptLine& line);
     std::string Format(int line, const std::string& message) const;
 

@@ -18,6 +18,8 @@ namespace qv::detail {
 void RegisterNode(cnode* node);
 void UnregisterNode(cnode* node);
 bool IsLive(const cnode* node);
+// Lighting of drawn nodes: one directional light, colours from glColor.
+void SetUpLight();
 // Every live node, in no particular order.
 const std::unordered_set<const cnode*>& LiveNodes();
 

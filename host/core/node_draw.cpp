@@ -6,6 +6,8 @@
 #include "quorvane/node.h"
 #include "qvcore/host.h"
 
+#include "core_internal.h"
+
 #include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
 
 namespace {
@@ -83,8 +85,10 @@ void DrawOutline(const Shape& s) {
     glEnd();
 }
 
-// A light over the viewer's shoulder, fixed in eye space.
-void SetUpLight() {
+}  // namespace
+
+// A light over the viewer's shoulder, fixed in eye space (bones and skins).
+void qv::detail::SetUpLight() {
     const GLfloat position[4] = {0.3f, 0.5f, 1.0f, 0.0f};
     const GLfloat ambient[4] = {0.35f, 0.35f, 0.35f, 1.0f};
     const GLfloat diffuse[4] = {0.75f, 0.75f, 0.75f, 1.0f};
@@ -101,8 +105,6 @@ void SetUpLight() {
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_NORMALIZE);
 }
-
-}  // namespace
 
 cpoint3 qv::BoneTip(cnode* bone, int t) {
     if (cnode* child = bone->GetChild(0)) return child->GetPosition(t);
@@ -125,7 +127,7 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     bool selected = (flags & QV_DRAW_SELECTED) || (GetFlags() & QV_FLAG_SELECTED);
 
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT);
-    SetUpLight();
+    qv::detail::SetUpLight();
     glEnable(GL_DEPTH_TEST);
     ccolor c = color_;
     if (selected) {

@@ -1,14 +1,59 @@
-// Skin nodes: weighted vertices deformed by their bones, and their vertex selection.
+// Skin nodes: weighted vertices deformed by their bones, their bind, and their vertex selection.
 #include "quorvane/skin.h"
 
-#include <GL/gl.h>
+#include <unordered_map>
 
 #include "core_internal.h"
+#include "quorvane/interface.h"
+
+#include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
 
 namespace {
-// Size of drawn skin vertices (pixels).
-constexpr float kSkinPointSize = 3.0f;
+// Size of the marks of selected skin vertices (pixels).
+constexpr float kSelectedPointSize = 4.0f;
+// A skin is drawn see-through so that the bones inside it show: its opacity (0..1).
+constexpr float kSkinOpacity = 0.6f;
+
+// The bones' world matrices at one time, each evaluated once however many weights name it.
+class BoneMatrices {
+public:
+    explicit BoneMatrices(int t) : t_(t) {}
+    // Null for a bone that is not live.
+    const cmatrix4* Of(cnode* bone) {
+        if (bone == last_) return lastTM_;
+        auto it = tm_.find(bone);
+        if (it == tm_.end()) {
+            const bool live = qv::detail::IsLive(bone);
+            it = tm_.emplace(bone, std::make_pair(live, live ? bone->GetNodeTM(t_) : cmatrix4{})).first;
+        }
+        last_ = bone;
+        lastTM_ = it->second.first ? &it->second.second : nullptr;
+        return lastTM_;
+    }
+
+private:
+    int t_;
+    std::unordered_map<cnode*, std::pair<bool, cmatrix4>> tm_;
+    cnode* last_ = nullptr;
+    const cmatrix4* lastTM_ = nullptr;
+};
+
+// Σ value · (offset · boneWorld(t)) over the live bones; false when the vertex has none.
+bool Deform(const cskinvertex& v, BoneMatrices& bones, cpoint3& out) {
+    cpoint3 sum;
+    bool any = false;
+    int n = v.numWeights < QV_MAX_SKIN_WEIGHTS ? v.numWeights : QV_MAX_SKIN_WEIGHTS;
+    for (int w = 0; w < n; ++w) {
+        const cskinweight& cw = v.weights[w];
+        const cmatrix4* tm = cw.bone ? bones.Of(cw.bone) : nullptr;
+        if (!tm) continue;
+        sum += (cw.offset * *tm) * cw.value;
+        any = true;
+    }
+    if (any) out = sum;
+    return any;
 }
+}  // namespace
 
 cskin::cskin() = default;
 cskin::~cskin() = default;
@@ -22,10 +67,41 @@ int cskin::GetVert(int i, cskinvertex& v) const {
 
 int cskin::SetVert(int i, const cskinvertex& v) {
     if (i < 0 || i >= static_cast<int>(verts.size())) return 0;
+    const cskinvertex before = verts[i];
     verts[i] = v;
-    if (verts[i].numWeights < 0) verts[i].numWeights = 0;
-    if (verts[i].numWeights > QV_MAX_SKIN_WEIGHTS) verts[i].numWeights = QV_MAX_SKIN_WEIGHTS;
+    cskinvertex& now = verts[i];
+    if (now.numWeights < 0) now.numWeights = 0;
+    if (now.numWeights > QV_MAX_SKIN_WEIGHTS) now.numWeights = QV_MAX_SKIN_WEIGHTS;
+    // A weight that names another bone than the one in its place had keeps the old bone's
+    // offset otherwise, and the vertex would fly off when the bones move. A skin never bound
+    // here (one loaded from a file) is taken as bound where its weighted vertex is now; a
+    // vertex given its first weights outside a bind keeps the offsets it is given.
+    const bool bound = i < static_cast<int>(bindPos.size());
+    if (!bound && before.numWeights <= 0) return 1;
+    const cpoint3 at = bound ? bindPos[i] : before.pos;
+    for (int k = 0; k < now.numWeights; ++k) {
+        cskinweight& w = now.weights[k];
+        const bool sameBone = k < before.numWeights && before.weights[k].bone == w.bone;
+        if (sameBone || !qv::detail::IsLive(w.bone)) continue;
+        w.offset = at * Inverse(bound ? BindTM(w.bone) : w.bone->GetNodeTM(GetAnimTime()));
+    }
     return 1;
+}
+
+void cskin::SetBind(int t, const std::vector<cnode*>& bones) {
+    bindTime = t;
+    bindPos.clear();
+    for (const cskinvertex& v : verts) bindPos.push_back(v.pos);
+    bindBones.clear();
+    for (cnode* b : bones) bindBones.emplace_back(b, b->GetNodeTM(t));
+}
+
+cmatrix4 cskin::BindTM(cnode* bone) {
+    for (const auto& [node, tm] : bindBones)
+        if (node == bone) return tm;
+    // A bone the bind did not know: its placement at bind time, remembered from now on.
+    bindBones.emplace_back(bone, bone->GetNodeTM(bindPos.empty() ? GetAnimTime() : bindTime));
+    return bindBones.back().second;
 }
 
 void cskin::SelectVert(int i) {
@@ -50,47 +126,60 @@ void cskin::SetSelection(int /*t*/, int /*level*/, const cbooleanarray& sel, int
 
 // pos = Σ value · (offset · boneWorld(t)); a vertex without live bones keeps its position.
 void cskin::UpdateDeformers(int t) {
-    for (cskinvertex& v : verts) {
-        cpoint3 sum;
-        bool any = false;
-        int n = v.numWeights < QV_MAX_SKIN_WEIGHTS ? v.numWeights : QV_MAX_SKIN_WEIGHTS;
-        for (int w = 0; w < n; ++w) {
-            const cskinweight& cw = v.weights[w];
-            if (!qv::detail::IsLive(cw.bone)) continue;
-            sum += (cw.offset * cw.bone->GetNodeTM(t)) * cw.value;
-            any = true;
-        }
-        if (any) v.pos = sum;
-    }
+    BoneMatrices bones(t);
+    for (cskinvertex& v : verts) Deform(v, bones, v.pos);
 }
 
-// Triangles when there are faces, points otherwise; selected vertices as white points.
-void cskin::Draw(int /*t*/, CGLWindow* /*view*/, unsigned /*flags*/) {
+void cskin::DeformedPositions(int t, std::vector<cpoint3>& out) const {
+    out.resize(verts.size());
+    BoneMatrices bones(t);
+    for (size_t i = 0; i < verts.size(); ++i)
+        if (!Deform(verts[i], bones, out[i])) out[i] = verts[i].pos;
+}
+
+// The deformed mesh at t, lit with one flat normal per triangle and see-through; points when
+// there are no faces; selected vertices as white points over everything.
+void cskin::Draw(int t, CGLWindow* /*view*/, unsigned /*flags*/) {
     if (GetFlags() & QV_FLAG_HIDDEN) return;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT);
-    glDisable(GL_LIGHTING);
-    glColor4f(color_.r, color_.g, color_.b, color_.a);
-    int n = static_cast<int>(verts.size());
+    std::vector<cpoint3> pos;
+    DeformedPositions(t, pos);
+    const int n = static_cast<int>(pos.size());
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT | GL_LIGHTING_BIT |
+                 GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT);
+    glColor4f(color_.r, color_.g, color_.b, color_.a * kSkinOpacity);
     if (!triangles.empty()) {
+        qv::detail::SetUpLight();
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthMask(GL_FALSE);  // the bones drawn after the skin still show through it
         glBegin(GL_TRIANGLES);
         for (size_t i = 0; i + 2 < triangles.size(); i += 3) {
             const int* face = &triangles[i];
             if (face[0] < 0 || face[0] >= n || face[1] < 0 || face[1] >= n || face[2] < 0 ||
                 face[2] >= n)
                 continue;  // a face naming a missing vertex is not drawn
-            for (int c = 0; c < 3; ++c)
-                glVertex3f(verts[face[c]].pos.x, verts[face[c]].pos.y, verts[face[c]].pos.z);
+            const cpoint3 normal =
+                Normalize(CrossProd(pos[face[1]] - pos[face[0]], pos[face[2]] - pos[face[0]]));
+            glNormal3f(normal.x, normal.y, normal.z);
+            for (int c = 0; c < 3; ++c) glVertex3f(pos[face[c]].x, pos[face[c]].y, pos[face[c]].z);
         }
         glEnd();
+        glDepthMask(GL_TRUE);
+    } else {
+        glDisable(GL_LIGHTING);
+        glPointSize(2.0f);
+        glBegin(GL_POINTS);
+        for (const cpoint3& p : pos) glVertex3f(p.x, p.y, p.z);
+        glEnd();
     }
-    glPointSize(kSkinPointSize);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);  // a selected vertex is marked even behind the mesh
+    glPointSize(kSelectedPointSize);
+    glColor3f(1.0f, 1.0f, 1.0f);
     glBegin(GL_POINTS);
-    for (int i = 0; i < n; ++i) {
-        bool sel = i < vertSel.Count() && vertSel[i];
-        if (sel) glColor3f(1.0f, 1.0f, 1.0f);
-        else glColor4f(color_.r, color_.g, color_.b, color_.a);
-        glVertex3f(verts[i].pos.x, verts[i].pos.y, verts[i].pos.z);
-    }
+    for (int i = 0; i < n && i < vertSel.Count(); ++i)
+        if (vertSel[i]) glVertex3f(pos[i].x, pos[i].y, pos[i].z);
     glEnd();
     glPopAttrib();
 }

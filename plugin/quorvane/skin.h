@@ -1,6 +1,7 @@
 // Skinned meshes: vertices with up to 10 bone weights, deformed by their bones.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "quorvane/api.h"
@@ -45,6 +46,26 @@ struct cskinvertex {
     cskinweight weights[QV_MAX_SKIN_WEIGHTS];
 };
 
+// What a weight-mirroring tool found beyond its own report, for the host to print and dump:
+// per pair of bones the largest weight difference between a source vertex and its mirrored
+// vertex before the copy, and the source vertices left unmatched grouped by their nearest bone.
+struct cskinmirrorpair {
+    std::string bone, mirror;   // source bone and the bone it became
+    int pairs = 0;              // matched vertices weighted to the source bone
+    float maxDiff = 0.0f;       // largest |w(source, bone) - w(destination before, mirror)|
+    int worstVertex = -1;       // the source vertex of that difference
+};
+struct cskinunmatched {
+    std::string bone;           // the nearest bone of the vertices
+    std::vector<int> verts;     // source vertex indices, ascending
+};
+struct cskinmirrorreport {
+    bool valid = false;         // false until a tool has mirrored this skin
+    int matched = 0, sources = 0;
+    std::vector<cskinmirrorpair> pairs;
+    std::vector<cskinunmatched> unmatched;
+};
+
 // A skin node (type 6): deformed positions = Σ weight · (offset · boneWorld(t)).
 class QVAPI cskin : public cnode {
 public:
@@ -55,12 +76,29 @@ public:
     void SetSelection(int t, int level, const cbooleanarray& sel, int replace) override;
 
     int GetVert(int i, cskinvertex& v) const;   // 1, or 0 out of range
-    int SetVert(int i, const cskinvertex& v);   // 1, or 0 out of range
+    // 1, or 0 out of range. A weight whose bone differs from the bone the vertex had in that
+    // place gets its offset recomputed from the bind: offset = bindPos · Inverse(bindTM(bone)),
+    // so that a copied weight deforms the vertex from where it was bound. Without a bind, a
+    // vertex that had weights is taken as bound where it is now (offset = pos · Inverse(boneWorld
+    // at the current time)); one that had none keeps the offsets given.
+    int SetVert(int i, const cskinvertex& v);
     void SelectVert(int i);
     void UpdateDeformers(int t);
+    // The deformed positions at time t, without changing the stored ones.
+    void DeformedPositions(int t, std::vector<cpoint3>& out) const;
+
+    // The bind: every vertex's position and every bone's world matrix at bind time.
+    // Bones bound later (a weight given a bone the bind did not know) take their matrix at
+    // bindTime when first used.
+    void SetBind(int t, const std::vector<cnode*>& bones);
+    cmatrix4 BindTM(cnode* bone);
 
     int numVerts = 0;
     std::vector<cskinvertex> verts;
     std::vector<int> triangles;     // 3 vertex indices per face, for drawing
     cbooleanarray vertSel;
+    std::vector<cpoint3> bindPos;   // one per vertex, empty before a bind
+    std::vector<std::pair<cnode*, cmatrix4>> bindBones;
+    int bindTime = 0;
+    cskinmirrorreport mirrorReport;  // set by a weight-mirroring tool, read by the host
 };

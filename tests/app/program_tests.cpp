@@ -122,8 +122,17 @@ TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     Result r = Quorvane("demo " + (dir_ / "demo").string());
     ASSERT_EQ(r.status, 0) << r.output;
     for (const char* file :
-         {"front.png", "persp.png", "crouch.png", "path.png", "posing.png", "walk.gif"})
+         {"front.png", "persp.png", "crouch.png", "path.png", "posing.png", "walk.gif",
+          "skin-before.png", "skin-after.png"})
         EXPECT_TRUE(fs::exists(dir_ / "demo" / file)) << file;
+    // The skin section mirrored the sample character and printed its report.
+    EXPECT_NE(r.output.find("mirror \"Body\": "), std::string::npos) << r.output;
+    std::ifstream skinIn(dir_ / "demo" / "skin.json");
+    auto skinDump = qvapp::Json::parse(skinIn);
+    bool mirrored = false;
+    for (const auto& node : skinDump["nodes"])
+        if (node["name"] == "Body") mirrored = node["skin"]["mirror"]["matched"].get<int>() > 100;
+    EXPECT_TRUE(mirrored);
     std::ifstream in(dir_ / "demo" / "scene.json");
     auto dump = qvapp::Json::parse(in);
     auto count = [&](const std::string& prefix) {
@@ -140,6 +149,17 @@ TEST_F(Program, DemoBuildsTwoBipedsAndWritesDumpsAndPictures) {
     EXPECT_EQ(count("Bip02"), 1 + 18 + 0 + 2 * 3 * 2 + 2 * 1 * 3);
     // Closing the creation panel selected the second biped's root.
     EXPECT_EQ(dump["selection"], qvapp::Json::array({"Bip02"}));
+}
+
+// The skin example: sample mesh in, bound, painted, mirrored, posed, rendered and exported.
+TEST_F(Program, SkinExampleMirrorsTheSampleCharacter) {
+    Result r = Quorvane("run " + std::string(EXAMPLES_DIR) + "/skin.qvs --out " +
+                        (dir_ / "skin").string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    for (const char* file : {"skin-before.png", "skin-after.png", "skin-matched.png", "skin.json",
+                             "skin-before.obj", "skin-after.obj"})
+        EXPECT_TRUE(fs::exists(dir_ / "skin" / file)) << file;
+    EXPECT_NE(r.output.find("Bip01 R Forearm -> Bip01 L Forearm"), std::string::npos) << r.output;
 }
 
 // The contact sheet of the hand poses: one picture per pose.

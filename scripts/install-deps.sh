@@ -5,7 +5,8 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libosmesa6-dev libpng-dev libgif-dev nlohmann-json3-dev libcli11-dev libassimp-dev
-          libfreetype-dev fonts-dejavu-extra libtinyobjloader-dev libtinygltf-dev "$@")
+          libfreetype-dev fonts-dejavu-extra libtinyobjloader-dev libtinygltf-dev
+          libglfw3-dev libimgui-dev xvfb xauth libxtst-dev "$@")
 # npm (and node with it) only where neither is there already.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()

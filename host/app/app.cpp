@@ -30,7 +30,7 @@ namespace {
 constexpr const char* kDefaultDemoDir = "demo-out";
 
 struct CommandLine {
-    std::string mode;  // run | demo | bvh-info | bvh-import | bvh-export | bvh-normalize |
+    std::string mode;  // open | run | demo | bvh-info | bvh-import | bvh-export | bvh-normalize |
                        // export-gltf | import-gltf
     std::string script;        // run
     std::string outDir;        // --out DIR or demo's DIR
@@ -38,14 +38,15 @@ struct CommandLine {
     std::optional<std::pair<int, int>> frames;  // bvh export, export-gltf --frames A B
     std::optional<std::string> map;             // bvh normalize --map
     std::optional<std::string> module;
+    OpenRequest open;          // open
 };
 
 // Reads the arguments into cl. Answers the exit status when the program ends here: 0 after
 // printing the help that was asked for, 2 after a usage error (printed with the usage).
-std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl, bool canOpen) {
     CLI::App app{"Quorvane, the animation host: runs session scripts against a module.",
                  "quorvane"};
-    app.require_subcommand(1);
+    app.require_subcommand(canOpen ? 0 : 1, 1);
     app.fallthrough();  // --module may stand before or after the command's own arguments
     std::string module;
     app.add_option("--module", module,
@@ -54,6 +55,17 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
         ->type_name("PATH");
     app.footer("Exit status: 0 when the script ran to its end, 1 on a script error (printed as\n"
                "SCRIPT:LINE: message), 2 on a usage error.");
+    CLI::App* open = app.add_subcommand(
+        "open", "Open the interactive window (also what the program does without a command).");
+    open->add_option("SCENE", cl.open.scene, "a scene file to open (.qscene)")->type_name("FILE");
+    open->add_option("--script", cl.open.script,
+                     "a session script replayed in the window, one line a frame")
+        ->type_name("FILE");
+    open->add_option("--screenshot", cl.open.screenshot,
+                     "with --script: the PNG of the window saved when the script has ended, "
+                     "after which the window closes")
+        ->type_name("FILE");
+    if (!canOpen) app.remove_subcommand(open);
     CLI::App* run = app.add_subcommand("run", "Run a session script.");
     run->add_option("SCRIPT", cl.script, "the script file")->required()->type_name("FILE");
     std::string runOut;
@@ -129,7 +141,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& cl) {
         std::cerr << "quorvane: " << e.what() << "\n\n" << app.help();
         return kExitUsage;
     }
-    cl.mode = run->parsed()         ? "run"
+    const bool opened = canOpen && (open->parsed() || app.get_subcommands().empty());
+    cl.mode = opened                ? "open"
+              : run->parsed()         ? "run"
               : bvhInfo->parsed()   ? "bvh-info"
               : bvhImport->parsed() ? "bvh-import"
               : bvhExport->parsed() ? "bvh-export"
@@ -189,9 +203,21 @@ void ReportWritten(const std::filesystem::path& dir, const std::vector<std::stri
 
 }  // namespace
 
-int Main(int argc, char** argv) {
+int Main(int argc, char** argv, OpenWindowFn openWindow) {
     CommandLine cl;
-    if (std::optional<int> status = ParseCommandLine(argc, argv, cl)) return *status;
+    if (std::optional<int> status = ParseCommandLine(argc, argv, cl, openWindow != nullptr))
+        return *status;
+    if (cl.mode == "open") {
+        if (!cl.open.screenshot.empty() && cl.open.script.empty()) {
+            std::cerr << "quorvane: open: --screenshot needs --script\n";
+            return kExitUsage;
+        }
+        ToolManager tools;
+        if (!LoadModules(cl, tools)) return kExitScriptError;
+        qv::ResetScene();
+        tools.InstallHooks();
+        return openWindow(cl.open, tools);
+    }
     if (cl.mode == "bvh-info") return BvhInfo(cl.script, std::cout, std::cerr);
     if (cl.mode == "bvh-import") {
         ToolManager tools;

@@ -11,11 +11,10 @@
 #include "scene_view.h"
 #include "script_runner.h"
 #include "tools.h"
+#include "viewport_gestures.h"
 
 namespace qvapp {
 namespace {
-
-constexpr int kClickRadius = 4;  // pixels around the click point that pick
 
 // The host's select-by-name is one selection change, like a pick: one undo level that puts the
 // earlier selection back (redo takes the host's own snapshot).
@@ -81,18 +80,7 @@ void CmdClick(ScriptRunner& run, Args& args) {
     cpoint3 target = ClickPoint(node, t), win;
     view.Project(&target, &win, 1);
     const int x = static_cast<int>(std::lround(win.x)), y = static_cast<int>(std::lround(win.y));
-    HitTestTool tool;
-    tool.x = x;
-    tool.y = y;
-    tool.radius = kClickRadius;
-
-    int hit = 0;
-    {
-        SelectionBatch batch(run.Tools());
-        HitTestCallback* cb = Interface::GetHitTestCallback();
-        hit = (cb && cb->IsEnabled()) ? cb->HitTestAndSelect(t, &view, x, y, 0, tool)
-                                      : Interface::HitTestAndSelectObjects(t, &view, x, y, tool);
-    }
+    const bool hit = ClickAt(run.Tools(), t, view, x, y);
     if (!hit)
         args.Fail("nothing was hit at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
 }

@@ -13,6 +13,7 @@
 #include "scene_view.h"
 #include "script_runner.h"
 #include "tools.h"
+#include "viewport_gestures.h"
 
 namespace qvapp {
 namespace {
@@ -24,41 +25,32 @@ constexpr int kMaxSteps = 100000;  // steps of one transform drag
 class CreationDrag {
 public:
     CreationDrag(ccreateinterface* tool, const cpoint3& p, float height)
-        : tool_(tool), p_(p), height_(height),
-          view_(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight) {
+        : view_(FramedFront(p, height)), gesture_(tool, view_, Px(view_, p).first,
+                                                  Px(view_, p).second, p) {
+        const auto [x, y] = Px(view_, p + cpoint3(0, 0, height));
+        gesture_.DragTo(x, y, height);
+    }
+    void Release() { gesture_.Release(); }
+    bool Cancel() { return gesture_.Cancel(); }
+
+private:
+    static qv::gl::View FramedFront(const cpoint3& p, float height) {
+        qv::gl::View view(qv::gl::ViewKind::Front, kDefaultViewWidth, kDefaultViewHeight);
         Box box = SceneBox(GetAnimTime());
         box.Add(p);
         box.Add(p + cpoint3(0, 0, height));
         box = PaddedBox(box, kMinFramedSize);
-        view_.Frame(box.min, box.max);
-        cpoint3 start, end;
-        view_.Project(start, p.x, p.y, p.z);
-        view_.Project(end, p.x, p.y, p.z + height);
-        x0_ = static_cast<int>(std::lround(start.x));
-        y0_ = static_cast<int>(std::lround(start.y));
-        x_ = static_cast<int>(std::lround(end.x));
-        y_ = static_cast<int>(std::lround(end.y));
-        qv::ui::SetLeftButtonDown(true);
-        tool_->BeginDrag(&view_, x0_, y0_, p.x, p.y, p.z, 0, 0, 0, 0, 0, 0);
-        tool_->Drag(&view_, x_, y_, x0_, y0_, p.x, p.y, p.z, height, 0);
+        view.Frame(box.min, box.max);
+        return view;
     }
-    void Release() {
-        qv::ui::SetLeftButtonDown(false);
-        tool_->EndDrag(&view_, x_, y_, x0_, y0_, p_.x, p_.y, p_.z, height_, 0);
+    // The pixel a scene point lands on.
+    static std::pair<int, int> Px(qv::gl::View& view, const cpoint3& p) {
+        cpoint3 w;
+        view.Project(w, p.x, p.y, p.z);
+        return {static_cast<int>(std::lround(w.x)), static_cast<int>(std::lround(w.y))};
     }
-    // Stops with the button still held; true when the tool cancelled what it was making.
-    bool Cancel() {
-        const int cancelled = tool_->Stop(&view_, x_, y_, x0_, y0_, p_.x, p_.y, p_.z, height_, 0);
-        qv::ui::SetLeftButtonDown(false);
-        return cancelled != 0;
-    }
-
-private:
-    ccreateinterface* tool_;
-    cpoint3 p_;
-    float height_;
     qv::gl::View view_;
-    int x0_ = 0, y0_ = 0, x_ = 0, y_ = 0;
+    CreationGesture gesture_;
 };
 
 // How far below the press point the lowest joint of what a drag makes lies: a trial drag at
@@ -99,26 +91,6 @@ void CmdDrag(ScriptRunner& run, Args& args) {
     CreationDrag drag(tool, p, height);
     cancel ? static_cast<void>(drag.Cancel()) : drag.Release();
 }
-
-// One drag of the host's transform tool, through the installed callback when there is one.
-class TransformDrag {
-public:
-    explicit TransformDrag(int type) : type_(type) {
-        TransformCallback* cb = Interface::GetTransformCallback();
-        cb_ = (cb && cb->IsEnabled()) ? cb : nullptr;
-        cb_ ? cb_->StartTransform(type_) : Interface::StartTransform(type_);
-    }
-    void Move(const cpoint3& d) { cb_ ? cb_->Move(d, 0, 0.0f) : Interface::Move(d, 0, 0.0f); }
-    void Rotate(const cquat& q) { cb_ ? cb_->Rotate(q) : Interface::Rotate(q); }
-    void Scale(const cpoint3& s) { cb_ ? cb_->Scale(s) : Interface::Scale(s); }
-    void Finish() {
-        cb_ ? cb_->EndTransform(type_) : Interface::EndTransform(type_);
-        Interface::SceneChanged(1);
-    }
-private:
-    int type_;
-    TransformCallback* cb_ = nullptr;
-};
 
 int Steps(Args& args) {
     if (!args.TakeKeyword("steps")) return 1;

@@ -75,13 +75,22 @@ Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
     return fitted ? box : PaddedBox(box, kMinFramedSize);
 }
 
-// One frame: ground, nodes, the tool's overlays, then the triad and (with sides) the key.
+// One frame, cleared, drawn and read back.
 std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
                                      qv::gl::OffscreenContext& context, ToolManager& tools,
                                      const SideColours* sides) {
     glViewport(0, 0, context.Width(), context.Height());
     glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawScene(t, box, view, tools, sides);
+    glFinish();
+    return context.ReadPixels();
+}
+
+}  // namespace
+
+void DrawScene(int t, const Box& box, qv::gl::View& view, ToolManager& tools,
+               const SideColours* sides) {
     view.Apply();
     glEnable(GL_DEPTH_TEST);
     SetUpLighting();
@@ -91,11 +100,7 @@ std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
     tools.Display(t, &view);
     glPopAttrib();
     DrawMarks(view, sides);
-    glFinish();
-    return context.ReadPixels();
 }
-
-}  // namespace
 
 bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
     const std::vector<int> frames = FramesOf(request);

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "qvplatform/gl.h"
+#include "render_marks.h"
+#include "scene_view.h"
 
 namespace qvapp {
 
@@ -24,6 +26,12 @@ struct RenderRequest {
 
 // Background grey (0..1) the image is cleared to.
 inline constexpr float kBackgroundGrey = 0.5f;
+
+// Draws frame t into the view's part of the current context (no clearing): the ground grid
+// under the box, the visible nodes lit, the open tool's overlays, then the triad and (with
+// sides) the key flat over everything. The offscreen renders and the window both draw so.
+void DrawScene(int t, const Box& box, qv::gl::View& view, ToolManager& tools,
+               const SideColours* sides);
 
 // Draws and writes the picture or the animation. An animation keeps one view for all its
 // frames, framed on everything they show, and plays at the scene's time per frame.

@@ -40,22 +40,36 @@ void ScriptRunner::Queue(std::vector<ScriptLine> lines) {
 }
 
 int ScriptRunner::Run(const std::string& text) {
+    if (!Start(text)) return 1;
+    while (Step()) {}
+    return Failed() ? 1 : 0;
+}
+
+bool ScriptRunner::Start(const std::string& text) {
     error_.clear();
     qv::ui::TakeError();  // nothing left over from before the script
     std::string ignored;
     sceneFinite_ = CheckSceneFinite(GetAnimTime(), ignored);
     try {
         Queue(ParseScript(text));
-        while (next_ < lines_.size()) {
-            const ScriptLine& line = lines_[next_++];
-            Execute(line);
-            CheckUiError(line);
-        }
     } catch (const ScriptError& e) {
         error_ = Format(e.Line(), e.what());
-        return 1;
+        return false;
     }
-    return 0;
+    return true;
+}
+
+bool ScriptRunner::Step() {
+    if (Failed() || next_ >= lines_.size()) return false;
+    try {
+        const ScriptLine& line = lines_[next_++];
+        Execute(line);
+        CheckUiError(line);
+    } catch (const ScriptError& e) {
+        error_ = Format(e.Line(), e.what());
+        return false;
+    }
+    return next_ < lines_.size();
 }
 
 void ScriptRunner::Execute(const ScriptLine& line) {

@@ -30,6 +30,12 @@ public:
 
     // Runs a whole script: 0 when it ran to its end, 1 on a script error (see Error()).
     int Run(const std::string& text);
+    // The same, a line at a time (the window replays one line a frame): Start parses the
+    // text (false on a syntax error), each Step runs the next command with the lines that
+    // answer its modal windows, and is false once the script has ended or failed.
+    bool Start(const std::string& text);
+    bool Step();
+    bool Failed() const { return !error_.empty(); }
     // The error as printed: "NAME:LINE: message"; empty after success.
     const std::string& Error() const { return error_; }
 

@@ -142,6 +142,10 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
     const float radius = std::max(Length(hi - lo) * 0.5f, kMinRadius);
     cpoint3 forward, upHint;
     ViewAxes(kind_, forward, upHint);
+    if (ownDirection_) {
+        forward = forward_;
+        upHint = upHint_;
+    }
     const float aspect = static_cast<float>(width_) / static_cast<float>(height_);
     const float fill = 1.0f - 2.0f * kFrameMargin;  // share of the window the box may cover
 
@@ -178,8 +182,14 @@ void View::Frame(const cpoint3& boxMin, const cpoint3& boxMax) {
     fromClip_ = Inverse(toClip_);
 }
 
+void View::SetDirection(const cpoint3& forward, const cpoint3& upHint) {
+    ownDirection_ = true;
+    forward_ = Normalize(forward);
+    upHint_ = upHint;
+}
+
 void View::Apply() const {
-    glViewport(0, 0, width_, height_);
+    glViewport(originX_, originY_, width_, height_);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(&projM_.m[0][0]);
     glMatrixMode(GL_MODELVIEW);

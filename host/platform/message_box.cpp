@@ -47,6 +47,7 @@ extern "C" int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) 
     modal.kind = Modal::Kind::MessageBox;
     modal.title = title;
     modal.text = body;
+    for (const auto& [word, id] : Buttons(type)) modal.answers.push_back(word);
     Action action;
     Driver* driver = GetDriver();
     if (!driver || !driver->NextAction(modal, action)) {

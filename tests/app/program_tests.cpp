@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -54,7 +55,7 @@ protected:
 };
 
 TEST_F(Program, UsageErrorsExitWithTwoAndScriptErrorsWithOneNamingScriptAndLine) {
-    for (const char* args : {"", "run", "launch x.qvs", "run a.qvs b.qvs", "run a.qvs --out"})
+    for (const char* args : {"run", "launch x.qvs", "run a.qvs b.qvs", "run a.qvs --out"})
         EXPECT_EQ(Quorvane(args).status, 2) << args;
     Result r = Quorvane("--bogus");
     EXPECT_EQ(r.status, 2);
@@ -63,6 +64,18 @@ TEST_F(Program, UsageErrorsExitWithTwoAndScriptErrorsWithOneNamingScriptAndLine)
     r = Quorvane("run " + path);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find(path + ":5: time:"), std::string::npos) << r.output;
+}
+
+// Without a command the program opens its window; with no display to open it on, it says so.
+TEST_F(Program, NoCommandOpensTheWindowAndWithoutADisplaySaysSo) {
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    Result r = Quorvane("");
+    if (!saved.empty()) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("no display"), std::string::npos) << r.output;
 }
 
 TEST_F(Program, HelpForTheProgramAndEachCommandPrintsItsUsageAndExitsWithZero) {

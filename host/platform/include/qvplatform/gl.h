@@ -79,6 +79,12 @@ public:
     // Frames the camera on a box (world units) so that it fills the view with a margin of
     // kFrameMargin on every side, centred.
     void Frame(const cpoint3& boxMin, const cpoint3& boxMax);
+    // Replaces the named view's direction for the next Frame: the camera looks along forward
+    // (world, need not be unit) with upHint roughly up on the screen (an orbiting camera).
+    void SetDirection(const cpoint3& forward, const cpoint3& upHint);
+    // Where the view's window sits in a larger framebuffer (pixels from its bottom-left
+    // corner, as glViewport counts them); Apply sets the GL viewport there. Default (0, 0).
+    void SetOrigin(int x, int y) { originX_ = x; originY_ = y; }
     // Sets the GL viewport and loads the projection and modelview matrices into the current
     // context; leaves the matrix mode at GL_MODELVIEW.
     void Apply() const;
@@ -113,6 +119,9 @@ public:
 private:
     ViewKind kind_;
     int width_, height_;
+    int originX_ = 0, originY_ = 0;
+    bool ownDirection_ = false;  // forward_/upHint_ set by SetDirection
+    cpoint3 forward_, upHint_;
     cpoint3 eye_;
     cmatrix4 viewM_;   // world → camera (row vectors)
     cmatrix4 projM_;   // camera → clip (row vectors)

@@ -26,6 +26,7 @@ struct Modal {
     Kind kind = Kind::Dialog;
     std::string title;    // dialog caption, message box caption, file dialog title
     std::string text;     // message box text
+    std::vector<std::string> answers;  // message box: the answer words of its buttons
     HWND window = nullptr;
 };
 

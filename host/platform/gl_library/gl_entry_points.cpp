@@ -77,4 +77,31 @@ QV_GL_FORWARD(void, glReadPixels,
                GLvoid* pixels),
               (x, y, width, height, format, type, pixels))
 
+
+// The window's interface layer draws with client-side arrays and one font texture.
+QV_GL_FORWARD(void, glBindTexture, (GLenum texTarget, GLuint texture), (texTarget, texture))
+QV_GL_FORWARD(void, glGenTextures, (GLsizei n, GLuint* textures), (n, textures))
+QV_GL_FORWARD(void, glDeleteTextures, (GLsizei n, const GLuint* textures), (n, textures))
+QV_GL_FORWARD(void, glTexImage2D,
+              (GLenum texTarget, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+               GLint border, GLenum format, GLenum type, const GLvoid* pixels),
+              (texTarget, level, internalFormat, width, height, border, format, type, pixels))
+QV_GL_FORWARD(void, glTexParameteri, (GLenum texTarget, GLenum pname, GLint param), (texTarget, pname, param))
+QV_GL_FORWARD(void, glTexEnvi, (GLenum texTarget, GLenum pname, GLint param), (texTarget, pname, param))
+QV_GL_FORWARD(void, glGetTexEnviv, (GLenum texTarget, GLenum pname, GLint* params), (texTarget, pname, params))
+QV_GL_FORWARD(void, glEnableClientState, (GLenum cap), (cap))
+QV_GL_FORWARD(void, glDisableClientState, (GLenum cap), (cap))
+QV_GL_FORWARD(void, glVertexPointer, (GLint size, GLenum type, GLsizei stride, const GLvoid* ptr),
+              (size, type, stride, ptr))
+QV_GL_FORWARD(void, glTexCoordPointer, (GLint size, GLenum type, GLsizei stride, const GLvoid* ptr),
+              (size, type, stride, ptr))
+QV_GL_FORWARD(void, glColorPointer, (GLint size, GLenum type, GLsizei stride, const GLvoid* ptr),
+              (size, type, stride, ptr))
+QV_GL_FORWARD(void, glDrawElements, (GLenum mode, GLsizei count, GLenum type, const GLvoid* indices),
+              (mode, count, type, indices))
+QV_GL_FORWARD(void, glScissor, (GLint x, GLint y, GLsizei width, GLsizei height), (x, y, width, height))
+QV_GL_FORWARD(void, glShadeModel, (GLenum mode), (mode))
+QV_GL_FORWARD(void, glPixelStorei, (GLenum pname, GLint param), (pname, param))
+QV_GL_FORWARD(void, glReadBuffer, (GLenum mode), (mode))
+
 }  // extern "C"

@@ -91,6 +91,8 @@ private:
     void Report(const std::string& error);
     void OpenScene();
     void SaveScene(bool askName);
+    // Asks for a file name and writes the scene as binary glTF, as the script's `gltf` does.
+    void ExportGltf();
 
     ToolManager& tools_;
     WindowOptions options_;

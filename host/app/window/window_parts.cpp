@@ -40,6 +40,7 @@ void HostWindow::DrawMenus() {
         if (ImGui::MenuItem("Open...")) Later([this] { OpenScene(); });
         if (ImGui::MenuItem("Save")) Later([this] { SaveScene(scenePath_.empty()); });
         if (ImGui::MenuItem("Save As...")) Later([this] { SaveScene(true); });
+        if (ImGui::MenuItem("Export glTF...")) Later([this] { ExportGltf(); });
         ImGui::Separator();
         if (ImGui::MenuItem("Quit")) glfwSetWindowShouldClose(window_, GLFW_TRUE);
         ImGui::EndMenu();
@@ -217,6 +218,15 @@ void HostWindow::SaveScene(bool askName) {
     }
     Command("save " + Quoted(path));
     scenePath_ = path;
+}
+
+void HostWindow::ExportGltf() {
+    qv::ui::Modal modal;
+    modal.kind = qv::ui::Modal::Kind::FileDialog;
+    modal.title = "Export glTF";
+    qv::ui::Action chosen;
+    if (!NextAction(modal, chosen) || chosen.kind != qv::ui::Action::Kind::File) return;
+    Command("gltf " + Quoted(chosen.text));
 }
 
 }  // namespace qvapp::window

@@ -93,6 +93,8 @@ private:
     void SaveScene(bool askName);
     // Asks for a file name and writes the scene as binary glTF, as the script's `gltf` does.
     void ExportGltf();
+    // The host's file dialog under this title; false when it was cancelled.
+    bool AskFileName(const char* title, std::string& path);
 
     ToolManager& tools_;
     WindowOptions options_;

@@ -195,38 +195,34 @@ void HostWindow::Playback() {
     if (frame != GetAnimTime()) Interface::SetAnimTime(frame);
 }
 
-void HostWindow::OpenScene() {
+bool HostWindow::AskFileName(const char* title, std::string& path) {
     qv::ui::Modal modal;
     modal.kind = qv::ui::Modal::Kind::FileDialog;
-    modal.title = "Open Scene";
+    modal.title = title;
     qv::ui::Action chosen;
-    if (!NextAction(modal, chosen) || chosen.kind != qv::ui::Action::Kind::File) return;
-    Command("load " + Quoted(chosen.text));
-    scenePath_ = chosen.text;
+    if (!NextAction(modal, chosen) || chosen.kind != qv::ui::Action::Kind::File) return false;
+    path = chosen.text;
+    return true;
+}
+
+void HostWindow::OpenScene() {
+    std::string path;
+    if (!AskFileName("Open Scene", path)) return;
+    Command("load " + Quoted(path));
+    scenePath_ = path;
     camera_.FrameBox(SceneBox(GetAnimTime()));
 }
 
 void HostWindow::SaveScene(bool askName) {
     std::string path = scenePath_;
-    if (askName) {
-        qv::ui::Modal modal;
-        modal.kind = qv::ui::Modal::Kind::FileDialog;
-        modal.title = "Save Scene";
-        qv::ui::Action chosen;
-        if (!NextAction(modal, chosen) || chosen.kind != qv::ui::Action::Kind::File) return;
-        path = chosen.text;
-    }
+    if (askName && !AskFileName("Save Scene", path)) return;
     Command("save " + Quoted(path));
     scenePath_ = path;
 }
 
 void HostWindow::ExportGltf() {
-    qv::ui::Modal modal;
-    modal.kind = qv::ui::Modal::Kind::FileDialog;
-    modal.title = "Export glTF";
-    qv::ui::Action chosen;
-    if (!NextAction(modal, chosen) || chosen.kind != qv::ui::Action::Kind::File) return;
-    Command("gltf " + Quoted(chosen.text));
+    std::string path;
+    if (AskFileName("Export glTF", path)) Command("gltf " + Quoted(path));
 }
 
 }  // namespace qvapp::window

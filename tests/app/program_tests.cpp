@@ -13,28 +13,15 @@
 
 #include "json_values.h"
 #include "tests/common/gltf_validator.h"
+#include "tests/common/run_command.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
+using Result = CommandRun;
 
-Result Quorvane(const std::string& args) {
-    Result r;
-    std::string cmd = std::string(QUORVANE_PATH) + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, n);
-    int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+Result Quorvane(const std::string& args) { return RunCommand(std::string(QUORVANE_PATH) + " " + args); }
 
 class Program : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include "tests/common/run_command.h"
 
 namespace gltftest {
 
@@ -21,17 +22,8 @@ struct ValidatorRun {
 inline bool NodeAvailable() { return std::system("command -v node >/dev/null 2>&1") == 0; }
 
 inline ValidatorRun Validate(const std::string& file) {
-    ValidatorRun run;
-    const std::string cmd =
-        std::string("node \"") + GLTF_VALIDATOR_SCRIPT + "\" \"" + file + "\" 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return run;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) run.report.append(buf, n);
-    const int raw = pclose(p);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    const CommandRun run = RunCommand(std::string("node \"") + GLTF_VALIDATOR_SCRIPT + "\" \"" + file + "\"");
+    return {run.status, run.output};
 }
 
 }  // namespace gltftest

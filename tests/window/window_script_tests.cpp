@@ -11,6 +11,7 @@
 #include "scene_view.h"
 #include "window/dialog_widgets.h"
 #include "window_fixture.h"
+#include "tests/common/run_command.h"
 
 namespace qvapp::test {
 namespace {
@@ -25,22 +26,8 @@ constexpr const char* kBipedScript =
 constexpr int kFrameSlack = 2;    // pixels
 constexpr int kBoneRadius = 3;    // pixels around a bone's click point that its drawing covers
 
-struct Status {
-    int code = -1;
-    std::string output;
-};
-
-Status Program(const std::string& args) {
-    Status s;
-    FILE* p = popen((std::string(QUORVANE_PATH) + " " + args + " 2>&1").c_str(), "r");
-    if (!p) return s;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) s.output.append(buf, n);
-    const int raw = pclose(p);
-    s.code = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return s;
-}
+// The program with its arguments; status and output.
+CommandRun Program(const std::string& args) { return RunCommand(std::string(QUORVANE_PATH) + " " + args); }
 
 class WindowScript : public WindowTest {};
 
@@ -93,9 +80,9 @@ TEST_F(WindowScript, OpenReplaysAScriptSavesTheScreenshotAndExitsWithItsStatus) 
     ASSERT_EQ(Run(std::string(kBipedScript) + "save \"walker.qscene\"\n"), 0) << Error();
     const std::string dumped = Path("opened.json");
     const std::string script = WriteScript("dump \"" + dumped + "\"\n");
-    Status s = Program("open " + Path("walker.qscene") + " --script " + script + " --screenshot " +
+    CommandRun s = Program("open " + Path("walker.qscene") + " --script " + script + " --screenshot " +
                        Path("open.png") + " --module " BIPED_MODULE_PATH);
-    ASSERT_EQ(s.code, 0) << s.output;
+    ASSERT_EQ(s.status, 0) << s.output;
     std::ifstream in(dumped);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("\"Bip01 L Hand\""), std::string::npos);
@@ -106,10 +93,10 @@ TEST_F(WindowScript, OpenReplaysAScriptSavesTheScreenshotAndExitsWithItsStatus) 
     // A script that fails names its line and the program says so with status 1.
     const std::string bad = WriteScript("new\ntime later\n");
     s = Program("open --script " + bad + " --screenshot " + Path("bad.png"));
-    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.status, 1);
     EXPECT_NE(s.output.find(bad + ":2: time:"), std::string::npos) << s.output;
     // A screenshot without a script to end the window is a usage error.
-    EXPECT_EQ(Program("open --screenshot " + Path("x.png")).code, 2);
+    EXPECT_EQ(Program("open --screenshot " + Path("x.png")).status, 2);
 }
 
 // What a person does from a new biped to a saved walk, with a file dialog and the message box
@@ -140,11 +127,11 @@ TEST_F(WindowScript, ReplayInTheWindowLeavesTheSceneAHeadlessRunLeaves) {
         return path;
     };
     const std::string module = " --module " BIPED_MODULE_PATH;
-    Status run = Program("run " + scriptFor("headless") + " --out " + dir_.string() + module);
-    ASSERT_EQ(run.code, 0) << run.output;
-    Status open = Program("open --script " + scriptFor("window") + " --screenshot " +
+    CommandRun run = Program("run " + scriptFor("headless") + " --out " + dir_.string() + module);
+    ASSERT_EQ(run.status, 0) << run.output;
+    CommandRun open = Program("open --script " + scriptFor("window") + " --screenshot " +
                           Path("walk.png") + module);
-    ASSERT_EQ(open.code, 0) << open.output;
+    ASSERT_EQ(open.status, 0) << open.output;
     auto read = [](const std::string& path) {
         std::ifstream in(path);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

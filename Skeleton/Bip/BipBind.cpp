@@ -5,6 +5,7 @@
 #include "Skeleton/Bip/BipAnim.h"
 #include "Skeleton/Bip/BipDisplay.h"
 #include "Skeleton/Bip/BipNames.h"
+#include "Skeleton/Bip/BipPanel.h"
 #include "Skeleton/Bip/BipTrack.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
@@ -87,11 +88,13 @@ int cbipanim::IsOkToModify(cnode* node) {
 void cbipanim::Init() {
     Interface::SetSubLevel(0);
     Interface::LockSubLevel(1);
+    const int freshBinding = !keepBinding;
     if (keepBinding)
         MoveSelection(*this);
     else
         Bind(*this);
     keepBinding = 0;
+    RebindModifyPanel(*this, freshBinding);
     Interface::SetTransformCallback(&cbipanim::trnsClbk);
     Interface::SetHitTestCallback(&cbipanim::hittestBip);
 }
@@ -99,6 +102,7 @@ void cbipanim::Init() {
 void cbipanim::Done() {
     // An undo that closes the tool never sends it the undo's end: the next Init binds afresh.
     keepBinding = 0;
+    ForgetModifyPanel();
     Interface::LockSubLevel(0);
     Interface::SetSubLevel(0);
     Interface::SetTransformCallback(nullptr);

@@ -93,6 +93,21 @@ void RefreshModifyPanel(const cbipanim& tool) {
     Check(panelWnd, IDC_PANEL_RUN, tool.gait == 1);
 }
 
+void RebindModifyPanel(const cbipanim& tool, int freshBinding) {
+    if (!panelWnd) return;
+    if (freshBinding) {
+        InitAnchorBoxes(tool, panelWnd);
+        ReadSideColour(tool, kRightColourSlots, rightColour);
+        ReadSideColour(tool, kLeftColourSlots, leftColour);
+        RedrawSwatch(panelWnd, IDC_PANEL_RIGHT_COLOUR);
+        RedrawSwatch(panelWnd, IDC_PANEL_LEFT_COLOUR);
+        FillAlignBones(tool, panelWnd);
+    }
+    InitModeBoxes(tool, panelWnd);
+}
+
+void ForgetModifyPanel() { panelWnd = nullptr; }
+
 void InitModifyPanel(cbipanim& tool, HWND panel) {
     panelWnd = panel;
     RefreshModifyPanel(tool);

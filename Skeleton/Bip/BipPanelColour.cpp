@@ -31,10 +31,6 @@ void AnnounceColours(cbipanim& tool) {
     Interface::UpdateViews();
 }
 
-void RedrawSwatch(HWND panel, int id) {
-    RedrawWindow(GetDlgItem(panel, id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
 // The picker opens on the side's colour; on OK the side takes the picked r, g, b.
 void PickSideColour(cbipanim& tool, HWND panel, int id, ccolor& colour,
                     std::span<const SlotRun> runs) {
@@ -55,6 +51,10 @@ void ApplyBothColours(cbipanim& tool, HWND panel) {
 }
 
 }  // namespace
+
+void RedrawSwatch(HWND panel, int id) {
+    RedrawWindow(GetDlgItem(panel, id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
 
 int ColourCommand(cbipanim& tool, HWND panel, int id) {
     switch (id) {

@@ -215,6 +215,32 @@ TEST_F(PanelCoverage, OpeningEnablesAnchorsByTheLimbsPresentAndTheMirrorModesByT
     for (int id : {1118, 1119}) EXPECT_EQ(Control(arm, id)["enabled"], true) << id;
 }
 
+TEST_F(PanelCoverage, SelectingAnotherBoneWithThePanelOpenShowsTheNewBinding) {
+    // Two bipeds; the panel open on the first with the right foot anchored and Sym Rotation on.
+    const Json armed = RunAndDump(std::string(kStart) +
+                                  "close\ncreate \"Bones\" \"Biped\"\ndrag 20 0 0 8 ground\nclose\n"
+                                  "select \"Bip01 L UpperArm\"\nmodify \"Biped\"\n"
+                                  "press #1110\npress #1118\n");
+    ASSERT_EQ(Control(armed, 1110)["checked"], true);
+    ASSERT_EQ(Control(armed, 1118)["checked"], true);
+    // Another bone of the same biped keeps anchors and modes; the spine has no mirror bone.
+    const Json spine = RunAndDump("click \"Bip01 Spine\"\n");
+    EXPECT_EQ(Control(spine, 1110)["checked"], true);
+    EXPECT_EQ(Control(spine, 1118)["checked"], true);
+    EXPECT_EQ(Control(spine, 1118)["enabled"], false);
+    EXPECT_EQ(Control(spine, 1119)["enabled"], false);
+    // A bone of the other biped binds afresh: anchors and modes off, its bones in Align.
+    const Json other = RunAndDump("click \"Bip02 L Thigh\"\n");
+    ASSERT_EQ(other["selection"], Json::array({"Bip02 L Thigh"}));
+    EXPECT_EQ(Control(other, 1110)["checked"], false);
+    EXPECT_EQ(Control(other, 1118)["checked"], false);
+    EXPECT_EQ(Control(other, 1118)["enabled"], true);
+    EXPECT_EQ(Control(other, 1121)["text"], "Bip02");
+    // Pressing the anchor box now anchors the second biped's foot, not the first's.
+    const Json anchored = RunAndDump("press #1110\n");
+    EXPECT_EQ(Control(anchored, 1110)["checked"], true);
+}
+
 TEST_F(PanelCoverage, EveryControlOfThePanelHasARow) {
     RunAndDump(kStart);
     std::set<int> covered;

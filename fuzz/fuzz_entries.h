@@ -14,5 +14,6 @@ void BphFile(std::string_view bytes);         // .BPH hand-pose files
 void SceneFile(std::string_view bytes);       // .qscene scene files, up to replacing the scene
 void ResourceScript(std::string_view bytes);  // resource scripts (.rc)
 void SessionScript(std::string_view bytes);   // session scripts (.qvs), lines and numbers
+void ObjMesh(std::string_view bytes);         // Wavefront OBJ meshes of `import`
 
 }  // namespace qvfuzz

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 shift || true
-all=(bvh_reader bvh_take bpd bph scene_file resource_script session_script)
+all=(bvh_reader bvh_take bpd bph scene_file resource_script session_script obj_mesh)
 if [ $# -gt 0 ]; then targets=("$@"); else targets=("${all[@]}"); fi
 
 bash scripts/install-fuzz-deps.sh
@@ -24,6 +24,7 @@ seeds() {
     scene_file) echo tests/app/data/scenes tests/app/data/refused tests/data/malformed/qscene ;;
     resource_script) echo resources host/platform/host.rc tests/platform/data ;;
     session_script) echo examples tests/app/data/scripts tests/data/malformed/qvs ;;
+    obj_mesh) echo examples/human.obj tests/data/malformed/obj ;;
   esac
 }
 dict() {
@@ -33,6 +34,7 @@ dict() {
     scene_file) echo scene ;;
     resource_script) echo rc ;;
     session_script) echo qvs ;;
+    obj_mesh) echo obj ;;
   esac
 }
 

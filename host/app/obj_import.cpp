@@ -1,7 +1,7 @@
 // Wavefront OBJ reading and writing. tinyobjloader (Debian's libtinyobjloader-dev) parses the
 // file; it reads a coordinate that is not a number as 0 and reports a face naming a missing
-// vertex (or nothing at all for a face of two corners) without the line, so a check of each
-// line comes first and refuses such a file at its line.
+// vertex (or nothing at all for a face of two corners) without the line, and counts a face's
+// corners in a byte, so a check of each line comes first and refuses such a file at its line.
 #include "obj_import.h"
 
 #include <charconv>
@@ -15,6 +15,9 @@
 
 namespace qvapp {
 namespace {
+
+// Corners of one face: tinyobjloader counts them in a byte, so a larger face would be misread.
+constexpr size_t kMaxFaceCorners = 255;
 
 // OBJ statements that are read (v, f, o) or stand in a valid file and are passed over.
 const std::set<std::string>& KnownStatements() {
@@ -60,14 +63,35 @@ bool CheckCorner(const std::string& corner, int vertexCount, std::string& why) {
     return true;
 }
 
+// A control character other than the blanks, which no OBJ line holds; -1 when there is none.
+int FirstControlByte(const std::string& line) {
+    for (unsigned char c : line)
+        if ((c < 0x20 && c != '\t' && c != '\v' && c != '\f') || c == 0x7f) return c;
+    return -1;
+}
+
+std::string HexByte(int byte) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%02X", byte);
+    return buf;
+}
+
 // The line-by-line check; false with "line N: why".
 bool CheckLines(const std::string& text, std::string& error) {
+    if (text.rfind("\xff\xfe", 0) == 0 || text.rfind("\xfe\xff", 0) == 0) {
+        error = "the file is UTF-16 text; OBJ files are read as 8-bit text (UTF-8 or ASCII)";
+        return false;
+    }
     std::istringstream in(text);
     int vertices = 0, lineNumber = 0;
     for (std::string line; std::getline(in, line);) {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (const int control = FirstControlByte(line); control >= 0) {
+            error = where + "byte " + HexByte(control) + " is not text";
+            return false;
+        }
         std::vector<std::string> w = Words(line.substr(0, line.find('#')));
         if (w.empty()) continue;
         if (!KnownStatements().count(w[0])) {
@@ -88,6 +112,11 @@ bool CheckLines(const std::string& text, std::string& error) {
         } else if (w[0] == "f") {
             if (w.size() < 4) {
                 error = where + "a face needs three corners or more";
+                return false;
+            }
+            if (w.size() - 1 > kMaxFaceCorners) {
+                error = where + "a face has " + std::to_string(w.size() - 1) +
+                        " corners, more than the " + std::to_string(kMaxFaceCorners) + " read";
                 return false;
             }
             std::string why;

@@ -115,6 +115,17 @@ TEST_F(Skins, AMalformedFileIsRefusedAtItsLineAndTheSceneStaysAsItWas) {
         EXPECT_NE(Error().find(c.message), std::string::npos) << Error();
         EXPECT_EQ(DumpSceneText(tools_), before);
     }
+    // A face of more corners than the reader counts is refused rather than misread.
+    std::string wide, face = "f";
+    for (int i = 0; i < 256; ++i) {
+        wide += "v " + std::to_string(i % 16) + " " + std::to_string(i / 16) + " 0\n";
+        face += " " + std::to_string(i + 1);
+    }
+    WriteFile("wide.obj", wide + face + "\n");
+    EXPECT_EQ(Run("import \"wide.obj\"\n"), 1);
+    EXPECT_NE(Error().find("line 257: a face has 256 corners, more than the 255 read"),
+              std::string::npos) << Error();
+    EXPECT_EQ(DumpSceneText(tools_), before);
     EXPECT_EQ(Run("import \"missing.obj\"\n"), 1);
     EXPECT_NE(Error().find("cannot read"), std::string::npos) << Error();
 }

@@ -1,5 +1,5 @@
 // The malformed-input corpus (tests/data/malformed/, its MANIFEST): each damaged file loaded the
-// way a user loads it, through the panel's file dialogs, `load` or a script of its own, must
+// way a user loads it, through the panel's file dialogs, `load`, `import` or a script of its own, must
 // say what its manifest line says and leave the whole scene, undo history included, as it was.
 #include <fstream>
 #include <set>
@@ -13,7 +13,7 @@ const std::filesystem::path kCorpus = std::filesystem::path(BIPED_SOURCE_DIR) / 
 
 struct MalformedCase {
     std::string file;     // under the corpus folder
-    std::string how;      // bvh, bpd, bph, scene or script
+    std::string how;      // bvh, bpd, bph, scene, script or obj
     std::string message;  // a part of what the user is told
 };
 
@@ -68,7 +68,7 @@ TEST(MalformedCorpus, HoldsAtLeastFiftyCasesOfEveryFormatAndEveryFileIsListed) {
         hows.insert(c.how);
         listed.insert(c.file);
     }
-    EXPECT_EQ(hows, (std::set<std::string>{"bvh", "bpd", "bph", "scene", "script"}));
+    EXPECT_EQ(hows, (std::set<std::string>{"bvh", "bpd", "bph", "scene", "script", "obj"}));
     for (const auto& e : std::filesystem::recursive_directory_iterator(kCorpus)) {
         if (!e.is_regular_file() || e.path().filename() == "MANIFEST") continue;
         EXPECT_TRUE(listed.count(std::filesystem::relative(e.path(), kCorpus).string()))
@@ -81,8 +81,10 @@ TEST_P(MalformedInput, IsRefusedWithItsMessageAndLeavesTheWholeSceneAsItWas) {
     const std::string path = (kCorpus / c.file).string();
     ASSERT_TRUE(std::filesystem::exists(path)) << path;
     const Json before = RunAndDump(kScene);
-    if (c.how == "scene" || c.how == "script") {
-        const std::string script = c.how == "scene" ? "load \"" + path + "\"\n" : ReadAll(path);
+    if (c.how == "scene" || c.how == "script" || c.how == "obj") {
+        const std::string script = c.how == "scene" ? "load \"" + path + "\"\n"
+                                   : c.how == "obj" ? "import \"" + path + "\"\n"
+                                                    : ReadAll(path);
         EXPECT_EQ(Run(script), 1) << "the input was taken";
         EXPECT_NE(Error().find(c.message), std::string::npos) << Error();
         EXPECT_EQ(Dump(), before) << "the scene changed";

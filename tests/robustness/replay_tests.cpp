@@ -19,13 +19,14 @@ const std::map<std::string, Entry> kEntries = {
     {"bvh_reader", qvfuzz::BvhReader},     {"bvh_take", qvfuzz::BvhTake},
     {"bpd", qvfuzz::BpdFile},              {"bph", qvfuzz::BphFile},
     {"scene_file", qvfuzz::SceneFile},     {"resource_script", qvfuzz::ResourceScript},
-    {"session_script", qvfuzz::SessionScript},
+    {"session_script", qvfuzz::SessionScript}, {"obj_mesh", qvfuzz::ObjMesh},
 };
 
 // The malformed corpus's folders and the entries that read their formats.
 const std::multimap<std::string, std::string> kCorpusReaders = {
     {"bvh", "bvh_reader"}, {"bvh", "bvh_take"}, {"bpd", "bpd"},           {"bpd", "bph"},
     {"bph", "bph"},        {"bph", "bpd"},      {"qscene", "scene_file"}, {"qvs", "session_script"},
+    {"obj", "obj_mesh"},
 };
 
 std::string ReadAll(const std::filesystem::path& p) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the malformed-input corpus of tests/data/malformed/: damaged BVH takes, animation
-(.bpd) and hand-pose (.bph) files, scene files and session scripts, one file per case, and the
-MANIFEST that says how each is loaded and what the user must be told.
+(.bpd) and hand-pose (.bph) files, scene files, session scripts and OBJ meshes, one file per
+case, and the MANIFEST that says how each is loaded and what the user must be told.
 
 Binary cases start from the golden files of tests/data/ and change one field; text cases are
 written out here. Run from the repository's top: python3 tools/malformed/make_malformed.py
@@ -238,11 +238,42 @@ script("utf16.qvs", "\xff\xfe" + "".join(c + "\0" for c in "undo\n"), "unknown c
 script("nul-in-name.qvs", 'select "Bip\x0001"\n', "Bip")
 script("latin1-command.qvs", "s\xe9lect \"Bip01\"\n", "unknown command")
 
+# --- OBJ meshes: `import "F.obj"` -------------------------------------------------------------
+
+TRI = "o Tri\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+
+
+def obj(name, text, message):
+    add("obj", name, text, "obj", message)
+
+
+obj("empty.obj", "", "the file holds no vertices")
+obj("utf16.obj", "\xff\xfe" + "".join(c + "\0" for c in TRI + "f 1 2 3\n"), "the file is UTF-16 text")
+obj("cut-in-vertex.obj", TRI + "f 1 2 3\nv 2 0", "line 6: a vertex needs three coordinates")
+obj("coordinate-nan.obj", TRI.replace("v 1 0 0", "v 1 nan 0") + "f 1 2 3\n",
+    "line 3: \"nan\" is not a finite number")
+obj("coordinate-inf.obj", TRI.replace("v 1 0 0", "v inf 0 0") + "f 1 2 3\n",
+    "line 3: \"inf\" is not a finite number")
+obj("coordinate-beyond-float.obj", TRI.replace("v 1 0 0", "v 1 0 1e400") + "f 1 2 3\n",
+    "line 3: \"1e400\" is not a finite number")
+obj("corner-past-vertices.obj", TRI + "f 1 2 4\n", "line 5: face corner \"4\" names vertex 4")
+obj("corner-before-vertices.obj", "o Early\nf 1 2 3\n" + TRI[7:],
+    "line 2: face corner \"1\" names vertex 1 but 0 vertices")
+obj("corner-past-int.obj", TRI + "f 1 2 99999999999999999999\n",
+    "face corner \"99999999999999999999\" does not start with a vertex number")
+obj("face-two-corners.obj", TRI + "f 1 2\n", "line 5: a face needs three corners or more")
+obj("face-of-300-corners.obj",
+    "".join("v %d %d 0\n" % (i % 20, i // 20) for i in range(300)) +
+    "f " + " ".join(str(i + 1) for i in range(300)) + "\n",
+    "line 301: a face has 300 corners, more than the 255 read")
+obj("nul-bytes.obj", TRI + "f 1 2 3\n\0\0\0\n", "line 6: byte 0x00 is not text")
+obj("overlong-line.obj", TRI + "f 1 2 3\n" + "x" * 200000 + "\n", "is not an OBJ statement")
+
 with open(os.path.join(OUT, "MANIFEST"), "w") as f:
     f.write("# Malformed inputs, one a line: FILE<TAB>HOW<TAB>MESSAGE. HOW is the way a user\n"
             "# loads it: bvh (\"Load BVH\"), bpd (\"File/Load\"), bph (\"Default Hand Poses/Load\"),\n"
-            "# scene (`load`), script (the script itself). MESSAGE is a part of what the user is\n"
-            "# told. Written by tools/malformed/make_malformed.py.\n")
+            "# scene (`load`), script (the script itself), obj (`import`). MESSAGE is a part of what\n"
+            "# the user is told. Written by tools/malformed/make_malformed.py.\n")
     for path, how, message in cases:
         f.write("%s\t%s\t%s\n" % (path, how, message))
 print("%d cases in %s" % (len(cases), OUT))

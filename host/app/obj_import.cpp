@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -176,6 +177,13 @@ bool ReadObjFile(const std::string& path, ObjMesh& mesh, std::string& error) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read \"" + path + "\"";
+        return false;
+    }
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > kObjFileMaxBytes) {
+        error = path + ": " + std::to_string(size >> 20) + " MB is larger than an OBJ file may be (" +
+                std::to_string(kObjFileMaxBytes >> 20) + " MB)";
         return false;
     }
     std::ostringstream text;

@@ -1,5 +1,5 @@
 // Inputs whose contents are sound but that would need more than the readers' memory budgets
-// (1 GB of keys or samples, a 128 MB scene file) are refused with a message before anything is
+// (1 GB of keys or samples, a 128 MB scene file, a 256 MB OBJ mesh) are refused with a message before anything is
 // allocated for them, and the scene stays as it was.
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 
 #include "Skeleton/BipFile/BipFileBpd.h"
 #include "Skeleton/BipFile/BipFileBvh.h"
+#include "obj_import.h"
 #include "scene_file.h"
 #include "session_fixture.h"
 
@@ -96,6 +97,20 @@ TEST_F(ResourceLimits, SceneFileLargerThanTheBudgetIsRefusedUnread) {
     const Json before = Dump();
     EXPECT_EQ(Run("load \"" + path + "\"\n"), 1);
     EXPECT_NE(Error().find("is larger than a scene file may be (128 MB)"), std::string::npos)
+        << Error();
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(ResourceLimits, ObjFileLargerThanTheBudgetIsRefusedUnread) {
+    RunAndDump(kBiped);
+    const std::string path = PathOf("huge.obj");
+    {
+        std::ofstream(path, std::ios::binary) << "v 0 0 0\n";
+    }
+    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(kObjFileMaxBytes + 1)), 0);
+    const Json before = Dump();
+    EXPECT_EQ(Run("import \"" + path + "\"\n"), 1);
+    EXPECT_NE(Error().find("is larger than an OBJ file may be (256 MB)"), std::string::npos)
         << Error();
     EXPECT_EQ(Dump(), before);
 }

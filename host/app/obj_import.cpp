@@ -4,6 +4,7 @@
 // corners in a byte, so a check of each line comes first and refuses such a file at its line.
 #include "obj_import.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -77,8 +78,10 @@ std::string HexByte(int byte) {
     return buf;
 }
 
-// The line-by-line check; false with "line N: why".
-bool CheckLines(const std::string& text, std::string& error) {
+// The line-by-line check; false with "line N: why". The lines as checked, comments and carriage
+// returns taken off, go to `checked`: tinyobjloader reads those, so that it never sees a part of
+// a line (such as a face's corners after a '#') that the check passed over.
+bool CheckLines(const std::string& text, std::string& checked, std::string& error) {
     if (text.rfind("\xff\xfe", 0) == 0 || text.rfind("\xfe\xff", 0) == 0) {
         error = "the file is UTF-16 text; OBJ files are read as 8-bit text (UTF-8 or ASCII)";
         return false;
@@ -93,7 +96,10 @@ bool CheckLines(const std::string& text, std::string& error) {
             error = where + "byte " + HexByte(control) + " is not text";
             return false;
         }
-        std::vector<std::string> w = Words(line.substr(0, line.find('#')));
+        line.erase(std::min(line.find('#'), line.size()));
+        std::vector<std::string> w = Words(line);
+        checked += line;
+        checked += '\n';
         if (w.empty()) continue;
         if (!KnownStatements().count(w[0])) {
             error = where + "\"" + w[0] + "\" is not an OBJ statement";
@@ -138,12 +144,13 @@ bool CheckLines(const std::string& text, std::string& error) {
 }  // namespace
 
 bool ParseObjText(const std::string& text, ObjMesh& mesh, std::string& error) {
-    if (!CheckLines(text, error)) return false;
+    std::string checked;
+    if (!CheckLines(text, checked, error)) return false;
     tinyobj::attrib_t attrib;
     std::vector<tinyobj::shape_t> shapes;
     std::vector<tinyobj::material_t> materials;
     std::string warn, err;
-    std::istringstream in(text);
+    std::istringstream in(checked);
     std::istringstream emptyMtl("");  // materials are not read: `mtllib` finds nothing
     tinyobj::MaterialStreamReader materialsReader(emptyMtl);
     if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, &in, &materialsReader,

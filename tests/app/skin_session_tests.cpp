@@ -64,7 +64,7 @@ TEST_F(Skins, ImportReadsPolygonsNegativeIndicesGroupsAndComments) {
               "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0 # a comment after a vertex\n"
               "vt 0 0\nvn 0 0 1\n"
               "f 1/1/1 2/1/1 3/1/1 4/1/1\n"
-              "g second\nv 0 0 1\ns off\nf -1 -4 -3\n");
+              "g second\nv 0 0 1\ns off\nf -1 -4 -3 # -2, a corner commented out\n");
     Json d = RunAndDump("import \"shapes.obj\"\nexport \"shapes\" \"out.obj\"\n");
     Json n = NodeNamed(d, "shapes");  // named after the file
     ASSERT_FALSE(n.is_null());

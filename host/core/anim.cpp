@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core_internal.h"
+#include "math_inline.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
         float u = static_cast<float>(time - a.time) / static_cast<float>(b.time - a.time);
         key.pos = Lerp(a.pos, b.pos, u);
         key.scale = Lerp(a.scale, b.scale, u);
-        key.rot = SlerpAlong(ArcAfter(i), u);
+        key.rot = qv::math::AlongArc(ArcAfter(i), u);
     }
     key.time = time;
     return 1;

@@ -13,6 +13,9 @@ class HitTestCallback;
 
 namespace qv::detail {
 
+// The scene generation (qv::SceneGeneration), read directly by the evaluation's cache checks.
+extern unsigned long long sceneGeneration __attribute__((visibility("hidden")));
+
 // Every constructed node registers itself, so that stored pointers (selection undo, redo
 // snapshots, skin weights) can be checked before use.
 void RegisterNode(cnode* node);

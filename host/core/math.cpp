@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "math_inline.h"
+
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
@@ -60,14 +62,7 @@ cquat cquat::operator*(const cquat& b) const {
             w * b.w - x * b.x - y * b.y - z * b.z};
 }
 
-void cquat::Normalize() {
-    float n = std::sqrt(x * x + y * y + z * z + w * w);
-    if (n > 0.0f) {
-        x /= n; y /= n; z /= n; w /= n;
-    } else {
-        *this = cquat{};
-    }
-}
+void cquat::Normalize() { *this = qv::math::NormalizedQuat(x, y, z, w); }
 
 float DotProd(const cquat& a, const cquat& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
@@ -79,11 +74,7 @@ cquat Inverse(const cquat& q) {
     return {-q.x / n2, -q.y / n2, -q.z / n2, q.w / n2};
 }
 
-cquat Normalize(const cquat& q) {
-    cquat r = q;
-    r.Normalize();
-    return r;
-}
+cquat Normalize(const cquat& q) { return qv::math::NormalizedQuat(q.x, q.y, q.z, q.w); }
 
 cquat QuatFromAngleAxis(float deg, const cpoint3& axis) {
     cpoint3 a = Normalize(axis);
@@ -142,20 +133,7 @@ cslerparc PrepareSlerp(const cquat& a, const cquat& b) {
     return arc;
 }
 
-cquat SlerpAlong(const cslerparc& arc, float t) {
-    float wa, wb;
-    if (arc.linear) {
-        wa = 1.0f - t;
-        wb = t;
-    } else {
-        wa = std::sin((1.0f - t) * arc.theta) / arc.sinTheta;
-        wb = std::sin(t * arc.theta) / arc.sinTheta;
-    }
-    const cquat& a = arc.a;
-    const cquat& b = arc.b;
-    return Normalize(cquat{a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
-                           a.w * wa + b.w * wb});
-}
+cquat SlerpAlong(const cslerparc& arc, float t) { return qv::math::AlongArc(arc, t); }
 
 cquat Slerp(const cquat& a, const cquat& b, float t) { return SlerpAlong(PrepareSlerp(a, b), t); }
 
@@ -164,62 +142,13 @@ cpoint3 operator*(const cpoint3& p, const cquat& q) { return VectorTransform(p, 
 // --- cmatrix4 ---------------------------------------------------------------------------------
 
 // this × b: "this, then b".
-cmatrix4 cmatrix4::operator*(const cmatrix4& b) const {
-    cmatrix4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = m[i][0] * b.m[0][j] + m[i][1] * b.m[1][j] + m[i][2] * b.m[2][j] +
-                        m[i][3] * b.m[3][j];
-    return r;
-}
+cmatrix4 cmatrix4::operator*(const cmatrix4& b) const { return qv::math::Multiply(*this, b); }
 
-cmatrix4 MatrixFromQuat(const cquat& q) {
-    float x = q.x, y = q.y, z = q.z, w = q.w;
-    cmatrix4 r;
-    r.m[0][0] = 1 - 2 * (y * y + z * z); r.m[0][1] = 2 * (x * y - w * z); r.m[0][2] = 2 * (x * z + w * y);
-    r.m[1][0] = 2 * (x * y + w * z); r.m[1][1] = 1 - 2 * (x * x + z * z); r.m[1][2] = 2 * (y * z - w * x);
-    r.m[2][0] = 2 * (x * z - w * y); r.m[2][1] = 2 * (y * z + w * x); r.m[2][2] = 1 - 2 * (x * x + y * y);
-    return r;
-}
+cmatrix4 MatrixFromQuat(const cquat& q) { return qv::math::RotationMatrix(q); }
 
 // Inverse of MatrixFromQuat on the rotation part (rows normalised first), by the largest of
 // w, x, y, z so that no division is by a small number.
-cquat QuatFromMatrix(const cmatrix4& mat) {
-    double m[3][3];
-    for (int i = 0; i < 3; ++i) {
-        double len = std::sqrt(double(mat.m[i][0]) * mat.m[i][0] + double(mat.m[i][1]) * mat.m[i][1] +
-                               double(mat.m[i][2]) * mat.m[i][2]);
-        for (int j = 0; j < 3; ++j) m[i][j] = len > 0.0 ? mat.m[i][j] / len : (i == j ? 1.0 : 0.0);
-    }
-    double tr = m[0][0] + m[1][1] + m[2][2];
-    double x, y, z, w;
-    if (tr > 0.0) {
-        double s = std::sqrt(tr + 1.0) * 2.0;  // 4w
-        w = 0.25 * s;
-        x = (m[2][1] - m[1][2]) / s;
-        y = (m[0][2] - m[2][0]) / s;
-        z = (m[1][0] - m[0][1]) / s;
-    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
-        double s = std::sqrt(1.0 + m[0][0] - m[1][1] - m[2][2]) * 2.0;  // 4x
-        w = (m[2][1] - m[1][2]) / s;
-        x = 0.25 * s;
-        y = (m[0][1] + m[1][0]) / s;
-        z = (m[0][2] + m[2][0]) / s;
-    } else if (m[1][1] > m[2][2]) {
-        double s = std::sqrt(1.0 + m[1][1] - m[0][0] - m[2][2]) * 2.0;  // 4y
-        w = (m[0][2] - m[2][0]) / s;
-        x = (m[0][1] + m[1][0]) / s;
-        y = 0.25 * s;
-        z = (m[1][2] + m[2][1]) / s;
-    } else {
-        double s = std::sqrt(1.0 + m[2][2] - m[0][0] - m[1][1]) * 2.0;  // 4z
-        w = (m[1][0] - m[0][1]) / s;
-        x = (m[0][2] + m[2][0]) / s;
-        y = (m[1][2] + m[2][1]) / s;
-        z = 0.25 * s;
-    }
-    return Normalize(cquat{float(x), float(y), float(z), float(w)});
-}
+cquat QuatFromMatrix(const cmatrix4& mat) { return qv::math::RotationOf(mat); }
 
 cmatrix4 MatrixTranslate(const cpoint3& t) {
     cmatrix4 r;

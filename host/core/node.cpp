@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core_internal.h"
+#include "math_inline.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
 
@@ -17,7 +18,7 @@ constexpr ccolor kDefaultBoneColour{0.82f, 0.70f, 0.45f, 1.0f};
 
 // Local matrix of a key: local = scale × rotation × translation.
 cmatrix4 LocalMatrix(const ckey& k) {
-    cmatrix4 m = MatrixFromQuat(k.rot);
+    cmatrix4 m = qv::math::RotationMatrix(k.rot);
     const float s[3] = {k.scale.x, k.scale.y, k.scale.z};
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) m.m[i][j] *= s[i];
@@ -126,10 +127,11 @@ void cnode::DetachAll(int keepWorld) {
 // (or the scene generation moves on).
 cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
-    const unsigned long long gen = qv::SceneGeneration();
+    const unsigned long long gen = qv::detail::sceneGeneration;
     if (c.valid && c.generation == gen && c.time == t) return c;
     const ckey k = KeyAt(node->anim, t);
-    c.world = node->parent_ ? LocalMatrix(k) * Evaluate(node->parent_, t).world : LocalMatrix(k);
+    c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), Evaluate(node->parent_, t).world)
+                            : LocalMatrix(k);
     c.scale = k.scale;
     c.time = t;
     c.generation = gen;
@@ -147,7 +149,7 @@ cpoint3 cnode::GetPosition(int t) { return QvNodeAccess::Evaluate(this, t).world
 cquat cnode::GetRotation(int t) {
     EvalCache& c = QvNodeAccess::Evaluate(this, t);
     if (!c.haveRotation) {
-        c.rotation = QuatFromMatrix(c.world);
+        c.rotation = qv::math::RotationOf(c.world);
         c.haveRotation = true;
     }
     return c.rotation;
@@ -155,7 +157,7 @@ cquat cnode::GetRotation(int t) {
 
 cpoint3 cnode::GetScale(int t) {
     const EvalCache& c = cache_;
-    if (c.valid && c.generation == qv::SceneGeneration() && c.time == t) return c.scale;
+    if (c.valid && c.generation == qv::detail::sceneGeneration && c.time == t) return c.scale;
     return KeyAt(anim, t).scale;
 }
 

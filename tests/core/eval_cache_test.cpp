@@ -69,7 +69,7 @@ protected:
         const cmatrix4 world = plain::World(n, t);
         ASSERT_TRUE(plain::SameBits(n->GetNodeTM(t), world)) << "world at " << t;
         ASSERT_TRUE(plain::SameBits(n->GetPosition(t), world.GetTrans())) << "position at " << t;
-        ASSERT_TRUE(plain::SameBits(n->GetRotation(t), QuatFromMatrix(world))) << "rotation at " << t;
+        ASSERT_TRUE(plain::SameBits(n->GetRotation(t), plain::RotationOf(world))) << "rotation at " << t;
         ASSERT_TRUE(plain::SameBits(n->GetScale(t), plain::KeyAt(n->anim, t).scale)) << "scale at " << t;
     }
 

@@ -7,6 +7,7 @@
 
 #include "quorvane/anim.h"
 #include "quorvane/node.h"
+#include "frame_table.h"
 
 class TransformCallback;
 class HitTestCallback;
@@ -94,6 +95,8 @@ public:
     }
     // The node's world placement at t, evaluated once per time and change (see EvalCache).
     static cnode::EvalCache& Evaluate(cnode* node, int t);
+    // The node's world at t as its children need it (its evaluation or its frame table).
+    static const cmatrix4& ParentWorld(cnode* node, int t);
     // Inverse(world) of the node at t, made once per evaluation.
     static const cmatrix4& WorldInverse(cnode* node, int t);
     // Marks the cached placement of the node and of everything below it stale. A stale node has
@@ -101,6 +104,7 @@ public:
     static void InvalidateSubtree(cnode* node) {
         if (!node->cache_.valid) return;
         node->cache_.valid = false;
+        if (qv::detail::anyFrameTables) qv::detail::MarkFrameTableStale(node);
         for (cnode* child : node->children_) InvalidateSubtree(child);
     }
 };

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core_internal.h"
+#include "frame_table.h"
 #include "math_inline.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
@@ -60,6 +61,7 @@ cnode::~cnode() {
     DetachAll(1);  // while this node still sits under its parent, so children keep their place
     if (parent_) parent_->Detach(this, 0);
     qv::detail::UnregisterNode(this);
+    qv::detail::DropFrameTable(this);
     qv::BumpSceneGeneration();
 }
 
@@ -130,7 +132,7 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     const unsigned long long gen = qv::detail::sceneGeneration;
     if (c.valid && c.generation == gen && c.time == t) return c;
     const ckey k = KeyAt(node->anim, t);
-    c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), Evaluate(node->parent_, t).world)
+    c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
                             : LocalMatrix(k);
     c.scale = k.scale;
     c.time = t;
@@ -139,6 +141,23 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     c.haveRotation = false;
     c.haveInverse = false;
     return c;
+}
+
+// world = local × parentWorld of a parent at t, for a child. A parent that is fresh at another
+// time keeps its own evaluation where it is and answers from its frame table, so that a child
+// run through every frame after the parent was costs one evaluation of the parent per frame,
+// not one of every ancestor per frame and child.
+const cmatrix4& QvNodeAccess::ParentWorld(cnode* node, int t) {
+    const cnode::EvalCache& c = node->cache_;
+    const unsigned long long gen = qv::detail::sceneGeneration;
+    if (!c.valid || c.generation != gen || c.time == t) return Evaluate(node, t).world;
+    qv::detail::FrameTable& table = qv::detail::FrameTableOf(node);
+    if (const cmatrix4* world = table.Find(t, gen)) return *world;
+    const ckey k = KeyAt(node->anim, t);
+    const cmatrix4 world = node->parent_
+                               ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
+                               : LocalMatrix(k);
+    return table.Store(t, world);
 }
 
 cmatrix4 cnode::GetNodeTM(int t, int /*mode*/) { return QvNodeAccess::Evaluate(this, t).world; }

@@ -145,6 +145,37 @@ TEST_F(EvalCache, StaysExactAcrossKeyWritesReparentingDeletionAndUndo) {
     }
 }
 
+// A child run through the frames after its parent answers from the parent's frame table; the
+// tables must go stale with every change above them and cope with runs backwards and with
+// frames further apart than a table spans.
+TEST_F(EvalCache, BoneByBoneRunsStayExactAcrossChangesAndFarApartFrames) {
+    BuildRandomScene();
+    constexpr int kRounds = 40;
+    constexpr int kFarFrame = 100000;  // frames: further from 0 than one table spans
+    std::vector<int> frames;
+    for (int t = -kFrameMargin; t <= kLastFrame + kFrameMargin; t += 3) frames.push_back(t);
+    for (int round = 0; round < kRounds; ++round) {
+        cnode* n = RandomNode();
+        switch (round % 5) {
+            case 0: n->anim.SetKey(RandomKey(RandomFrame(), {})); break;
+            case 1: n->SetRotation(RandomFrame(), RandomRotation({})); break;
+            case 2:
+                if (n->GetParent()) n->GetParent()->Detach(n, 1);
+                else if (n != nodes.front()) nodes.front()->Attach(n, 0);
+                break;
+            case 3: n->UpdateTimeIdle(); break;
+            default: break;  // no change: the tables answer as they are
+        }
+        if (round % 4 == 1) std::reverse(frames.begin(), frames.end());
+        const int far = round % 7 == 0 ? kFarFrame : 0;
+        for (cnode* m : nodes) {
+            for (int t : frames) ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, t)) << "round " << round;
+            ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, far)) << "round " << round;
+            ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, -far)) << "round " << round;
+        }
+    }
+}
+
 TEST_F(EvalCache, TrackLookupsFindTheKeyABinarySearchFindsWhateverTheOrder) {
     canim track;
     track.Clear();

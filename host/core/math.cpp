@@ -185,11 +185,17 @@ struct AugmentedRow {
     double operator[](int j) const { return pair[j / 2][j % 2]; }
 };
 
+// The first pair of a row that step c of the elimination must still update: the left columns
+// up to c are never read again (pivots and factors come from later columns, the answer from
+// the right half), so their pairs drop out as the steps pass them.
+constexpr int FirstLivePair(int c) { return c == 0 ? 0 : (c < 3 ? 1 : 2); }
+
 }  // namespace
 
 // Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
 // each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row. The
-// loops are unrolled so that the rows stay in registers.
+// loops are unrolled so that the rows stay in registers; every element of the right half is
+// rounded by the same operations in the same order as in the textbook loop.
 cmatrix4 Inverse(const cmatrix4& in) {
     AugmentedRow a[4];
 #pragma GCC unroll 4
@@ -209,8 +215,9 @@ cmatrix4 Inverse(const cmatrix4& in) {
         if (pivot != c) std::swap(a[c], a[pivot]);
         const double inv = 1.0 / a[c][c];
         const Double2 invPair = {inv, inv};
+        const int first = FirstLivePair(c);
 #pragma GCC unroll 4
-        for (int k = 0; k < kPairs; ++k) a[c].pair[k] *= invPair;
+        for (int k = first; k < kPairs; ++k) a[c].pair[k] *= invPair;
 #pragma GCC unroll 4
         for (int r = 0; r < 4; ++r) {
             if (r == c) continue;
@@ -218,7 +225,7 @@ cmatrix4 Inverse(const cmatrix4& in) {
             if (f == 0.0) continue;
             const Double2 fPair = {f, f};
 #pragma GCC unroll 4
-            for (int k = 0; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
+            for (int k = first; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
         }
     }
     cmatrix4 r;

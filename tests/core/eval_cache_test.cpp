@@ -205,4 +205,32 @@ TEST_F(EvalCache, TrackLookupsFindTheKeyABinarySearchFindsWhateverTheOrder) {
     }
 }
 
+// A jump tries the key an even spacing would put at the time first; tracks keyed in bursts and
+// gaps (the guess lands far on either side) must still find what a binary search finds.
+TEST_F(EvalCache, LookupsOnUnevenlyKeyedTracksFindTheKeyABinarySearchFinds) {
+    constexpr int kTracks = 20;
+    for (int n = 0; n < kTracks; ++n) {
+        canim track;
+        track.Clear();
+        int time = Pick(-50, 50);
+        for (int k = 0; k < kMaxKeys; ++k) {
+            ckey key;
+            key.time = time;
+            track.SetKey(key);
+            time += Pick(0, 3) == 0 ? Pick(20, 200) : 1;  // bursts of frame-by-frame keys, gaps
+        }
+        const std::vector<ckey>& keys = track.Keys();
+        std::vector<int> frames;
+        for (int t = keys.front().time - kFrameMargin; t <= keys.back().time + kFrameMargin; ++t)
+            frames.push_back(t);
+        std::shuffle(frames.begin(), frames.end(), rng);
+        for (int t : frames) {
+            auto after = std::upper_bound(keys.begin(), keys.end(), t,
+                                          [](int at, const ckey& key) { return at < key.time; });
+            ASSERT_EQ(track.FindIndexAtOrBefore(t), static_cast<int>(after - keys.begin()) - 1)
+                << "track " << n << " frame " << t;
+        }
+    }
+}
+
 }  // namespace

@@ -97,6 +97,8 @@ public:
     static cnode::EvalCache& Evaluate(cnode* node, int t);
     // The node's world at t as its children need it (its evaluation or its frame table).
     static const cmatrix4& ParentWorld(cnode* node, int t);
+    // Starts fetching the keys the node's children are likely to read at t.
+    static void PrefetchChildKeys(const cnode* node, int t);
     // Inverse(world) of the node at t, made once per evaluation.
     static const cmatrix4& WorldInverse(cnode* node, int t);
     // Marks the cached placement of the node and of everything below it stale. A stale node has

@@ -131,6 +131,7 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
     const unsigned long long gen = qv::detail::sceneGeneration;
     if (c.valid && c.generation == gen && c.time == t) return c;
+    if (c.generation == gen && (t < c.time - 1 || t > c.time + 1)) PrefetchChildKeys(node, t);
     const ckey k = KeyAt(node->anim, t);
     c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
                             : LocalMatrix(k);
@@ -141,6 +142,23 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     c.haveRotation = false;
     c.haveInverse = false;
     return c;
+}
+
+// A node asked at a time away from its last is being scrubbed or jumped, and its children are
+// usually asked next at the same time: the keys their tracks would hold there if evenly spaced
+// (where the track lookup looks first) start on their way from memory now.
+void QvNodeAccess::PrefetchChildKeys(const cnode* node, int t) {
+    for (const cnode* child : node->children_) {
+        const std::vector<ckey>& keys = child->anim.Keys();
+        const long long n = static_cast<long long>(keys.size());
+        if (n < 2 || t <= keys.front().time || t >= keys.back().time) continue;
+        const long long first = keys.front().time;
+        const long long g = (static_cast<long long>(t) - first) * (n - 1) /
+                            (static_cast<long long>(keys.back().time) - first);
+        const char* at = reinterpret_cast<const char*>(&keys[static_cast<size_t>(g)]);
+        __builtin_prefetch(at);
+        __builtin_prefetch(at + 2 * sizeof(ckey) - 1);  // the end of the key after it
+    }
 }
 
 // world = local × parentWorld of a parent at t, for a child. A parent that is fresh at another

@@ -59,12 +59,7 @@ void FrameTable::Cover(int t) {
         base_ = t;
         return;
     }
-    if (i >= size) {
-        if (i + 1 > kMaxFrames) {
-            slots_.assign(1, Slot{});
-            base_ = t;
-            return;
-        }
+    if (i >= size) {  // i < kMaxFrames: the span stays within bounds
         slots_.resize(static_cast<size_t>(i + 1));
         return;
     }

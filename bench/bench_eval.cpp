@@ -46,7 +46,7 @@ void BM_PlainEvaluateFrameMajor(benchmark::State& state) {
         for (cnode* b : bones) {
             const cmatrix4 world = plain::World(b, t);
             if (!plain::SameBits(b->GetPosition(t), world.GetTrans()) ||
-                !plain::SameBits(b->GetRotation(t), QuatFromMatrix(world))) {
+                !plain::SameBits(b->GetRotation(t), plain::RotationOf(world))) {
                 state.SkipWithError("the cached evaluation differs from the plain one");
                 return;
             }
@@ -57,7 +57,7 @@ void BM_PlainEvaluateFrameMajor(benchmark::State& state) {
             for (cnode* b : bones) {
                 const cmatrix4 world = plain::World(b, t);
                 benchmark::DoNotOptimize(world.GetTrans());
-                benchmark::DoNotOptimize(QuatFromMatrix(world));
+                benchmark::DoNotOptimize(plain::RotationOf(world));
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "render.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "quorvane/interface.h"
@@ -87,6 +88,29 @@ std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
     return context.ReadPixels();
 }
 
+// The offscreen context of the last render, kept for the next one of the same size: a new
+// context costs the software renderer its compiled shaders and a fresh pixel buffer. Never
+// destroyed, so that it does not outlive the lazily loaded library at exit.
+qv::gl::OffscreenContext& ContextFor(int width, int height) {
+    static qv::gl::OffscreenContext* kept = nullptr;
+    if (!kept || !kept->Ok() || kept->Width() != width || kept->Height() != height) {
+        delete kept;
+        kept = new qv::gl::OffscreenContext(width, height);
+    }
+    return *kept;
+}
+
+// Every attribute a render may change, saved on entry and restored on exit, so that a kept
+// context starts each render in the state a new one would have (renders use no client-side
+// arrays; the matrices are loaded whole by the view).
+class SavedGlState {
+public:
+    SavedGlState() { glPushAttrib(GL_ALL_ATTRIB_BITS); }
+    ~SavedGlState() { glPopAttrib(); }
+    SavedGlState(const SavedGlState&) = delete;
+    SavedGlState& operator=(const SavedGlState&) = delete;
+};
+
 }  // namespace
 
 void DrawScene(int t, const Box& box, qv::gl::View& view, ToolManager& tools,
@@ -113,12 +137,13 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
         error = "cannot fit \"" + request.fit + "\": no such node is drawn";
         return false;
     }
-    qv::gl::OffscreenContext context(request.width, request.height);
+    qv::gl::OffscreenContext& context = ContextFor(request.width, request.height);
     if (!context.Ok()) {
         error = "cannot render: " + context.Error();
         return false;
     }
     context.MakeCurrent();
+    const SavedGlState saved;
     const Box box = FramedBox(fitted, frames);
     qv::gl::View view(request.view, request.width, request.height);
     view.Frame(box.min, box.max);

@@ -7,11 +7,15 @@
 
 #include "quorvane/anim.h"
 #include "quorvane/node.h"
+#include "frame_table.h"
 
 class TransformCallback;
 class HitTestCallback;
 
 namespace qv::detail {
+
+// The scene generation (qv::SceneGeneration), read directly by the evaluation's cache checks.
+extern unsigned long long sceneGeneration __attribute__((visibility("hidden")));
 
 // Every constructed node registers itself, so that stored pointers (selection undo, redo
 // snapshots, skin weights) can be checked before use.
@@ -91,6 +95,10 @@ public:
     }
     // The node's world placement at t, evaluated once per time and change (see EvalCache).
     static cnode::EvalCache& Evaluate(cnode* node, int t);
+    // The node's world at t as its children need it (its evaluation or its frame table).
+    static const cmatrix4& ParentWorld(cnode* node, int t);
+    // Starts fetching the keys the node's children are likely to read at t.
+    static void PrefetchChildKeys(const cnode* node, int t);
     // Inverse(world) of the node at t, made once per evaluation.
     static const cmatrix4& WorldInverse(cnode* node, int t);
     // Marks the cached placement of the node and of everything below it stale. A stale node has
@@ -98,6 +106,7 @@ public:
     static void InvalidateSubtree(cnode* node) {
         if (!node->cache_.valid) return;
         node->cache_.valid = false;
+        if (qv::detail::anyFrameTables) qv::detail::MarkFrameTableStale(node);
         for (cnode* child : node->children_) InvalidateSubtree(child);
     }
 };

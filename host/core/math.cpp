@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "math_inline.h"
+
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
@@ -60,14 +62,7 @@ cquat cquat::operator*(const cquat& b) const {
             w * b.w - x * b.x - y * b.y - z * b.z};
 }
 
-void cquat::Normalize() {
-    float n = std::sqrt(x * x + y * y + z * z + w * w);
-    if (n > 0.0f) {
-        x /= n; y /= n; z /= n; w /= n;
-    } else {
-        *this = cquat{};
-    }
-}
+void cquat::Normalize() { *this = qv::math::NormalizedQuat(x, y, z, w); }
 
 float DotProd(const cquat& a, const cquat& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
@@ -79,11 +74,7 @@ cquat Inverse(const cquat& q) {
     return {-q.x / n2, -q.y / n2, -q.z / n2, q.w / n2};
 }
 
-cquat Normalize(const cquat& q) {
-    cquat r = q;
-    r.Normalize();
-    return r;
-}
+cquat Normalize(const cquat& q) { return qv::math::NormalizedQuat(q.x, q.y, q.z, q.w); }
 
 cquat QuatFromAngleAxis(float deg, const cpoint3& axis) {
     cpoint3 a = Normalize(axis);
@@ -142,20 +133,7 @@ cslerparc PrepareSlerp(const cquat& a, const cquat& b) {
     return arc;
 }
 
-cquat SlerpAlong(const cslerparc& arc, float t) {
-    float wa, wb;
-    if (arc.linear) {
-        wa = 1.0f - t;
-        wb = t;
-    } else {
-        wa = std::sin((1.0f - t) * arc.theta) / arc.sinTheta;
-        wb = std::sin(t * arc.theta) / arc.sinTheta;
-    }
-    const cquat& a = arc.a;
-    const cquat& b = arc.b;
-    return Normalize(cquat{a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
-                           a.w * wa + b.w * wb});
-}
+cquat SlerpAlong(const cslerparc& arc, float t) { return qv::math::AlongArc(arc, t); }
 
 cquat Slerp(const cquat& a, const cquat& b, float t) { return SlerpAlong(PrepareSlerp(a, b), t); }
 
@@ -164,62 +142,13 @@ cpoint3 operator*(const cpoint3& p, const cquat& q) { return VectorTransform(p, 
 // --- cmatrix4 ---------------------------------------------------------------------------------
 
 // this × b: "this, then b".
-cmatrix4 cmatrix4::operator*(const cmatrix4& b) const {
-    cmatrix4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = m[i][0] * b.m[0][j] + m[i][1] * b.m[1][j] + m[i][2] * b.m[2][j] +
-                        m[i][3] * b.m[3][j];
-    return r;
-}
+cmatrix4 cmatrix4::operator*(const cmatrix4& b) const { return qv::math::Multiply(*this, b); }
 
-cmatrix4 MatrixFromQuat(const cquat& q) {
-    float x = q.x, y = q.y, z = q.z, w = q.w;
-    cmatrix4 r;
-    r.m[0][0] = 1 - 2 * (y * y + z * z); r.m[0][1] = 2 * (x * y - w * z); r.m[0][2] = 2 * (x * z + w * y);
-    r.m[1][0] = 2 * (x * y + w * z); r.m[1][1] = 1 - 2 * (x * x + z * z); r.m[1][2] = 2 * (y * z - w * x);
-    r.m[2][0] = 2 * (x * z - w * y); r.m[2][1] = 2 * (y * z + w * x); r.m[2][2] = 1 - 2 * (x * x + y * y);
-    return r;
-}
+cmatrix4 MatrixFromQuat(const cquat& q) { return qv::math::RotationMatrix(q); }
 
 // Inverse of MatrixFromQuat on the rotation part (rows normalised first), by the largest of
 // w, x, y, z so that no division is by a small number.
-cquat QuatFromMatrix(const cmatrix4& mat) {
-    double m[3][3];
-    for (int i = 0; i < 3; ++i) {
-        double len = std::sqrt(double(mat.m[i][0]) * mat.m[i][0] + double(mat.m[i][1]) * mat.m[i][1] +
-                               double(mat.m[i][2]) * mat.m[i][2]);
-        for (int j = 0; j < 3; ++j) m[i][j] = len > 0.0 ? mat.m[i][j] / len : (i == j ? 1.0 : 0.0);
-    }
-    double tr = m[0][0] + m[1][1] + m[2][2];
-    double x, y, z, w;
-    if (tr > 0.0) {
-        double s = std::sqrt(tr + 1.0) * 2.0;  // 4w
-        w = 0.25 * s;
-        x = (m[2][1] - m[1][2]) / s;
-        y = (m[0][2] - m[2][0]) / s;
-        z = (m[1][0] - m[0][1]) / s;
-    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
-        double s = std::sqrt(1.0 + m[0][0] - m[1][1] - m[2][2]) * 2.0;  // 4x
-        w = (m[2][1] - m[1][2]) / s;
-        x = 0.25 * s;
-        y = (m[0][1] + m[1][0]) / s;
-        z = (m[0][2] + m[2][0]) / s;
-    } else if (m[1][1] > m[2][2]) {
-        double s = std::sqrt(1.0 + m[1][1] - m[0][0] - m[2][2]) * 2.0;  // 4y
-        w = (m[0][2] - m[2][0]) / s;
-        x = (m[0][1] + m[1][0]) / s;
-        y = 0.25 * s;
-        z = (m[1][2] + m[2][1]) / s;
-    } else {
-        double s = std::sqrt(1.0 + m[2][2] - m[0][0] - m[1][1]) * 2.0;  // 4z
-        w = (m[1][0] - m[0][1]) / s;
-        x = (m[0][2] + m[2][0]) / s;
-        y = (m[1][2] + m[2][1]) / s;
-        z = 0.25 * s;
-    }
-    return Normalize(cquat{float(x), float(y), float(z), float(w)});
-}
+cquat QuatFromMatrix(const cmatrix4& mat) { return qv::math::RotationOf(mat); }
 
 cmatrix4 MatrixTranslate(const cpoint3& t) {
     cmatrix4 r;
@@ -256,11 +185,17 @@ struct AugmentedRow {
     double operator[](int j) const { return pair[j / 2][j % 2]; }
 };
 
+// The first pair of a row that step c of the elimination must still update: the left columns
+// up to c are never read again (pivots and factors come from later columns, the answer from
+// the right half), so their pairs drop out as the steps pass them.
+constexpr int FirstLivePair(int c) { return c == 0 ? 0 : (c < 3 ? 1 : 2); }
+
 }  // namespace
 
 // Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
 // each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row. The
-// loops are unrolled so that the rows stay in registers.
+// loops are unrolled so that the rows stay in registers; every element of the right half is
+// rounded by the same operations in the same order as in the textbook loop.
 cmatrix4 Inverse(const cmatrix4& in) {
     AugmentedRow a[4];
 #pragma GCC unroll 4
@@ -280,8 +215,9 @@ cmatrix4 Inverse(const cmatrix4& in) {
         if (pivot != c) std::swap(a[c], a[pivot]);
         const double inv = 1.0 / a[c][c];
         const Double2 invPair = {inv, inv};
+        const int first = FirstLivePair(c);
 #pragma GCC unroll 4
-        for (int k = 0; k < kPairs; ++k) a[c].pair[k] *= invPair;
+        for (int k = first; k < kPairs; ++k) a[c].pair[k] *= invPair;
 #pragma GCC unroll 4
         for (int r = 0; r < 4; ++r) {
             if (r == c) continue;
@@ -289,7 +225,7 @@ cmatrix4 Inverse(const cmatrix4& in) {
             if (f == 0.0) continue;
             const Double2 fPair = {f, f};
 #pragma GCC unroll 4
-            for (int k = 0; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
+            for (int k = first; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
         }
     }
     cmatrix4 r;

@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "core_internal.h"
+#include "frame_table.h"
+#include "math_inline.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
 
@@ -17,7 +19,7 @@ constexpr ccolor kDefaultBoneColour{0.82f, 0.70f, 0.45f, 1.0f};
 
 // Local matrix of a key: local = scale × rotation × translation.
 cmatrix4 LocalMatrix(const ckey& k) {
-    cmatrix4 m = MatrixFromQuat(k.rot);
+    cmatrix4 m = qv::math::RotationMatrix(k.rot);
     const float s[3] = {k.scale.x, k.scale.y, k.scale.z};
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) m.m[i][j] *= s[i];
@@ -59,6 +61,7 @@ cnode::~cnode() {
     DetachAll(1);  // while this node still sits under its parent, so children keep their place
     if (parent_) parent_->Detach(this, 0);
     qv::detail::UnregisterNode(this);
+    qv::detail::DropFrameTable(this);
     qv::BumpSceneGeneration();
 }
 
@@ -126,10 +129,12 @@ void cnode::DetachAll(int keepWorld) {
 // (or the scene generation moves on).
 cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
-    const unsigned long long gen = qv::SceneGeneration();
+    const unsigned long long gen = qv::detail::sceneGeneration;
     if (c.valid && c.generation == gen && c.time == t) return c;
+    if (c.generation == gen && (t < c.time - 1 || t > c.time + 1)) PrefetchChildKeys(node, t);
     const ckey k = KeyAt(node->anim, t);
-    c.world = node->parent_ ? LocalMatrix(k) * Evaluate(node->parent_, t).world : LocalMatrix(k);
+    c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
+                            : LocalMatrix(k);
     c.scale = k.scale;
     c.time = t;
     c.generation = gen;
@@ -137,6 +142,40 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     c.haveRotation = false;
     c.haveInverse = false;
     return c;
+}
+
+// A node asked at a time away from its last is being scrubbed or jumped, and its children are
+// usually asked next at the same time: the keys their tracks would hold there if evenly spaced
+// (where the track lookup looks first) start on their way from memory now.
+void QvNodeAccess::PrefetchChildKeys(const cnode* node, int t) {
+    for (const cnode* child : node->children_) {
+        const std::vector<ckey>& keys = child->anim.Keys();
+        const long long n = static_cast<long long>(keys.size());
+        if (n < 2 || t <= keys.front().time || t >= keys.back().time) continue;
+        const long long first = keys.front().time;
+        const long long g = (static_cast<long long>(t) - first) * (n - 1) /
+                            (static_cast<long long>(keys.back().time) - first);
+        const char* at = reinterpret_cast<const char*>(&keys[static_cast<size_t>(g)]);
+        __builtin_prefetch(at);
+        __builtin_prefetch(at + 2 * sizeof(ckey) - 1);  // the end of the key after it
+    }
+}
+
+// world = local × parentWorld of a parent at t, for a child. A parent that is fresh at another
+// time keeps its own evaluation where it is and answers from its frame table, so that a child
+// run through every frame after the parent was costs one evaluation of the parent per frame,
+// not one of every ancestor per frame and child.
+const cmatrix4& QvNodeAccess::ParentWorld(cnode* node, int t) {
+    const cnode::EvalCache& c = node->cache_;
+    const unsigned long long gen = qv::detail::sceneGeneration;
+    if (!c.valid || c.generation != gen || c.time == t) return Evaluate(node, t).world;
+    qv::detail::FrameTable& table = qv::detail::FrameTableOf(node);
+    if (const cmatrix4* world = table.Find(t, gen)) return *world;
+    const ckey k = KeyAt(node->anim, t);
+    const cmatrix4 world = node->parent_
+                               ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
+                               : LocalMatrix(k);
+    return table.Store(t, world);
 }
 
 cmatrix4 cnode::GetNodeTM(int t, int /*mode*/) { return QvNodeAccess::Evaluate(this, t).world; }
@@ -147,7 +186,7 @@ cpoint3 cnode::GetPosition(int t) { return QvNodeAccess::Evaluate(this, t).world
 cquat cnode::GetRotation(int t) {
     EvalCache& c = QvNodeAccess::Evaluate(this, t);
     if (!c.haveRotation) {
-        c.rotation = QuatFromMatrix(c.world);
+        c.rotation = qv::math::RotationOf(c.world);
         c.haveRotation = true;
     }
     return c.rotation;
@@ -155,7 +194,7 @@ cquat cnode::GetRotation(int t) {
 
 cpoint3 cnode::GetScale(int t) {
     const EvalCache& c = cache_;
-    if (c.valid && c.generation == qv::SceneGeneration() && c.time == t) return c.scale;
+    if (c.valid && c.generation == qv::detail::sceneGeneration && c.time == t) return c.scale;
     return KeyAt(anim, t).scale;
 }
 

@@ -13,14 +13,16 @@ std::unordered_set<const cnode*>& Live() {
     return *live;
 }
 
-unsigned long long generation = 1;  // 0 marks an empty evaluation cache
-
 }  // namespace
+
+namespace qv::detail {
+unsigned long long sceneGeneration = 1;  // 0 marks an empty evaluation cache
+}
 
 namespace qv {
 
-unsigned long long SceneGeneration() { return generation; }
-void BumpSceneGeneration() { ++generation; }
+unsigned long long SceneGeneration() { return detail::sceneGeneration; }
+void BumpSceneGeneration() { ++detail::sceneGeneration; }
 
 namespace detail {
 

@@ -511,5 +511,24 @@ TEST_F(Rendering, GifOptionsAreCheckedAndRefusalsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }
 
+// Renders of one size share their offscreen context: whatever one render drew (another view,
+// the key, a fitted close-up, an animation, the modify tool's display), the next starts from
+// the state of a new context, so the same render gives the same pixels before and after.
+TEST_F(Rendering, ARenderGivesTheSamePixelsWhateverTheRendersBeforeItDrew) {
+    // A size no other render here uses, so that the first render below makes a new context.
+    const std::string size = " size 173 131";
+    const std::string same = "render \"same.png\" view persp" + size + "\n";
+    ASSERT_EQ(Run("create \"Bones\" \"Biped\"\ndrag 0 0 4.88 8\nclose\nselect \"Bip01\"\nmodify \"Biped\"\n" + same),
+              0) << Error();
+    const Image fresh = Read("same.png");
+    ASSERT_EQ(Run("render \"other.png\" view top legend" + size + "\n"
+                  "render \"hand.png\" view left fit \"Bip01 R Hand\"" + size + "\n"
+                  "render \"walk.gif\" view front frames 0 2" + size + "\n" + same),
+              0) << Error();
+    const Image again = Read("same.png");
+    ASSERT_EQ(again.width, fresh.width);
+    EXPECT_TRUE(again.rgba == fresh.rgba);
+}
+
 }  // namespace
 }  // namespace qvapp::test

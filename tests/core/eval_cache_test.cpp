@@ -69,7 +69,7 @@ protected:
         const cmatrix4 world = plain::World(n, t);
         ASSERT_TRUE(plain::SameBits(n->GetNodeTM(t), world)) << "world at " << t;
         ASSERT_TRUE(plain::SameBits(n->GetPosition(t), world.GetTrans())) << "position at " << t;
-        ASSERT_TRUE(plain::SameBits(n->GetRotation(t), QuatFromMatrix(world))) << "rotation at " << t;
+        ASSERT_TRUE(plain::SameBits(n->GetRotation(t), plain::RotationOf(world))) << "rotation at " << t;
         ASSERT_TRUE(plain::SameBits(n->GetScale(t), plain::KeyAt(n->anim, t).scale)) << "scale at " << t;
     }
 
@@ -145,6 +145,37 @@ TEST_F(EvalCache, StaysExactAcrossKeyWritesReparentingDeletionAndUndo) {
     }
 }
 
+// A child run through the frames after its parent answers from the parent's frame table; the
+// tables must go stale with every change above them and cope with runs backwards and with
+// frames further apart than a table spans.
+TEST_F(EvalCache, BoneByBoneRunsStayExactAcrossChangesAndFarApartFrames) {
+    BuildRandomScene();
+    constexpr int kRounds = 40;
+    constexpr int kFarFrame = 100000;  // frames: further from 0 than one table spans
+    std::vector<int> frames;
+    for (int t = -kFrameMargin; t <= kLastFrame + kFrameMargin; t += 3) frames.push_back(t);
+    for (int round = 0; round < kRounds; ++round) {
+        cnode* n = RandomNode();
+        switch (round % 5) {
+            case 0: n->anim.SetKey(RandomKey(RandomFrame(), {})); break;
+            case 1: n->SetRotation(RandomFrame(), RandomRotation({})); break;
+            case 2:
+                if (n->GetParent()) n->GetParent()->Detach(n, 1);
+                else if (n != nodes.front()) nodes.front()->Attach(n, 0);
+                break;
+            case 3: n->UpdateTimeIdle(); break;
+            default: break;  // no change: the tables answer as they are
+        }
+        if (round % 4 == 1) std::reverse(frames.begin(), frames.end());
+        const int far = round % 7 == 0 ? kFarFrame : 0;
+        for (cnode* m : nodes) {
+            for (int t : frames) ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, t)) << "round " << round;
+            ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, far)) << "round " << round;
+            ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, -far)) << "round " << round;
+        }
+    }
+}
+
 TEST_F(EvalCache, TrackLookupsFindTheKeyABinarySearchFindsWhateverTheOrder) {
     canim track;
     track.Clear();
@@ -171,6 +202,34 @@ TEST_F(EvalCache, TrackLookupsFindTheKeyABinarySearchFindsWhateverTheOrder) {
         ckey late;
         late.time = 3 * kMaxKeys;
         track.SetKey(late);
+    }
+}
+
+// A jump tries the key an even spacing would put at the time first; tracks keyed in bursts and
+// gaps (the guess lands far on either side) must still find what a binary search finds.
+TEST_F(EvalCache, LookupsOnUnevenlyKeyedTracksFindTheKeyABinarySearchFinds) {
+    constexpr int kTracks = 20;
+    for (int n = 0; n < kTracks; ++n) {
+        canim track;
+        track.Clear();
+        int time = Pick(-50, 50);
+        for (int k = 0; k < kMaxKeys; ++k) {
+            ckey key;
+            key.time = time;
+            track.SetKey(key);
+            time += Pick(0, 3) == 0 ? Pick(20, 200) : 1;  // bursts of frame-by-frame keys, gaps
+        }
+        const std::vector<ckey>& keys = track.Keys();
+        std::vector<int> frames;
+        for (int t = keys.front().time - kFrameMargin; t <= keys.back().time + kFrameMargin; ++t)
+            frames.push_back(t);
+        std::shuffle(frames.begin(), frames.end(), rng);
+        for (int t : frames) {
+            auto after = std::upper_bound(keys.begin(), keys.end(), t,
+                                          [](int at, const ckey& key) { return at < key.time; });
+            ASSERT_EQ(track.FindIndexAtOrBefore(t), static_cast<int>(after - keys.begin()) - 1)
+                << "track " << n << " frame " << t;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core_test_support.h"
+#include "tests/common/plain_math.h"
 
 namespace {
 
@@ -154,5 +155,46 @@ TEST(MathConventions, InverseGivesTheBitsOfScalarGaussJordanOnRandomTransforms) 
         const cmatrix4 fast = Inverse(m);
         const cmatrix4 scalar = ScalarGaussJordanInverse(m);
         ASSERT_EQ(std::memcmp(&fast, &scalar, sizeof fast), 0) << "matrix " << n;
+    }
+}
+
+namespace {
+
+template <class T>
+bool SameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof(T)) == 0; }
+
+}  // namespace
+
+// The library's straight-line and paired forms of the evaluation math round as the textbook
+// loops do, on rotations of every quadrant (each branch of the matrix-to-quaternion choice),
+// scaled and sheared rows, a zero row, the shortest-arc flip and the linear blend of near ends.
+TEST(MathConventions, EvaluationMathGivesTheBitsOfTheTextbookForms) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    constexpr int kCases = 20000;
+    for (int n = 0; n < kCases; ++n) {
+        const cquat q{unit(rng), unit(rng), unit(rng), unit(rng)};
+        const cquat unitQ = plain::Normalized(q);
+        ASSERT_TRUE(SameBits(Normalize(q), unitQ)) << "case " << n;
+        ASSERT_TRUE(SameBits(MatrixFromQuat(unitQ), plain::RotationMatrix(unitQ))) << "case " << n;
+
+        cmatrix4 a = plain::RotationMatrix(unitQ);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) a.m[i][j] *= n % 2 ? 1.0f + 0.5f * unit(rng) : 1.0f;
+        if (n % 97 == 0) a.SetRow(n % 3, {0, 0, 0});
+        a.SetTrans({10 * unit(rng), 10 * unit(rng), 10 * unit(rng)});
+        if (n % 7 == 0)
+            for (int j = 0; j < 4; ++j) a.m[j][3] = unit(rng);
+        ASSERT_TRUE(SameBits(QuatFromMatrix(a), plain::RotationOf(a))) << "case " << n;
+
+        cmatrix4 b;
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) b.m[i][j] = 5 * unit(rng);
+        ASSERT_TRUE(SameBits(a * b, plain::Product(a, b))) << "case " << n;
+
+        const cquat near = plain::Normalized({unitQ.x + 0.01f * unit(rng), unitQ.y, unitQ.z, unitQ.w});
+        const cquat other = n % 3 == 0 ? near : plain::Normalized({unit(rng), unit(rng), unit(rng), unit(rng)});
+        const float u = (unit(rng) + 1.0f) / 2.0f;
+        ASSERT_TRUE(SameBits(Slerp(unitQ, other, u), plain::Slerp(unitQ, other, u))) << "case " << n;
     }
 }

@@ -11,7 +11,7 @@
 
 #include "module_loader.h"
 #include "qvcore/host.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "script_runner.h"
 #include "tools.h"
 

@@ -8,7 +8,7 @@
 #include "gltf_export.h"
 #include "qvcore/file_write.h"
 #include "quorvane/interface.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "qvplatform/ui.h"
 #include "render.h"
 #include "scene_file.h"

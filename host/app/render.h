@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "qvplatform/gl.h"
+#include "qvcore/host.h"
+#include "qvview/gl.h"
 #include "render_marks.h"
 #include "scene_view.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "render.h"

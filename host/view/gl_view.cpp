@@ -4,7 +4,7 @@
 // Matrices hold row vectors (p' = p · M, row 3 the translation), as everywhere in the host.
 // Such a matrix, stored row after row, is exactly the column-major array OpenGL expects for
 // the same transform, so it is loaded with glLoadMatrixf as it stands.
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <GL/gl.h>
 

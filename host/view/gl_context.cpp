@@ -1,6 +1,6 @@
 // The offscreen OpenGL context: a Mesa context rendering into a pixel buffer the host owns,
 // for tests and for rendering views to image files without a window.
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <GL/gl.h>
 #include <GL/osmesa.h>

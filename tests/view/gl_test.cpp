@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 namespace {
 

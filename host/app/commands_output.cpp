@@ -72,9 +72,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend], or
-// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend]; options
-// in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend] [look L], or
+// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend] [look L];
+// options in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
@@ -83,7 +83,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     bool framesGiven = false, stepGiven = false;
     while (!args.AtEnd()) {
         std::string option = args.OneOf(
-            "option", {"view", "size", "frame", "frames", "step", "fit", "legend"});
+            "option", {"view", "size", "frame", "frames", "step", "fit", "legend", "look"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -104,6 +104,9 @@ void CmdRender(ScriptRunner& run, Args& args) {
             stepGiven = true;
         } else if (option == "legend") {
             r.legend = true;
+        } else if (option == "look") {
+            r.look = args.OneOf("look", {"shaded", "flat"}) == "flat" ? qv::DrawLook::Flat
+                                                                    : qv::DrawLook::Shaded;
         } else {
             r.frame = args.Int("frame");
         }

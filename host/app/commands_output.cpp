@@ -1,4 +1,4 @@
-// Output and file commands: dump, save, load, render, panel, gltf.
+// Output and file commands: dump, save, load, render, panel, screenshot, gltf.
 #include <algorithm>
 #include <cctype>
 
@@ -145,11 +145,21 @@ void CmdPanel(ScriptRunner& run, Args& args) {
     run.NoteWritten(path);
 }
 
+// screenshot "FILE.png": the window as it shows now, with the modal window open when the line
+// is among that window's answers.
+void CmdScreenshot(ScriptRunner& run, Args& args) {
+    const std::string path = run.OutputPath(args.Text("picture file (.png)"));
+    args.End();
+    std::string error;
+    if (!run.Screenshot(path, error)) args.Fail(error);
+    run.NoteWritten(path);
+}
+
 }  // namespace
 
 void AddOutputCommands(CommandTable& table) {
     table.insert({{"dump", CmdDump}, {"gltf", CmdGltf}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender},
-                  {"panel", CmdPanel}});
+                  {"panel", CmdPanel}, {"screenshot", CmdScreenshot}});
 }
 
 }  // namespace qvapp

@@ -51,7 +51,7 @@ void AddSceneCommands(CommandTable& table);      // new, time, range, tpf, anim,
 void AddToolCommands(CommandTable& table);       // create, modify, close, press, type, choose, answer, file
 void AddSelectionCommands(CommandTable& table);  // select, deselect, click, undo, redo
 void AddViewportCommands(CommandTable& table);   // drag, move, rotate, scale
-void AddOutputCommands(CommandTable& table);     // dump, save, load, render, panel, gltf
+void AddOutputCommands(CommandTable& table);     // dump, save, load, render, panel, screenshot, gltf
 void AddSkinCommands(CommandTable& table);       // import, bind, weight, paint, export, apply
 
 const CommandTable& Commands();

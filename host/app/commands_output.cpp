@@ -1,4 +1,4 @@
-// Output and file commands: dump, save, load, render, panel, gltf.
+// Output and file commands: dump, save, load, render, panel, screenshot, gltf.
 #include <algorithm>
 #include <cctype>
 
@@ -8,7 +8,7 @@
 #include "gltf_export.h"
 #include "qvcore/file_write.h"
 #include "quorvane/interface.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "qvplatform/ui.h"
 #include "render.h"
 #include "scene_file.h"
@@ -72,9 +72,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
-// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend], or
-// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend]; options
-// in any order.
+// render "FILE.png" [view KIND] [size W H] [frame N] [fit "NODE"] [legend] [look L], or
+// render "FILE.gif" [view KIND] [size W H] frames A B [step K] [fit "NODE"] [legend] [look L];
+// options in any order.
 void CmdRender(ScriptRunner& run, Args& args) {
     RenderRequest r;
     r.path = args.Text("image file");
@@ -83,7 +83,7 @@ void CmdRender(ScriptRunner& run, Args& args) {
     bool framesGiven = false, stepGiven = false;
     while (!args.AtEnd()) {
         std::string option = args.OneOf(
-            "option", {"view", "size", "frame", "frames", "step", "fit", "legend"});
+            "option", {"view", "size", "frame", "frames", "step", "fit", "legend", "look"});
         if (option == "view") {
             std::string kind =
                 args.OneOf("view", {"front", "back", "left", "right", "top", "persp"});
@@ -104,6 +104,9 @@ void CmdRender(ScriptRunner& run, Args& args) {
             stepGiven = true;
         } else if (option == "legend") {
             r.legend = true;
+        } else if (option == "look") {
+            r.look = args.OneOf("look", {"shaded", "flat"}) == "flat" ? qv::DrawLook::Flat
+                                                                    : qv::DrawLook::Shaded;
         } else {
             r.frame = args.Int("frame");
         }
@@ -142,11 +145,21 @@ void CmdPanel(ScriptRunner& run, Args& args) {
     run.NoteWritten(path);
 }
 
+// screenshot "FILE.png": the window as it shows now, with the modal window open when the line
+// is among that window's answers.
+void CmdScreenshot(ScriptRunner& run, Args& args) {
+    const std::string path = run.OutputPath(args.Text("picture file (.png)"));
+    args.End();
+    std::string error;
+    if (!run.Screenshot(path, error)) args.Fail(error);
+    run.NoteWritten(path);
+}
+
 }  // namespace
 
 void AddOutputCommands(CommandTable& table) {
     table.insert({{"dump", CmdDump}, {"gltf", CmdGltf}, {"save", CmdSave}, {"load", CmdLoad}, {"render", CmdRender},
-                  {"panel", CmdPanel}});
+                  {"panel", CmdPanel}, {"screenshot", CmdScreenshot}});
 }
 
 }  // namespace qvapp

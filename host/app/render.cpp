@@ -2,6 +2,7 @@
 #include "render.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -31,16 +32,31 @@ void SetUpLighting() {
     glEnable(GL_NORMALIZE);
 }
 
+void DrawNode(cnode* n, int t, qv::gl::View& view) {
+    unsigned flags = (n->GetFlags() & QV_FLAG_SELECTED) ? QV_DRAW_SELECTED : 0u;
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    n->Draw(t, &view, flags);
+    glPopAttrib();
+}
+
+// Flat: every visible node in scene order. Shaded: the skins first, then, over them, the rest:
+// a skin leaves the depth of its nearest surface behind, which is cleared so that the bones
+// inside it show whole.
 void DrawNodes(int t, qv::gl::View& view) {
+    std::vector<cnode*> skins, others;
     for (int i = 0; i < Interface::NumNodes(); ++i) {
         cnode* n = Interface::GetNodeAt(i);
         if (!n || (n->GetFlags() & QV_FLAG_HIDDEN)) continue;
-        unsigned flags = (n->GetFlags() & QV_FLAG_SELECTED) ? QV_DRAW_SELECTED : 0u;
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        n->Draw(t, &view, flags);
-        glPopAttrib();
+        const bool skin = n->GetTypeID() == QV_TYPE_SKIN && qv::GetDrawLook() == qv::DrawLook::Shaded;
+        (skin ? skins : others).push_back(n);
     }
+    for (cnode* n : skins) DrawNode(n, t, view);
+    if (!skins.empty()) glClear(GL_DEPTH_BUFFER_BIT);
+    for (cnode* n : others) DrawNode(n, t, view);
 }
+
+// Where sample (i, j) of kSampleGrid × kSampleGrid sits, from the pixel's centre (pixels).
+float SampleOffset(int i, int grid) { return (static_cast<float>(i) + 0.5f) / grid - 0.5f; }
 
 // The frames drawn: the one picture, or first..last every step-th.
 std::vector<int> FramesOf(const RenderRequest& request) {
@@ -76,16 +92,13 @@ Box FramedBox(cnode* fitted, const std::vector<int>& frames) {
     return fitted ? box : PaddedBox(box, kMinFramedSize);
 }
 
-// One frame, cleared, drawn and read back.
-std::vector<unsigned char> DrawFrame(int t, const Box& box, qv::gl::View& view,
-                                     qv::gl::OffscreenContext& context, ToolManager& tools,
-                                     const SideColours* sides) {
+// One frame, cleared and drawn.
+void DrawFrame(int t, const Box& box, qv::gl::View& view, qv::gl::OffscreenContext& context,
+               ToolManager& tools, const SideColours* sides) {
     glViewport(0, 0, context.Width(), context.Height());
     glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawScene(t, box, view, tools, sides);
-    glFinish();
-    return context.ReadPixels();
 }
 
 // The offscreen context of the last render, kept for the next one of the same size: a new
@@ -111,6 +124,43 @@ public:
     SavedGlState& operator=(const SavedGlState&) = delete;
 };
 
+// One frame as the average of grid × grid drawings shifted within the pixel (rounded to the
+// nearest byte), read back. The shift is left at zero afterwards.
+std::vector<unsigned char> DrawSupersampledFrame(int t, const Box& box, qv::gl::View& view,
+                                                 qv::gl::OffscreenContext& context,
+                                                 ToolManager& tools, const SideColours* sides,
+                                                 int grid) {
+    if (grid <= 1) {
+        DrawFrame(t, box, view, context, tools, sides);
+        return context.ReadPixels();
+    }
+    std::vector<std::uint16_t> sums;  // at most kSampleGrid² × 255 a byte
+    for (int j = 0; j < grid; ++j)
+        for (int i = 0; i < grid; ++i) {
+            view.SetSubpixelShift(SampleOffset(i, grid), SampleOffset(j, grid));
+            DrawFrame(t, box, view, context, tools, sides);
+            context.AddPixelsTo(sums);
+        }
+    view.SetSubpixelShift(0.0f, 0.0f);
+    const unsigned samples = static_cast<unsigned>(grid * grid);
+    std::vector<unsigned char> average(sums.size());
+    for (size_t k = 0; k < sums.size(); ++k)
+        average[k] = static_cast<unsigned char>((sums[k] + samples / 2) / samples);
+    return average;
+}
+
+// Sets the nodes' look for the length of one render.
+class LookScope {
+public:
+    explicit LookScope(qv::DrawLook look) : previous_(qv::GetDrawLook()) { qv::SetDrawLook(look); }
+    ~LookScope() { qv::SetDrawLook(previous_); }
+    LookScope(const LookScope&) = delete;
+    LookScope& operator=(const LookScope&) = delete;
+
+private:
+    qv::DrawLook previous_;
+};
+
 }  // namespace
 
 void DrawScene(int t, const Box& box, qv::gl::View& view, ToolManager& tools,
@@ -124,6 +174,11 @@ void DrawScene(int t, const Box& box, qv::gl::View& view, ToolManager& tools,
     tools.Display(t, &view);
     glPopAttrib();
     DrawMarks(view, sides);
+}
+
+int SampleGridFor(int width, int height) {
+    const long long samples = static_cast<long long>(width) * height * kSampleGrid * kSampleGrid;
+    return samples <= kSampleBudget ? kSampleGrid : kLargeSampleGrid;
 }
 
 bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& error) {
@@ -149,10 +204,13 @@ bool RenderScene(const RenderRequest& request, ToolManager& tools, std::string& 
     view.Frame(box.min, box.max);
 
     const SideColours sides = CollectSideColours(frames.front());
+    const LookScope look(request.look);
+    const int grid =
+        request.look == qv::DrawLook::Shaded ? SampleGridFor(request.width, request.height) : 1;
     std::vector<std::vector<unsigned char>> pictures;
     for (int t : frames)
-        pictures.push_back(
-            DrawFrame(t, box, view, context, tools, request.legend ? &sides : nullptr));
+        pictures.push_back(DrawSupersampledFrame(t, box, view, context, tools,
+                                                 request.legend ? &sides : nullptr, grid));
     const bool written =
         request.animation
             ? qv::gl::WriteGif(request.path, request.width, request.height, pictures,

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/math.h"
 
 class cnode;

@@ -118,9 +118,18 @@ void ScriptRunner::CheckUiError(const ScriptLine& line) {
     if (!error.empty()) throw ScriptError(line.number, error);
 }
 
+bool ScriptRunner::Screenshot(const std::string& path, std::string& error) {
+    if (!options_.screenshot) {
+        error = "only the window takes screenshots (headless, use render or panel)";
+        return false;
+    }
+    return options_.screenshot(path, error);
+}
+
 bool ScriptRunner::NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) {
     // Pictures asked for among a modal window's answers are taken while it is open.
-    while (next_ < lines_.size() && lines_[next_].Command() == "panel") {
+    while (next_ < lines_.size() &&
+           (lines_[next_].Command() == "panel" || lines_[next_].Command() == "screenshot")) {
         const ScriptLine& line = lines_[next_++];
         try {
             Execute(line);

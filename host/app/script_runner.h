@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ struct RunOptions {
     std::filesystem::path outDir;       // relative output paths go here (empty: as given)
     std::filesystem::path scriptDir;    // relative input paths are also looked for here
     std::ostream* out = nullptr;        // `dump -` (null: standard output)
+    // `screenshot`: saves the window as a person sees it, an open modal window included; false
+    // with an error. Only the window sets it: headless, the command is refused.
+    std::function<bool(const std::string& path, std::string& error)> screenshot;
 };
 
 class ScriptRunner : public qv::ui::Driver {
@@ -56,6 +60,8 @@ public:
     // Files the script's commands have written, in the order first written.
     void NoteWritten(const std::string& path);
     const std::vector<std::string>& Written() const { return written_; }
+    // The window's screenshot (see RunOptions::screenshot); false with an error headless.
+    bool Screenshot(const std::string& path, std::string& error);
 
 private:
     void Execute(const ScriptLine& line);

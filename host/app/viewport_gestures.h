@@ -2,7 +2,7 @@
 // tool's press, drag and release; one drag of the transform tool; a click that picks a node.
 #pragma once
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/math.h"
 
 class ccreateinterface;

@@ -4,6 +4,10 @@
 
 #include "quorvane/callbacks.h"
 #include "quorvane/view.h"
+#include "qvplatform/ui.h"
+
+// Modules name the Windows subset's owner-draw request by the SDK's constant.
+static_assert(QV_WM_DRAWITEM == qv::ui::kDrawItemMessage);
 
 namespace {
 char kEmptyText[] = "";

@@ -1,5 +1,6 @@
 // How a bone looks: a lit, four-sided pyramid from the bone's position toward its first child
-// (or along its own x axis for an end bone), in the node's colour, brighter when selected.
+// (or along its own x axis for an end bone), in the node's colour, brighter and outlined when
+// selected; and the lights every lit node draws under.
 #include <algorithm>
 #include <array>
 
@@ -22,8 +23,13 @@ constexpr float kBaseHalfWidthShare = 0.12f;
 constexpr float kBaseAtShare = 0.15f;
 // Colour boost of a selected bone (added to each component, clamped to 1).
 constexpr float kSelectedBoost = 0.35f;
-// Width (pixels) of the white outline of a selected bone.
+// Width (pixels) of the white edges of a selected bone in the flat look.
 constexpr float kOutlineWidth = 1.5f;
+// Width (pixels) of the outline around a selected bone in the shaded look: the lines of its
+// back faces, of which about half sticks out past the silhouette.
+constexpr float kSilhouetteWidth = 5.0f;
+// The outline's colour: white, which no lit bone reaches.
+constexpr float kSilhouetteGrey = 1.0f;
 // A side vector shorter than this (unit directions crossed) is too near parallel to use.
 constexpr float kMinSideLength = 1e-4f;
 
@@ -70,6 +76,19 @@ void DrawSolid(const Shape& s) {
     glEnd();
 }
 
+// The back faces' edges, thick, where no front face covers them: a rim around the shape.
+// The faces wind counter-clockwise seen from outside.
+void DrawSilhouette(const Shape& s) {
+    glDisable(GL_LIGHTING);
+    glColor3f(kSilhouetteGrey, kSilhouetteGrey, kSilhouetteGrey);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glLineWidth(kSilhouetteWidth);
+    glDepthFunc(GL_LEQUAL);
+    DrawSolid(s);
+}
+
 void DrawOutline(const Shape& s) {
     glBegin(GL_LINES);
     for (int i = 0; i < 4; ++i) {
@@ -87,20 +106,51 @@ void DrawOutline(const Shape& s) {
 
 }  // namespace
 
-// A light over the viewer's shoulder, fixed in eye space (bones and skins).
+namespace {
+
+qv::DrawLook g_look = qv::DrawLook::Shaded;
+
+// A directional light fixed in eye space (x right, y up, z toward the viewer).
+struct Light {
+    GLfloat direction[4];  // toward the light, w = 0
+    GLfloat ambient, diffuse;
+};
+// The flat look: one light over the viewer's shoulder, so that most faces seen are lit alike.
+constexpr Light kFlatLight{{0.3f, 0.5f, 1.0f, 0.0f}, 0.35f, 0.75f};
+// The shaded look: a key light from the upper left in front, and a weak fill from the lower
+// right so that faces turned from the key keep some shape.
+constexpr Light kKeyLight{{-0.55f, 0.7f, 0.45f, 0.0f}, 0.2f, 0.85f};
+constexpr Light kFillLight{{0.6f, -0.35f, 0.3f, 0.0f}, 0.0f, 0.3f};
+
+void Place(GLenum id, const Light& light) {
+    const GLfloat ambient[4] = {light.ambient, light.ambient, light.ambient, 1.0f};
+    const GLfloat diffuse[4] = {light.diffuse, light.diffuse, light.diffuse, 1.0f};
+    glLightfv(id, GL_POSITION, light.direction);
+    glLightfv(id, GL_AMBIENT, ambient);
+    glLightfv(id, GL_DIFFUSE, diffuse);
+    glEnable(id);
+}
+
+}  // namespace
+
+void qv::SetDrawLook(DrawLook look) { g_look = look; }
+qv::DrawLook qv::GetDrawLook() { return g_look; }
+
+// The look's lights, placed with an identity modelview so that they stay fixed to the viewer
+// (bones and skins).
 void qv::detail::SetUpLight() {
-    const GLfloat position[4] = {0.3f, 0.5f, 1.0f, 0.0f};
-    const GLfloat ambient[4] = {0.35f, 0.35f, 0.35f, 1.0f};
-    const GLfloat diffuse[4] = {0.75f, 0.75f, 0.75f, 1.0f};
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    if (g_look == DrawLook::Flat) {
+        Place(GL_LIGHT0, kFlatLight);
+        glDisable(GL_LIGHT1);
+    } else {
+        Place(GL_LIGHT0, kKeyLight);
+        Place(GL_LIGHT1, kFillLight);
+    }
     glPopMatrix();
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_NORMALIZE);
@@ -126,7 +176,8 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     Shape shape = BuildShape(start, end, Normalize(world.GetRow(2)));
     bool selected = (flags & QV_DRAW_SELECTED) || (GetFlags() & QV_FLAG_SELECTED);
 
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT |
+                 GL_POLYGON_BIT | GL_DEPTH_BUFFER_BIT);
     qv::detail::SetUpLight();
     glEnable(GL_DEPTH_TEST);
     ccolor c = color_;
@@ -137,7 +188,9 @@ void cbone::Draw(int t, CGLWindow* /*view*/, unsigned flags) {
     }
     glColor4f(c.r, c.g, c.b, c.a);
     DrawSolid(shape);
-    if (selected) {
+    if (selected && qv::GetDrawLook() == qv::DrawLook::Shaded) {
+        DrawSilhouette(shape);
+    } else if (selected) {
         glDisable(GL_LIGHTING);
         glColor3f(1.0f, 1.0f, 1.0f);
         glLineWidth(kOutlineWidth);

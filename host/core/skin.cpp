@@ -6,14 +6,7 @@
 #include "core_internal.h"
 #include "quorvane/interface.h"
 
-#include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
-
 namespace {
-// Size of the marks of selected skin vertices (pixels).
-constexpr float kSelectedPointSize = 4.0f;
-// A skin is drawn see-through so that the bones inside it show: its opacity (0..1).
-constexpr float kSkinOpacity = 0.6f;
-
 // The bones' world matrices at one time, each evaluated once however many weights name it.
 class BoneMatrices {
 public:
@@ -135,51 +128,4 @@ void cskin::DeformedPositions(int t, std::vector<cpoint3>& out) const {
     BoneMatrices bones(t);
     for (size_t i = 0; i < verts.size(); ++i)
         if (!Deform(verts[i], bones, out[i])) out[i] = verts[i].pos;
-}
-
-// The deformed mesh at t, lit with one flat normal per triangle and see-through; points when
-// there are no faces; selected vertices as white points over everything.
-void cskin::Draw(int t, CGLWindow* /*view*/, unsigned /*flags*/) {
-    if (GetFlags() & QV_FLAG_HIDDEN) return;
-    std::vector<cpoint3> pos;
-    DeformedPositions(t, pos);
-    const int n = static_cast<int>(pos.size());
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT | GL_LIGHTING_BIT |
-                 GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT);
-    glColor4f(color_.r, color_.g, color_.b, color_.a * kSkinOpacity);
-    if (!triangles.empty()) {
-        qv::detail::SetUpLight();
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDepthMask(GL_FALSE);  // the bones drawn after the skin still show through it
-        glBegin(GL_TRIANGLES);
-        for (size_t i = 0; i + 2 < triangles.size(); i += 3) {
-            const int* face = &triangles[i];
-            if (face[0] < 0 || face[0] >= n || face[1] < 0 || face[1] >= n || face[2] < 0 ||
-                face[2] >= n)
-                continue;  // a face naming a missing vertex is not drawn
-            const cpoint3 normal =
-                Normalize(CrossProd(pos[face[1]] - pos[face[0]], pos[face[2]] - pos[face[0]]));
-            glNormal3f(normal.x, normal.y, normal.z);
-            for (int c = 0; c < 3; ++c) glVertex3f(pos[face[c]].x, pos[face[c]].y, pos[face[c]].z);
-        }
-        glEnd();
-        glDepthMask(GL_TRUE);
-    } else {
-        glDisable(GL_LIGHTING);
-        glPointSize(2.0f);
-        glBegin(GL_POINTS);
-        for (const cpoint3& p : pos) glVertex3f(p.x, p.y, p.z);
-        glEnd();
-    }
-    glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);  // a selected vertex is marked even behind the mesh
-    glPointSize(kSelectedPointSize);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glBegin(GL_POINTS);
-    for (int i = 0; i < n && i < vertSel.Count(); ++i)
-        if (vertSel[i]) glVertex3f(pos[i].x, pos[i].y, pos[i].z);
-    glEnd();
-    glPopAttrib();
 }

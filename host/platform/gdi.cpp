@@ -5,7 +5,6 @@
 #include <set>
 
 #include "qvplatform/resources.h"
-#include "quorvane/classes.h"
 #include "resource_registry.h"
 #include "ui_internal.h"
 
@@ -82,7 +81,7 @@ void PaintControl(Window* control) {
     dis.hDC = reinterpret_cast<HDC>(&dc);
     dis.rcItem = {0, 0, r.right - r.left, r.bottom - r.top};  // the button's own client area
     LiveContexts().insert(&dc);
-    SendToDialog(control->parent, QV_WM_DRAWITEM, static_cast<WPARAM>(control->id),
+    SendToDialog(control->parent, kDrawItemMessage, static_cast<WPARAM>(control->id),
                  reinterpret_cast<LPARAM>(&dis));
     LiveContexts().erase(&dc);
 }

@@ -23,7 +23,7 @@ INT_PTR RunModal(HINSTANCE module, LPCSTR name, HWND owner, Procedure proc, LPAR
 // a control that does not fit.
 bool ApplyAction(HWND dialog, const Action& action, std::string& error);
 
-// Asks the dialog procedure to paint one owner-drawn button (message QV_WM_DRAWITEM).
+// Asks the dialog procedure to paint one owner-drawn button (message kDrawItemMessage).
 void PaintControl(Window* control);
 
 }  // namespace qv::ui

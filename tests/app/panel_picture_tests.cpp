@@ -2,7 +2,7 @@
 // templates; checked pixel by pixel where the controls' state must show.
 #include <algorithm>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "session_fixture.h"
 
 namespace qvapp::test {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/interface.h"
 #include "quorvane/node.h"
 #include "render.h"
@@ -416,8 +416,16 @@ TEST_F(Rendering, LegendKeysEachSidesColoursInTheTopRightCornerLeftAboveRight) {
 
 TEST_F(Rendering, BadOptionsAreErrors) {
     for (const char* options :
-         {"view sideways", "size 0 10", "size 10", "zoom 2", "fit", "legend 2"})
+         {"view sideways", "size 0 10", "size 10", "zoom 2", "fit", "legend 2", "look shiny"})
         EXPECT_EQ(Run(std::string("render \"x.png\" ") + options + "\n"), 1) << options;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
+}
+
+// Only the window saves pictures of itself: headless, `screenshot` says so and writes nothing.
+TEST_F(Rendering, ScreenshotHeadlessIsRefusedWithTheAlternatives) {
+    EXPECT_EQ(Run("new\nscreenshot \"x.png\"\n"), 1);
+    EXPECT_NE(Error().find("test.qvs:2: screenshot: only the window takes screenshots (headless, use render or panel)"),
+              std::string::npos) << Error();
     EXPECT_FALSE(std::filesystem::exists(dir_ / "x.png"));
 }
 

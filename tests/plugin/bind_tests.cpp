@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "plugin_support.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/skin.h"
 
 namespace pt {

@@ -2,7 +2,7 @@
 // blue with its key points while the root is moved as a whole animation, the anchor crosses in
 // the side colours, and the GL state put back afterwards.
 #include "plugin_support.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <GL/gl.h>  // after the host headers: their Windows subset defines APIENTRY first
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "session_fixture.h"
 #include "window/host_window.h"
 

@@ -2,7 +2,7 @@
 // with pan and zoom; it makes the qv::gl::View that draws the scene and maps the mouse.
 #pragma once
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "quorvane/math.h"
 #include "scene_view.h"
 

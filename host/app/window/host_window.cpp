@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kSamples = 4;             // multisampling of the window's framebuffer
 constexpr float kFontPixels = 15.0f;    // the interface's text
-constexpr float kModalMarginShare = 0.25f;  // a modal window's top-left, share of the window
 // Frames drawn after a replayed script's last line before the screenshot: ImGui settles a
 // layout change (a tab brought to the front, a window sized to its content) a frame later.
 constexpr int kSettleFrames = 3;
@@ -156,13 +155,14 @@ std::optional<qv::ui::Action> HostWindow::Frame(const qv::ui::Modal* modal) {
     DrawTransformHandles(view, input_.mode, input_.axis, camera_.Size() * kHandleShare);
     glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
-    if (shotDue_) {
-        SaveScreenshot(options_.screenshot);
-        shotDue_ = false;
+    if (!shotPath_.empty()) {
+        shotError_.clear();
+        SaveScreenshot(shotPath_, shotError_);
+        shotPath_.clear();
     }
     glfwSwapBuffers(window_);
 
-    if (!modal) {
+    if (!modal && !drawingOnly_) {
         input_.Handle(mouse, camera_, view, tools_);
         Report(qv::ui::TakeError());
         std::vector<std::function<void()>> actions;
@@ -177,6 +177,13 @@ bool HostWindow::NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) {
     if (modal.kind == qv::ui::Modal::Kind::FileDialog)
         browser_ = std::make_unique<FileBrowser>(std::filesystem::current_path());
     modalWidgets_.Reset();
+    // The window under a nested modal is open again once the inner one has its answer.
+    struct Opening {
+        const qv::ui::Modal*& open;
+        const qv::ui::Modal* outer;
+        ~Opening() { open = outer; }
+    } opening{openModal_, openModal_};
+    openModal_ = &modal;
     if (replaying_ && replay_) {
         Frame(&modal);  // the modal as the script finds it, one action a frame
         return replay_->NextAction(modal, out);
@@ -191,8 +198,9 @@ bool HostWindow::NextAction(const qv::ui::Modal& modal, qv::ui::Action& out) {
 
 std::optional<qv::ui::Action> HostWindow::DrawModal(const qv::ui::Modal& modal) {
     const ImGuiIO& io = ImGui::GetIO();
-    ImGui::SetNextWindowPos({io.DisplaySize.x * kModalMarginShare, io.DisplaySize.y * kModalMarginShare},
-                            ImGuiCond_Appearing);
+    // A modal window opens centred on the window, so that a tall dialog fits whole.
+    ImGui::SetNextWindowPos({io.DisplaySize.x * 0.5f, io.DisplaySize.y * 0.5f}, ImGuiCond_Appearing,
+                            {0.5f, 0.5f});
     std::optional<qv::ui::Action> answer;
     const std::string title = (modal.title.empty() ? std::string("Quorvane") : modal.title) + "###modal";
     ImGui::Begin(title.c_str(), nullptr,
@@ -208,7 +216,7 @@ std::optional<qv::ui::Action> HostWindow::DrawModal(const qv::ui::Modal& modal) 
     return answer;
 }
 
-void HostWindow::SaveScreenshot(const std::string& path) {
+bool HostWindow::SaveScreenshot(const std::string& path, std::string& error) {
     int w = 0, h = 0;
     glfwGetFramebufferSize(window_, &w, &h);
     std::vector<unsigned char> bottomUp(static_cast<size_t>(w) * h * 4), rgba(bottomUp.size());
@@ -218,8 +226,20 @@ void HostWindow::SaveScreenshot(const std::string& path) {
     const size_t row = static_cast<size_t>(w) * 4;
     for (int y = 0; y < h; ++y)
         std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, rgba.data() + y * row);
-    std::string error;
-    if (!qv::gl::WritePng(path, w, h, rgba, error)) Report(error);
+    return qv::gl::WritePng(path, w, h, rgba, error);
+}
+
+bool HostWindow::TakeScreenshot(const std::string& path, std::string& error) {
+    // The screenshot shows the whole scene, framed as "Frame All" frames it.
+    camera_.FrameBox(SceneBox(GetAnimTime()));
+    drawingOnly_ = true;
+    for (int i = 0; i < kSettleFrames; ++i) Frame(openModal_);
+    shotPath_ = path;
+    shotError_ = "the window drew no frame";
+    Frame(openModal_);
+    drawingOnly_ = false;
+    error = shotError_;
+    return error.empty();
 }
 
 void HostWindow::RunFrame() { Frame(nullptr); }
@@ -241,6 +261,9 @@ int HostWindow::Run() {
         RunOptions runOptions;
         runOptions.scriptName = options_.script;
         runOptions.scriptDir = std::filesystem::path(options_.script).parent_path();
+        runOptions.screenshot = [this](const std::string& path, std::string& error) {
+            return TakeScreenshot(path, error);
+        };
         replay_ = std::make_unique<ScriptRunner>(tools_, runOptions);
         qv::ui::SetDriver(this);
         replaying_ = replay_->Start(text.str());
@@ -249,14 +272,12 @@ int HostWindow::Run() {
         Frame(nullptr);
         if (replaying_) {
             replaying_ = replay_->Step();
-            // The screenshot shows the whole scene, framed as "Frame All" frames it.
-            if (!replaying_) camera_.FrameBox(SceneBox(GetAnimTime()));
             continue;
         }
         if (replay_) {
-            for (int i = 0; i < kSettleFrames; ++i) Frame(nullptr);
-            shotDue_ = !options_.screenshot.empty();
-            Frame(nullptr);  // the last frame, with the screenshot when one was asked for
+            std::string error;
+            if (!options_.screenshot.empty() && !TakeScreenshot(options_.screenshot, error))
+                Report(error);
             break;
         }
     }

@@ -86,7 +86,11 @@ private:
     std::optional<qv::ui::Action> DrawModal(const qv::ui::Modal& modal);
     void DrawViewport();
     void Playback();
-    void SaveScreenshot(const std::string& path);
+    // Reads the frame just drawn back and writes it as a PNG; false with an error.
+    bool SaveScreenshot(const std::string& path, std::string& error);
+    // The script's `screenshot`: a few frames for the layout to settle (with the modal window
+    // open, if any), the last one saved.
+    bool TakeScreenshot(const std::string& path, std::string& error);
     void Later(std::function<void()> f) { later_.push_back(std::move(f)); }
     void Report(const std::string& error);
     void OpenScene();
@@ -111,7 +115,10 @@ private:
     std::vector<std::function<void()>> later_;  // actions of this frame, run after it
     std::unique_ptr<ScriptRunner> replay_;       // the script being replayed
     bool replaying_ = false;
-    bool shotDue_ = false;  // the frame being drawn is saved as the screenshot
+    std::string shotPath_;   // the frame being drawn is saved here (empty: not saved)
+    std::string shotError_;  // why the last save failed
+    bool drawingOnly_ = false;  // frames drawn for a screenshot: no input, no queued actions
+    const qv::ui::Modal* openModal_ = nullptr;  // the modal window waiting for an action
     std::string scenePath_;
     bool playing_ = false;
     double playStart_ = 0.0;  // seconds (glfwGetTime) when playback started

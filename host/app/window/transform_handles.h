@@ -2,7 +2,7 @@
 // blue) for Move and Scale, and the circle a rotation turns along for Rotate.
 #pragma once
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "window/viewport_input.h"
 
 namespace qvapp::window {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 #include "viewport_gestures.h"
 #include "window/camera.h"
 

@@ -43,6 +43,15 @@ std::vector<cnode*> Selection();
 // True when the node is in the scene list.
 bool InScene(const cnode* node);
 
+// How nodes draw themselves. Shaded: bones lit by a key light from the viewer's upper left and a
+// weak fill from the lower right (so that each face of a bone has its own brightness), selected
+// bones outlined, skins smooth and see-through with only their nearest surface showing. Flat:
+// the plain look before it (one light over the viewer's shoulder, a selected bone's edges
+// white, skins faceted), kept for side-by-side comparisons.
+enum class DrawLook { Shaded, Flat };
+void SetDrawLook(DrawLook look);
+DrawLook GetDrawLook();
+
 // The point a bone's drawn shape reaches at time t: its first child's position, or for an end
 // bone a short stub along its own x axis (a share of the distance to its parent).
 cpoint3 BoneTip(cnode* bone, int t);

@@ -128,7 +128,10 @@ struct ControlName {
     std::string name;
 };
 std::vector<ControlName> ScriptNames(HWND dlg);
-// Asks the dialog procedure to paint every owner-drawn button (message QV_WM_DRAWITEM with a
+// The message with which a dialog procedure is asked to paint one owner-drawn button (wParam:
+// the control's id, lParam: DRAWITEMSTRUCT*); modules know it as QV_WM_DRAWITEM.
+inline constexpr UINT kDrawItemMessage = 0x1401;
+// Asks the dialog procedure to paint every owner-drawn button (message kDrawItemMessage with a
 // DRAWITEMSTRUCT) and records the colours filled.
 void PaintOwnerDrawn(HWND dlg);
 

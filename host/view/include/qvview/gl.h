@@ -3,6 +3,7 @@
 // overlays through.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ public:
     int Height() const;
     // Finishes drawing and answers the pixels, RGBA, top row first (empty when not Ok).
     std::vector<unsigned char> ReadPixels() const;
+    // Finishes drawing and adds each byte of the pixels (RGBA, top row first) to the sums,
+    // sized to match first: the samples of a supersampled picture add up there.
+    void AddPixelsTo(std::vector<std::uint16_t>& sums) const;
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
@@ -85,6 +89,9 @@ public:
     // Where the view's window sits in a larger framebuffer (pixels from its bottom-left
     // corner, as glViewport counts them); Apply sets the GL viewport there. Default (0, 0).
     void SetOrigin(int x, int y) { originX_ = x; originY_ = y; }
+    // Shifts what Apply projects by a fraction of a pixel (window pixels: x right, y down), for
+    // drawing one sample of a supersampled picture; Project, Begin2D and Ray are not shifted.
+    void SetSubpixelShift(float dx, float dy) { shiftX_ = dx; shiftY_ = dy; }
     // Sets the GL viewport and loads the projection and modelview matrices into the current
     // context; leaves the matrix mode at GL_MODELVIEW.
     void Apply() const;
@@ -120,6 +127,7 @@ private:
     ViewKind kind_;
     int width_, height_;
     int originX_ = 0, originY_ = 0;
+    float shiftX_ = 0.0f, shiftY_ = 0.0f;  // window pixels
     bool ownDirection_ = false;  // forward_/upHint_ set by SetDirection
     cpoint3 forward_, upHint_;
     cpoint3 eye_;

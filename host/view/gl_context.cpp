@@ -1,6 +1,6 @@
 // The offscreen OpenGL context: a Mesa context rendering into a pixel buffer the host owns,
 // for tests and for rendering views to image files without a window.
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <GL/gl.h>
 #include <GL/osmesa.h>
@@ -88,6 +88,18 @@ std::vector<unsigned char> OffscreenContext::ReadPixels() const {
         std::memcpy(out.data() + row * rowBytes, src, rowBytes);
     }
     return out;
+}
+
+void OffscreenContext::AddPixelsTo(std::vector<std::uint16_t>& sums) const {
+    if (!Ok()) return;
+    impl_->FinishDrawing();
+    const size_t rowBytes = static_cast<size_t>(impl_->width) * kBytesPerPixel;
+    sums.resize(impl_->buffer.size(), 0);
+    for (int row = 0; row < impl_->height; ++row) {
+        const unsigned char* src = impl_->buffer.data() + (impl_->height - 1 - row) * rowBytes;
+        std::uint16_t* dst = sums.data() + row * rowBytes;
+        for (size_t i = 0; i < rowBytes; ++i) dst[i] = static_cast<std::uint16_t>(dst[i] + src[i]);
+    }
 }
 
 }  // namespace qv::gl

@@ -1,6 +1,6 @@
 // PNG files of rendered views: writing RGBA pixels and reading them back (for comparing
 // renders), through libpng. The image is encoded in memory and then replaces the file whole.
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <png.h>
 

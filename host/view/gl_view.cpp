@@ -4,7 +4,7 @@
 // Matrices hold row vectors (p' = p · M, row 3 the translation), as everywhere in the host.
 // Such a matrix, stored row after row, is exactly the column-major array OpenGL expects for
 // the same transform, so it is loaded with glLoadMatrixf as it stands.
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 #include <GL/gl.h>
 
@@ -188,10 +188,19 @@ void View::SetDirection(const cpoint3& forward, const cpoint3& upHint) {
     upHint_ = upHint;
 }
 
+// projection = projM_ × shift, the shift moving clip x and y by the sub-pixel offset times w
+// (so that it is that offset in window pixels after the divide).
 void View::Apply() const {
+    cmatrix4 shifted = projM_;
+    if (shiftX_ != 0.0f || shiftY_ != 0.0f) {
+        cmatrix4 shift;  // row 3 scales the row vector's w into x and y: x' = x + ox · w
+        shift.m[3][0] = 2.0f * shiftX_ / static_cast<float>(width_);
+        shift.m[3][1] = -2.0f * shiftY_ / static_cast<float>(height_);  // window y runs down
+        shifted = projM_ * shift;
+    }
     glViewport(originX_, originY_, width_, height_);
     glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(&projM_.m[0][0]);
+    glLoadMatrixf(&shifted.m[0][0]);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(&viewM_.m[0][0]);
 }

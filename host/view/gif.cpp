@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "qvcore/file_write.h"
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 namespace qv::gl {
 

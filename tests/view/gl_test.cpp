@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "qvplatform/gl.h"
+#include "qvview/gl.h"
 
 namespace {
 
@@ -294,6 +294,30 @@ TEST_P(ViewDrawing, WorldAndOverlayPointsLandOnTheProjectedPixelAndDepth) {
         EXPECT_FLOAT_EQ(modelview[i], (&view_.ViewMatrix().m[0][0])[i]) << i;
         EXPECT_FLOAT_EQ(projection[i], (&view_.ProjectionMatrix().m[0][0])[i]) << i;
     }
+}
+
+// A supersampled render draws each sample shifted within the pixel: a shift of whole pixels
+// moves a world point by that many pixels (right and down), the 2-D overlay mode and Project
+// stay where they were, and a zero shift loads the view's own projection again.
+TEST_P(ViewDrawing, SubpixelShiftMovesWorldDrawingButNotOverlaysOrProjection) {
+    const cpoint3 p{0.31f, -0.2f, 2.27f};
+    const cpoint3 w = Proj(view_, p);
+    const int x0 = static_cast<int>(std::floor(w.x)), y0 = static_cast<int>(std::floor(w.y));
+    view_.SetSubpixelShift(2.0f, -1.0f);  // two pixels right, one up
+    view_.Apply();
+    EXPECT_EQ(DrawPoint(p.x, p.y, p.z), std::make_pair(x0 + 2, y0 - 1));
+    const cpoint3 shifted = Proj(view_, p);
+    EXPECT_NEAR(shifted.x, w.x, kPixelTol);
+    EXPECT_NEAR(shifted.y, w.y, kPixelTol);
+    view_.Begin2D();
+    EXPECT_EQ(DrawPoint(w.x, w.y, w.z), std::make_pair(x0, y0));
+    view_.End2D();
+    view_.SetSubpixelShift(0.0f, 0.0f);
+    view_.Apply();
+    EXPECT_EQ(DrawPoint(p.x, p.y, p.z), std::make_pair(x0, y0));
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(projection[i], (&view_.ProjectionMatrix().m[0][0])[i]) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(NamedViews, ViewDrawing,

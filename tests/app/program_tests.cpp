@@ -220,7 +220,8 @@ qvapp::Json LoadedNodes(const fs::path& dir, const std::string& scene) {
     if (Quorvane("run " + script).status != 0) return nullptr;
     std::ifstream in(dump);
     qvapp::Json nodes = qvapp::Json::object();
-    for (const auto& n : qvapp::Json::parse(in)["nodes"]) nodes[n["name"].get<std::string>()] = n["keys"];
+    const qvapp::Json loaded = qvapp::Json::parse(in);  // kept: the loop reads into it
+    for (const auto& n : loaded["nodes"]) nodes[n["name"].get<std::string>()] = n["keys"];
     return nodes;
 }
 

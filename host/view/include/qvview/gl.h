@@ -31,8 +31,9 @@ public:
     int Height() const;
     // Finishes drawing and answers the pixels, RGBA, top row first (empty when not Ok).
     std::vector<unsigned char> ReadPixels() const;
-    // Finishes drawing and adds each byte of the pixels (RGBA, top row first) to the sums,
-    // sized to match first: the samples of a supersampled picture add up there.
+    // Finishes drawing and adds each byte of the pixels (RGBA, top row first) to the sums; sums
+    // of another size are made the size of the picture and zeroed first. The samples of a
+    // supersampled picture add up there.
     void AddPixelsTo(std::vector<std::uint16_t>& sums) const;
 private:
     struct Impl;

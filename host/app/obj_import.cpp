@@ -8,12 +8,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 #include <tiny_obj_loader.h>
+
+#include "file_budget.h"
 
 namespace qvapp {
 namespace {
@@ -186,13 +187,7 @@ bool ReadObjFile(const std::string& path, ObjMesh& mesh, std::string& error) {
         error = "cannot read \"" + path + "\"";
         return false;
     }
-    std::error_code sizeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError && size > kObjFileMaxBytes) {
-        error = path + ": " + std::to_string(size >> 20) + " MB is larger than an OBJ file may be (" +
-                std::to_string(kObjFileMaxBytes >> 20) + " MB)";
-        return false;
-    }
+    if (!FitsFileBudget(path, kObjFileMaxBytes, "an OBJ file", error)) return false;
     std::ostringstream text;
     text << file.rdbuf();
     if (!ParseObjText(text.str(), mesh, error)) {

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "file_budget.h"
 #include "qvcore/host.h"
 #include "qvplatform/ui.h"
 #include "quorvane/interface.h"
@@ -371,13 +372,7 @@ bool LoadSceneFile(const std::string& path, ToolManager& tools, std::string& err
         error = "cannot open scene file " + path;
         return false;
     }
-    std::error_code sizeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError && size > kSceneFileMaxBytes) {
-        error = path + ": " + std::to_string(size >> 20) + " MB is larger than a scene file may be (" +
-                std::to_string(kSceneFileMaxBytes >> 20) + " MB)";
-        return false;
-    }
+    if (!FitsFileBudget(path, kSceneFileMaxBytes, "a scene file", error)) return false;
     std::stringstream text;
     text << in.rdbuf();
     return LoadSceneText(text.str(), path, tools, error);

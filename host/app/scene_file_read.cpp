@@ -1,5 +1,4 @@
 // Reading .qscene JSON: validation of the whole file first, then replacing the scene.
-#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <set>

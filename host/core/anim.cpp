@@ -39,8 +39,6 @@ int SearchAtOrBefore(const std::vector<ckey>& keys, int time) {
     return static_cast<int>(it - keys.begin()) - 1;
 }
 
-cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
-
 }  // namespace
 
 canim::canim(const canim& other)
@@ -88,20 +86,33 @@ int canim::GetKey(int time, ckey& key) const {
     return 1;
 }
 
-int canim::GetInterpolateKey(int time, ckey& key) const {
-    int i = FindIndexAtOrBefore(time);
-    if (keys_.empty()) return 0;
+bool canim::SegmentAt(int time, Segment& s) const {
+    const int i = FindIndexAtOrBefore(time);
+    if (keys_.empty()) return false;
+    s.b = nullptr;
+    s.arc = nullptr;
     if (i < 0) {
-        key = keys_.front();
+        s.a = &keys_.front();
     } else if (keys_[i].time == time || i + 1 >= NumKeys()) {
-        key = keys_[i];
+        s.a = &keys_[i];
     } else {
-        const ckey& a = keys_[i];
-        const ckey& b = keys_[i + 1];
-        float u = static_cast<float>(time - a.time) / static_cast<float>(b.time - a.time);
-        key.pos = Lerp(a.pos, b.pos, u);
-        key.scale = Lerp(a.scale, b.scale, u);
-        key.rot = qv::math::AlongArc(ArcAfter(i), u);
+        s.a = &keys_[i];
+        s.b = &keys_[i + 1];
+        s.u = static_cast<float>(time - s.a->time) / static_cast<float>(s.b->time - s.a->time);
+        s.arc = &ArcAfter(i);
+    }
+    return true;
+}
+
+int canim::GetInterpolateKey(int time, ckey& key) const {
+    Segment s;
+    if (!SegmentAt(time, s)) return 0;
+    if (!s.b) {
+        key = *s.a;
+    } else {
+        key.pos = qv::math::Lerp(s.a->pos, s.b->pos, s.u);
+        key.scale = qv::math::Lerp(s.a->scale, s.b->scale, s.u);
+        key.rot = qv::math::AlongArc(*s.arc, s.u);
     }
     key.time = time;
     return 1;

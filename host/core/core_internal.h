@@ -95,6 +95,9 @@ public:
     }
     // The node's world placement at t, evaluated once per time and change (see EvalCache).
     static cnode::EvalCache& Evaluate(cnode* node, int t);
+    // Places every node of the node's tree at t that is not fresh there (world, scale and
+    // rotation), the rotations four at a time.
+    static void PlaceTree(cnode* node, int t);
     // The node's world at t as its children need it (its evaluation or its frame table).
     static const cmatrix4& ParentWorld(cnode* node, int t);
     // Starts fetching the keys the node's children are likely to read at t.

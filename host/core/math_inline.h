@@ -47,13 +47,25 @@ inline cmatrix4 Multiply(const cmatrix4& a, const cmatrix4& b) {
     return r;
 }
 
+// The three rotation rows of the textbook rotation matrix of q (see MatrixFromQuat), each
+// row's fourth element 0, each row scaled by the matching element of scale (1 when not).
+// Built in registers: the rows are worked on as vectors straight after.
+inline void RotationRows(const cquat& q, Float4 rows[3], const cpoint3& scale = {1, 1, 1}) {
+    const float x = q.x, y = q.y, z = q.z, w = q.w;
+    const Float4 r0 = {1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y), 0.0f};
+    const Float4 r1 = {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x), 0.0f};
+    const Float4 r2 = {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y), 0.0f};
+    rows[0] = r0 * Float4{scale.x, scale.x, scale.x, 1.0f};
+    rows[1] = r1 * Float4{scale.y, scale.y, scale.y, 1.0f};
+    rows[2] = r2 * Float4{scale.z, scale.z, scale.z, 1.0f};
+}
+
 // The textbook rotation matrix of q, written as rows (see MatrixFromQuat).
 inline cmatrix4 RotationMatrix(const cquat& q) {
-    const float x = q.x, y = q.y, z = q.z, w = q.w;
+    Float4 rows[3];
+    RotationRows(q, rows);
     cmatrix4 r;
-    r.m[0][0] = 1 - 2 * (y * y + z * z); r.m[0][1] = 2 * (x * y - w * z); r.m[0][2] = 2 * (x * z + w * y);
-    r.m[1][0] = 2 * (x * y + w * z); r.m[1][1] = 1 - 2 * (x * x + z * z); r.m[1][2] = 2 * (y * z - w * x);
-    r.m[2][0] = 2 * (x * z - w * y); r.m[2][1] = 2 * (y * z + w * x); r.m[2][2] = 1 - 2 * (x * x + y * y);
+    std::memcpy(r.m, rows, sizeof rows);
     return r;
 }
 
@@ -110,20 +122,28 @@ inline cquat RotationOf(const cmatrix4& mat) {
     return NormalizedQuat(float(x), float(y), float(z), float(w));
 }
 
-// Shortest-arc slerp along a prepared arc (see SlerpAlong).
-inline cquat AlongArc(const cslerparc& arc, float t) {
-    float wa, wb;
-    if (arc.linear) {
-        wa = 1.0f - t;
-        wb = t;
-    } else {
-        wa = std::sin((1.0f - t) * arc.theta) / arc.sinTheta;
-        wb = std::sin(t * arc.theta) / arc.sinTheta;
-    }
+// a + (b - a) × u, element by element.
+inline cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
+
+// How much of each end of a prepared arc a slerp at t takes.
+struct SlerpWeights {
+    float a = 1.0f, b = 0.0f;
+};
+
+inline SlerpWeights ArcWeights(const cslerparc& arc, float t) {
+    if (arc.linear) return {1.0f - t, t};
+    return {std::sin((1.0f - t) * arc.theta) / arc.sinTheta, std::sin(t * arc.theta) / arc.sinTheta};
+}
+
+// The arc's ends mixed by the weights, to unit length.
+inline cquat BlendAlong(const cslerparc& arc, SlerpWeights w) {
     const cquat& a = arc.a;
     const cquat& b = arc.b;
-    return NormalizedQuat(a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb,
-                          a.w * wa + b.w * wb);
+    return NormalizedQuat(a.x * w.a + b.x * w.b, a.y * w.a + b.y * w.b, a.z * w.a + b.z * w.b,
+                          a.w * w.a + b.w * w.b);
 }
+
+// Shortest-arc slerp along a prepared arc (see SlerpAlong).
+inline cquat AlongArc(const cslerparc& arc, float t) { return BlendAlong(arc, ArcWeights(arc, t)); }
 
 }  // namespace qv::math

@@ -8,32 +8,19 @@
 
 #include "core_internal.h"
 #include "frame_table.h"
+#include "key_eval.h"
 #include "math_inline.h"
 #include "qvcore/host.h"
 #include "quorvane/interface.h"
+#include "tree_eval.h"
 
 namespace {
 
+using qv::detail::KeyAt;
+using qv::detail::LocalMatrix;
+
 // Colour of a new bone (0..1 RGB): a light bone-like tan.
 constexpr ccolor kDefaultBoneColour{0.82f, 0.70f, 0.45f, 1.0f};
-
-// Local matrix of a key: local = scale × rotation × translation.
-cmatrix4 LocalMatrix(const ckey& k) {
-    cmatrix4 m = qv::math::RotationMatrix(k.rot);
-    const float s[3] = {k.scale.x, k.scale.y, k.scale.z};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) m.m[i][j] *= s[i];
-    m.SetTrans(k.pos);
-    return m;
-}
-
-// The node's current interpolated key at t (a fresh key when the track is empty).
-ckey KeyAt(const canim& anim, int t) {
-    ckey k;
-    if (!anim.GetInterpolateKey(t, k)) k = ckey{};
-    k.time = t;
-    return k;
-}
 
 // Re-expresses every key of the track from one parent frame to another, so the node's world
 // placement is unchanged: newLocal = local × oldParentWorld × Inverse(newParentWorld).
@@ -62,6 +49,7 @@ cnode::~cnode() {
     if (parent_) parent_->Detach(this, 0);
     qv::detail::UnregisterNode(this);
     qv::detail::DropFrameTable(this);
+    ++qv::detail::hierarchyVersion;
     qv::BumpSceneGeneration();
 }
 
@@ -106,6 +94,7 @@ void cnode::Attach(cnode* child, int keepWorld) {
     }
     child->parent_ = this;
     children_.push_back(child);
+    ++qv::detail::hierarchyVersion;
     QvNodeAccess::InvalidateSubtree(child);
     if (keepWorld) ReparentKeys(child->anim, oldParentWorld, newParentWorld);
 }
@@ -115,6 +104,7 @@ void cnode::Detach(cnode* child, int keepWorld) {
     cmatrix4 oldParentWorld = GetNodeTM(GetAnimTime());
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
     child->parent_ = nullptr;
+    ++qv::detail::hierarchyVersion;
     QvNodeAccess::InvalidateSubtree(child);
     if (keepWorld) ReparentKeys(child->anim, oldParentWorld, cmatrix4{});
 }
@@ -126,11 +116,25 @@ void cnode::DetachAll(int keepWorld) {
 // --- evaluation -------------------------------------------------------------------------------
 
 // world = local × parentWorld, cached for one time until the node or an ancestor changes
-// (or the scene generation moves on).
+// (or the scene generation moves on). A node moved on to a new frame may have its whole tree
+// placed there with it, when the nodes are being asked frame by frame.
 cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
     const unsigned long long gen = qv::detail::sceneGeneration;
-    if (c.valid && c.generation == gen && c.time == t) return c;
+    if (c.valid && c.generation == gen && c.time == t) {
+        if (c.unasked) {
+            c.unasked = false;
+            qv::detail::NoteTreeNodeAsked();
+        }
+        return c;
+    }
+    const bool movedFrame = c.generation != 0 && c.time != t;
+    if (movedFrame && qv::detail::ShouldPlaceTree(t)) {
+        PlaceTree(node, t);
+        c.unasked = false;
+        qv::detail::NoteTreeNodeAsked();
+        return c;
+    }
     if (c.generation == gen && (t < c.time - 1 || t > c.time + 1)) PrefetchChildKeys(node, t);
     const ckey k = KeyAt(node->anim, t);
     c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
@@ -141,6 +145,7 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     c.valid = true;
     c.haveRotation = false;
     c.haveInverse = false;
+    c.unasked = false;
     return c;
 }
 
@@ -148,17 +153,7 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
 // usually asked next at the same time: the keys their tracks would hold there if evenly spaced
 // (where the track lookup looks first) start on their way from memory now.
 void QvNodeAccess::PrefetchChildKeys(const cnode* node, int t) {
-    for (const cnode* child : node->children_) {
-        const std::vector<ckey>& keys = child->anim.Keys();
-        const long long n = static_cast<long long>(keys.size());
-        if (n < 2 || t <= keys.front().time || t >= keys.back().time) continue;
-        const long long first = keys.front().time;
-        const long long g = (static_cast<long long>(t) - first) * (n - 1) /
-                            (static_cast<long long>(keys.back().time) - first);
-        const char* at = reinterpret_cast<const char*>(&keys[static_cast<size_t>(g)]);
-        __builtin_prefetch(at);
-        __builtin_prefetch(at + 2 * sizeof(ckey) - 1);  // the end of the key after it
-    }
+    for (const cnode* child : node->children_) qv::detail::PrefetchKeysAt(child->anim, t);
 }
 
 // world = local × parentWorld of a parent at t, for a child. A parent that is fresh at another

@@ -63,6 +63,18 @@ public:
     const std::vector<ckey>& Keys() const;
     uint64_t Version() const { return version_; }
     int FindIndexAtOrBefore(int time) const;
+    // Host side: the keys around time, for evaluating it in steps (as GetInterpolateKey does):
+    // key a holds as it is when b is null (time at a key or outside the keys); otherwise time
+    // lies u of the way from a to b (0 < u < 1), whose rotations slerp along arc. The pointers
+    // hold until the track is next written or asked about another segment.
+    struct Segment {
+        const ckey* a = nullptr;
+        const ckey* b = nullptr;
+        float u = 0.0f;
+        const cslerparc* arc = nullptr;
+    };
+    // False (and s untouched) when the track is empty.
+    bool SegmentAt(int time, Segment& s) const;
     cnode* Owner() const { return owner_; }
     void Clear();
 

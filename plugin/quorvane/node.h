@@ -128,6 +128,7 @@ protected:
         bool valid = false;
         bool haveRotation = false;  // rotation made from world (on first request)
         bool haveInverse = false;   // inverse made from world (on first request)
+        bool unasked = false;       // placed with its whole tree, not yet asked for
         cmatrix4 world;
         cquat rotation;             // world rotation without scale
         cmatrix4 inverse;           // Inverse(world)

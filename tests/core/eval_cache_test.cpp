@@ -145,6 +145,33 @@ TEST_F(EvalCache, StaysExactAcrossKeyWritesReparentingDeletionAndUndo) {
     }
 }
 
+// Nodes asked frame by frame get their whole tree placed at each new frame; the placement must
+// answer as the plain evaluation whichever nodes are asked (all, most, a few), in whatever
+// order within the frame (children first too), across several trees, with keys written and
+// nodes moved between trees as the frames go by.
+TEST_F(EvalCache, FrameByFrameQuestionsStayExactWhicheverNodesAreAskedInWhateverOrder) {
+    BuildRandomScene();
+    constexpr int kFrames = 120;
+    for (int f = 0; f < kFrames; ++f) {
+        const int t = f % 3 == 2 ? RandomFrame() : f;  // mostly playback, some jumps
+        std::vector<cnode*> asked = nodes;
+        std::shuffle(asked.begin(), asked.end(), rng);
+        if (f % 10 >= 7) asked.resize(asked.size() / (f % 10 == 9 ? 8 : 2));  // some frames ask few
+        for (cnode* n : asked) ASSERT_NO_FATAL_FAILURE(ExpectPlain(n, t)) << "frame " << t;
+        cnode* n = RandomNode();
+        switch (f % 6) {
+            case 0: n->anim.SetKey(RandomKey(t, {})); break;          // then read at t again
+            case 1: n->SetRotation(t, RandomRotation({})); break;
+            case 2:
+                if (n->GetParent()) n->GetParent()->Detach(n, 1);
+                else if (n != nodes.front()) nodes.front()->Attach(n, 1);
+                break;
+            default: break;
+        }
+        for (cnode* m : asked) ASSERT_NO_FATAL_FAILURE(ExpectPlain(m, t)) << "frame " << t << " after a change";
+    }
+}
+
 // A child run through the frames after its parent answers from the parent's frame table; the
 // tables must go stale with every change above them and cope with runs backwards and with
 // frames further apart than a table spans.

@@ -172,12 +172,12 @@ int canim::RemoveKeysSeg(int from, int to) {
 }
 
 const std::vector<ckey>& canim::Keys() const {
-    Normalise();
+    if (unordered_) Normalise();
     return keys_;
 }
 
 int canim::FindIndexAtOrBefore(int time) const {
-    Normalise();
+    if (unordered_) Normalise();  // every lookup asks; the sort is rare
     const int n = NumKeys();
     if (n > 0 && keys_.back().time <= time) return n - 1;  // at or past the end
     // The cursor's key or the next one: playback asks for the following time.

@@ -8,6 +8,7 @@
 #include "quorvane/anim.h"
 #include "quorvane/node.h"
 #include "frame_table.h"
+#include "run_ahead.h"
 
 class TransformCallback;
 class HitTestCallback;
@@ -98,6 +99,10 @@ public:
     // Places every node of the node's tree at t that is not fresh there (world, scale and
     // rotation), the rotations four at a time.
     static void PlaceTree(cnode* node, int t);
+    // Evaluates the node at t and the frames after it (see RunAhead); its cache takes t.
+    static void RunAheadFrom(cnode* node, int t);
+    // Answers the node at t from its run ahead, when that holds t; false otherwise.
+    static bool TakeFromRunAhead(cnode* node, int t);
     // The node's world at t as its children need it (its evaluation or its frame table).
     static const cmatrix4& ParentWorld(cnode* node, int t);
     // Starts fetching the keys the node's children are likely to read at t.
@@ -109,6 +114,7 @@ public:
     static void InvalidateSubtree(cnode* node) {
         if (!node->cache_.valid) return;
         node->cache_.valid = false;
+        qv::detail::DropRunAhead(node);
         if (qv::detail::anyFrameTables) qv::detail::MarkFrameTableStale(node);
         for (cnode* child : node->children_) InvalidateSubtree(child);
     }

@@ -2,6 +2,7 @@
 // and of a whole tree.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -40,6 +41,16 @@ inline void PrefetchKeysAt(const canim& anim, int t) {
     const char* at = reinterpret_cast<const char*>(&keys[static_cast<size_t>(g)]);
     __builtin_prefetch(at);
     __builtin_prefetch(at + 2 * sizeof(ckey) - 1);  // the end of the key after it
+}
+
+// Keys a playback reaches a few frames on, ahead of key (the later key of the segment being
+// played): the key after next starts on its way from memory, the track being read in order.
+// The address is only a hint; past the track's end it is never read.
+constexpr int kKeysAhead = 4;
+
+inline void PrefetchKeysAhead(const ckey* key) {
+    __builtin_prefetch(reinterpret_cast<const char*>(
+        reinterpret_cast<uintptr_t>(key) + kKeysAhead * sizeof(ckey)));
 }
 
 }  // namespace qv::detail

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "core_internal.h"
 #include "frame_table.h"
@@ -49,6 +50,8 @@ cnode::~cnode() {
     if (parent_) parent_->Detach(this, 0);
     qv::detail::UnregisterNode(this);
     qv::detail::DropFrameTable(this);
+    qv::detail::DropRunAhead(this);
+    if (qv::detail::runAhead.lastNode == this) qv::detail::runAhead.lastNode = nullptr;
     ++qv::detail::hierarchyVersion;
     qv::BumpSceneGeneration();
 }
@@ -117,7 +120,8 @@ void cnode::DetachAll(int keepWorld) {
 
 // world = local × parentWorld, cached for one time until the node or an ancestor changes
 // (or the scene generation moves on). A node moved on to a new frame may have its whole tree
-// placed there with it, when the nodes are being asked frame by frame.
+// placed there with it, when the nodes are being asked frame by frame; a node run through the
+// frames on its own is evaluated some frames ahead.
 cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
     const unsigned long long gen = qv::detail::sceneGeneration;
@@ -128,11 +132,17 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
         }
         return c;
     }
+    const bool stepped = qv::detail::NoteEvaluation(node, t);
+    if (TakeFromRunAhead(node, t)) return c;
     const bool movedFrame = c.generation != 0 && c.time != t;
     if (movedFrame && qv::detail::ShouldPlaceTree(t)) {
         PlaceTree(node, t);
         c.unasked = false;
         qv::detail::NoteTreeNodeAsked();
+        return c;
+    }
+    if (stepped && t <= std::numeric_limits<int>::max() - qv::detail::kRunAheadFrames) {
+        RunAheadFrom(node, t);
         return c;
     }
     if (c.generation == gen && (t < c.time - 1 || t > c.time + 1)) PrefetchChildKeys(node, t);

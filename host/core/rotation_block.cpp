@@ -1,8 +1,7 @@
 // The rotations of many world matrices at once: blocks of four through the side-by-side
-// kernel (its AVX build when the processor has AVX), the rest one by one.
+// kernel (its AVX build when the processor has AVX).
 #include "rotation_block.h"
 
-#include "math_inline.h"
 #include "rotation_block_kernel.h"
 
 namespace qv::math {
@@ -35,7 +34,14 @@ void RotationsOf(const cmatrix4* const* worlds, cquat* out, int n) {
         for (; k + 4 <= n; k += 4) RotationsOfFourAvx(worlds + k, out + k);
     else
         for (; k + 4 <= n; k += 4) ::RotationsOfFour(worlds + k, out + k);
-    for (; k < n; ++k) out[k] = RotationOf(*worlds[k]);
+    if (k == n) return;
+    // The last one to three through the kernel too, the block filled out with the last matrix.
+    const cmatrix4* block[4];
+    cquat answers[4];
+    for (int i = 0; i < 4; ++i) block[i] = worlds[k + i < n ? k + i : n - 1];
+    if (kHaveAvx) RotationsOfFourAvx(block, answers);
+    else ::RotationsOfFour(block, answers);
+    for (int i = 0; k + i < n; ++i) out[k + i] = answers[i];
 }
 
 }  // namespace qv::math

@@ -67,8 +67,10 @@ struct Placing {
 // The keys at t of the nodes being placed: first where t falls in each track (the lookups, whose
 // reads from memory overlap), then the slerp weights (the sines), then the keys themselves.
 void KeysAt(std::vector<Placing>& placing, int t) {
-    for (Placing& p : placing)
+    for (Placing& p : placing) {
         if (!p.node->anim.SegmentAt(t, p.segment)) p.segment = canim::Segment{};
+        else if (p.segment.b) qv::detail::PrefetchKeysAhead(p.segment.b);
+    }
     for (Placing& p : placing)
         if (p.segment.b) p.weights = qv::math::ArcWeights(*p.segment.arc, p.segment.u);
     for (Placing& p : placing) {

@@ -203,6 +203,39 @@ TEST_F(EvalCache, BoneByBoneRunsStayExactAcrossChangesAndFarApartFrames) {
     }
 }
 
+// A node run through the frames on its own is evaluated some frames ahead; what was worked out
+// ahead must be dropped when the node, an ancestor or the hierarchy changes in mid-run.
+TEST_F(EvalCache, ANodeRunThroughTheFramesAnswersChangesMadeInMidRun) {
+    BuildRandomScene();
+    constexpr int kRuns = 60;
+    constexpr int kRunFrames = 30;
+    for (int run = 0; run < kRuns; ++run) {
+        cnode* n = RandomNode();
+        const int start = RandomFrame();
+        const int changeAt = start + Pick(1, kRunFrames - 2);
+        for (int t = start; t < start + kRunFrames; ++t) {
+            ASSERT_NO_FATAL_FAILURE(ExpectPlain(n, t)) << "run " << run << " frame " << t;
+            if (t != changeAt) continue;
+            cnode* top = n;  // the node itself or one of its ancestors
+            for (int up = Pick(0, 3); up > 0 && top->GetParent(); --up) top = top->GetParent();
+            switch (run % 5) {
+                case 0: top->anim.SetKey(RandomKey(t + Pick(1, 5), {})); break;
+                case 1: top->SetRotation(t + 1, RandomRotation({})); break;
+                case 2: top->UpdateTimeIdle(); break;
+                case 3:
+                    if (n->GetParent()) n->GetParent()->Detach(n, 0);
+                    else if (n != nodes.front()) nodes.front()->Attach(n, 0);
+                    break;
+                default: {  // another node asked in between, then the run goes on
+                    cnode* other = RandomNode();
+                    ASSERT_NO_FATAL_FAILURE(ExpectPlain(other, t + 2));
+                    break;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(EvalCache, TrackLookupsFindTheKeyABinarySearchFindsWhateverTheOrder) {
     canim track;
     track.Clear();

@@ -141,7 +141,10 @@ cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
         qv::detail::NoteTreeNodeAsked();
         return c;
     }
-    if (stepped && t <= std::numeric_limits<int>::max() - qv::detail::kRunAheadFrames) {
+    // Run ahead only for a node stepped on from a placement still fresh: one whose track is
+    // written at every frame (a recording loop) would throw the frames ahead away each time.
+    const bool freshBefore = c.valid && c.generation == gen && c.time == t - 1;
+    if (stepped && freshBefore && t <= std::numeric_limits<int>::max() - qv::detail::kRunAheadFrames) {
         RunAheadFrom(node, t);
         return c;
     }

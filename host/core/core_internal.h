@@ -9,6 +9,7 @@
 #include "quorvane/node.h"
 #include "frame_table.h"
 #include "run_ahead.h"
+#include "tree_eval.h"
 
 class TransformCallback;
 class HitTestCallback;
@@ -95,7 +96,19 @@ public:
         else node->flags_ &= ~static_cast<unsigned>(QV_FLAG_SELECTED);
     }
     // The node's world placement at t, evaluated once per time and change (see EvalCache).
-    static cnode::EvalCache& Evaluate(cnode* node, int t);
+    // The cache's answer is checked here, in line; the evaluation itself is out of line.
+    static cnode::EvalCache& Evaluate(cnode* node, int t) {
+        cnode::EvalCache& c = node->cache_;
+        if (!(c.valid && c.generation == qv::detail::sceneGeneration && c.time == t))
+            return EvaluateAfresh(node, t);
+        if (c.unasked) {
+            c.unasked = false;
+            qv::detail::NoteTreeNodeAsked();
+        }
+        return c;
+    }
+    // Evaluate for a cache that does not hold t.
+    static cnode::EvalCache& EvaluateAfresh(cnode* node, int t);
     // Places every node of the node's tree at t that is not fresh there (world, scale and
     // rotation), the rotations four at a time.
     static void PlaceTree(cnode* node, int t);

@@ -122,16 +122,9 @@ void cnode::DetachAll(int keepWorld) {
 // (or the scene generation moves on). A node moved on to a new frame may have its whole tree
 // placed there with it, when the nodes are being asked frame by frame; a node run through the
 // frames on its own is evaluated some frames ahead.
-cnode::EvalCache& QvNodeAccess::Evaluate(cnode* node, int t) {
+cnode::EvalCache& QvNodeAccess::EvaluateAfresh(cnode* node, int t) {
     cnode::EvalCache& c = node->cache_;
     const unsigned long long gen = qv::detail::sceneGeneration;
-    if (c.valid && c.generation == gen && c.time == t) {
-        if (c.unasked) {
-            c.unasked = false;
-            qv::detail::NoteTreeNodeAsked();
-        }
-        return c;
-    }
     const bool stepped = qv::detail::NoteEvaluation(node, t);
     if (TakeFromRunAhead(node, t)) return c;
     const bool movedFrame = c.generation != 0 && c.time != t;

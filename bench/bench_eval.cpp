@@ -82,6 +82,24 @@ void BM_EvaluateBoneMajor(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateBoneMajor)->Unit(benchmark::kMillisecond);
 
+// A few bones of the hierarchy asked at each frame in increasing order (a tool following the
+// hands and feet): the rest of the tree should not be evaluated for them.
+void BM_EvaluateFewBonesPerFrame(benchmark::State& state) {
+    auto& bones = Bones();
+    const std::vector<int> times = IncreasingFrames();
+    const std::vector<cnode*> few{bones[10], bones[30], bones[50], bones[70]};
+    for (auto _ : state) {
+        for (int t : times) {
+            for (cnode* b : few) {
+                benchmark::DoNotOptimize(b->GetPosition(t));
+                benchmark::DoNotOptimize(b->GetRotation(t));
+            }
+        }
+    }
+    CountBoneEvals(state, static_cast<double>(few.size()) * kEvalTimes);
+}
+BENCHMARK(BM_EvaluateFewBonesPerFrame)->Unit(benchmark::kMillisecond);
+
 // Import pattern: every frame writes one key per bone, then reads every bone back.
 void BM_KeyThenEvaluatePerFrame(benchmark::State& state) {
     auto& bones = Bones();

@@ -2,6 +2,7 @@
 // rotations four at a time; and the watch that decides when a caller is asking frame by frame.
 #include "tree_eval.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core_internal.h"
@@ -32,7 +33,10 @@ bool ShouldPlaceTree(int t) {
         w.missCount = 1;
     }
     const bool lastTreeUsed = w.treeNodes >= kMinTreeNodes && 2 * w.treeAsked >= w.treeNodes;
-    return lastTreeUsed || w.missCount >= kMovesBeforeTree;
+    // After a tree placed in vain (a caller asking a few nodes of a big tree at each frame),
+    // as many moves as half that tree before the next.
+    const int movesNeeded = std::max(kMovesBeforeTree, w.treeNodes / 2);
+    return lastTreeUsed || w.missCount >= movesNeeded;
 }
 
 }  // namespace qv::detail

@@ -19,7 +19,7 @@ namespace {
 // Nodes moved to one new frame in a row before their tree is placed whole: a caller asking
 // several nodes at one frame is taken to want them all.
 constexpr int kMovesBeforeTree = 3;
-// The smallest tree worth placing whole.
+// The fewest nodes a placement must have placed for being mostly asked to count.
 constexpr int kMinTreeNodes = 4;
 
 }  // namespace
@@ -58,7 +58,6 @@ const std::vector<cnode*>& TreeOrder(cnode* root) {
     orderVersion = qv::detail::hierarchyVersion;
     return order;
 }
-
 
 // One node's evaluation on its way through the steps of a tree's placement.
 struct Placing {

@@ -1,5 +1,5 @@
-// The rotations of many world matrices at once: blocks of four through the side-by-side
-// kernel (its AVX build when the processor has AVX).
+// The rotations of many world matrices at once: blocks of eight or four through the
+// side-by-side kernel, in the build for the widest instruction set the processor has.
 #include "rotation_block.h"
 
 #include "rotation_block_kernel.h"
@@ -13,35 +13,54 @@ const bool kHaveAvx = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx") != 0;
 }();
+const bool kHaveAvx512 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") != 0;
+}();
 #else
 constexpr bool kHaveAvx = false;
+constexpr bool kHaveAvx512 = false;
 #endif
+
+// The last one to seven matrices through a full block, filled out with the last of them.
+template <int N>
+void PaddedBlock(const cmatrix4* const* worlds, cquat* out, int n,
+                 void (*kernel)(const cmatrix4* const*, cquat*)) {
+    const cmatrix4* block[N];
+    cquat answers[N];
+    for (int i = 0; i < N; ++i) block[i] = worlds[i < n ? i : n - 1];
+    kernel(block, answers);
+    for (int i = 0; i < n; ++i) out[i] = answers[i];
+}
+
+void PlainFour(const cmatrix4* const* w, cquat* out) { RotationsOfLanes<4>(w, out); }
 
 }  // namespace
 
 #if !defined(__x86_64__)
-// No AVX build on other processors: the plain one stands in.
-void RotationsOfFourAvx(const cmatrix4* const w[4], cquat out[4]) { ::RotationsOfFour(w, out); }
+// No wider builds on other processors: the plain one stands in.
+void RotationsOfFourAvx(const cmatrix4* const w[4], cquat out[4]) { RotationsOfLanes<4>(w, out); }
+void RotationsOfEightAvx512(const cmatrix4* const w[8], cquat out[8]) {
+    RotationsOfLanes<4>(w, out);
+    RotationsOfLanes<4>(w + 4, out + 4);
+}
 #endif
 
 bool HaveAvx() { return kHaveAvx; }
+bool HaveAvx512() { return kHaveAvx512; }
 
-void RotationsOfFourPlain(const cmatrix4* const w[4], cquat out[4]) { ::RotationsOfFour(w, out); }
+void RotationsOfFourPlain(const cmatrix4* const w[4], cquat out[4]) { RotationsOfLanes<4>(w, out); }
 
 void RotationsOf(const cmatrix4* const* worlds, cquat* out, int n) {
     int k = 0;
-    if (kHaveAvx)
-        for (; k + 4 <= n; k += 4) RotationsOfFourAvx(worlds + k, out + k);
-    else
-        for (; k + 4 <= n; k += 4) ::RotationsOfFour(worlds + k, out + k);
-    if (k == n) return;
-    // The last one to three through the kernel too, the block filled out with the last matrix.
-    const cmatrix4* block[4];
-    cquat answers[4];
-    for (int i = 0; i < 4; ++i) block[i] = worlds[k + i < n ? k + i : n - 1];
-    if (kHaveAvx) RotationsOfFourAvx(block, answers);
-    else ::RotationsOfFour(block, answers);
-    for (int i = 0; k + i < n; ++i) out[k + i] = answers[i];
+    if (kHaveAvx512) {
+        for (; k + 8 <= n; k += 8) RotationsOfEightAvx512(worlds + k, out + k);
+        if (k < n) PaddedBlock<8>(worlds + k, out + k, n - k, RotationsOfEightAvx512);
+        return;
+    }
+    auto four = kHaveAvx ? RotationsOfFourAvx : PlainFour;
+    for (; k + 4 <= n; k += 4) four(worlds + k, out + k);
+    if (k < n) PaddedBlock<4>(worlds + k, out + k, n - k, four);
 }
 
 }  // namespace qv::math

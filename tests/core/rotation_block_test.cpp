@@ -92,10 +92,25 @@ TEST_F(RotationBlock, AvxKernelGivesTheTextbookBits) {
     ExpectTextbookBits(AllWorlds(), qv::math::RotationsOfFourAvx);
 }
 
+// Eight at a time: two blocks of four answered by the eight-lane kernel at once.
+TEST_F(RotationBlock, Avx512KernelGivesTheTextbookBits) {
+    if (!qv::math::HaveAvx512()) GTEST_SKIP() << "this processor has no AVX-512";
+    ExpectTextbookBits(AllWorlds(), [](const cmatrix4* const block[4], cquat out[4]) {
+        const cmatrix4* eight[8];
+        cquat answers[8];
+        for (int i = 0; i < 8; ++i) eight[i] = block[i % 4];
+        qv::math::RotationsOfEightAvx512(eight, answers);
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_TRUE(plain::SameBits(answers[i], answers[i + 4])) << "lanes " << i << " and " << i + 4;
+            out[i] = answers[i];
+        }
+    });
+}
+
 // Any count, blocks of four and the rest one by one.
 TEST_F(RotationBlock, ManyAtOnceAnswerEveryMatrixWhateverTheCount) {
     const std::vector<cmatrix4> worlds = AllWorlds();
-    for (int n : {0, 1, 3, 4, 7, 83}) {
+    for (int n : {0, 1, 3, 4, 7, 8, 9, 83}) {
         std::vector<const cmatrix4*> ptrs;
         for (int k = 0; k < n; ++k) ptrs.push_back(&worlds[worlds.size() - 1 - k]);
         std::vector<cquat> out(n);

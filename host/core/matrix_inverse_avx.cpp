@@ -1,0 +1,106 @@
+// The general 4x4 inverse on whole rows: each half of a row of the augmented matrix [M | I] is
+// one AVX register of four doubles, and every row stays in a register from start to end.
+#include <immintrin.h>
+
+#include <cmath>
+#include <utility>
+
+#include "matrix_inverse.h"
+
+namespace {
+
+constexpr int kRows = 4;
+
+// The augmented matrix [M | I] of the elimination: row r is left[r] (the columns of M) and
+// right[r] (the columns of I, the inverse at the end).
+struct Augmented {
+    __m256d left[kRows];
+    __m256d right[kRows];
+};
+
+template <int A, int B>
+[[gnu::target("avx"), gnu::always_inline]] inline void SwapRows(Augmented& a) {
+    std::swap(a.left[A], a.left[B]);
+    std::swap(a.right[A], a.right[B]);
+}
+
+// Row R of step C: the row (the pivot row's factor f = row[C] times) minus the scaled pivot
+// row, as a[r][k] -= f · a[c][k] rounds each element. A zero factor leaves the row as it is
+// (not even a zero subtracted, which could turn a -0 into +0). At the last step only the right
+// half is still read.
+template <int C, int R>
+[[gnu::target("avx"), gnu::always_inline]] inline void SubtractPivotRow(Augmented& a) {
+    if constexpr (R != C) {
+        const double f = a.left[R][C];
+        if (f == 0.0) return;
+        const __m256d factor = {f, f, f, f};
+        if constexpr (C < kRows - 1) a.left[R] -= factor * a.left[C];
+        a.right[R] -= factor * a.right[C];
+    }
+}
+
+// The pivot of step C: the row of the largest |row[C]| of rows C.. (the first of equals, as
+// the textbook's search) and that magnitude.
+struct Pivot {
+    int row;
+    double magnitude;
+};
+
+template <int C>
+[[gnu::target("avx"), gnu::always_inline]] inline Pivot FindPivot(const Augmented& a) {
+    Pivot p{C, std::fabs(a.left[C][C])};
+    if constexpr (C < 3)
+        if (std::fabs(a.left[C + 1][C]) > p.magnitude) p = {C + 1, std::fabs(a.left[C + 1][C])};
+    if constexpr (C < 2)
+        if (std::fabs(a.left[C + 2][C]) > p.magnitude) p = {C + 2, std::fabs(a.left[C + 2][C])};
+    if constexpr (C < 1)
+        if (std::fabs(a.left[C + 3][C]) > p.magnitude) p = {C + 3, std::fabs(a.left[C + 3][C])};
+    return p;
+}
+
+// Step C of the elimination: pivot search and swap, the pivot row scaled by 1 / pivot and
+// subtracted from the other rows. False when the matrix is singular.
+template <int C>
+[[gnu::target("avx"), gnu::always_inline]] inline bool EliminateColumn(Augmented& a) {
+    const Pivot pivot = FindPivot<C>(a);
+    if (pivot.magnitude < qv::math::kSingularPivot) return false;
+    // Each swap names its rows, so that the rows stay in registers.
+    if constexpr (C < 3) if (pivot.row == C + 1) SwapRows<C, C + 1>(a);
+    if constexpr (C < 2) if (pivot.row == C + 2) SwapRows<C, C + 2>(a);
+    if constexpr (C < 1) if (pivot.row == C + 3) SwapRows<C, C + 3>(a);
+    const double inv = 1.0 / a.left[C][C];
+    const __m256d invRow = {inv, inv, inv, inv};
+    if constexpr (C < kRows - 1) a.left[C] *= invRow;
+    a.right[C] *= invRow;
+    SubtractPivotRow<C, 0>(a);
+    SubtractPivotRow<C, 1>(a);
+    SubtractPivotRow<C, 2>(a);
+    SubtractPivotRow<C, 3>(a);
+    return true;
+}
+
+}  // namespace
+
+// Gauss-Jordan elimination with partial pivoting, in double, on [in | I], each element rounded
+// by the same operations in the same order as by the pair form (products and differences of
+// four lanes round as four of one lane; no fused multiply-add is allowed to form).
+[[gnu::target("avx")]] cmatrix4 qv::math::InverseByQuads(const cmatrix4& in) {
+    Augmented a;
+    a.left[0] = _mm256_cvtps_pd(_mm_loadu_ps(in.m[0]));
+    a.left[1] = _mm256_cvtps_pd(_mm_loadu_ps(in.m[1]));
+    a.left[2] = _mm256_cvtps_pd(_mm_loadu_ps(in.m[2]));
+    a.left[3] = _mm256_cvtps_pd(_mm_loadu_ps(in.m[3]));
+    a.right[0] = _mm256_setr_pd(1.0, 0.0, 0.0, 0.0);
+    a.right[1] = _mm256_setr_pd(0.0, 1.0, 0.0, 0.0);
+    a.right[2] = _mm256_setr_pd(0.0, 0.0, 1.0, 0.0);
+    a.right[3] = _mm256_setr_pd(0.0, 0.0, 0.0, 1.0);
+    if (!EliminateColumn<0>(a) || !EliminateColumn<1>(a) || !EliminateColumn<2>(a) ||
+        !EliminateColumn<3>(a))
+        return cmatrix4{};
+    cmatrix4 r;
+    _mm_storeu_ps(r.m[0], _mm256_cvtpd_ps(a.right[0]));
+    _mm_storeu_ps(r.m[1], _mm256_cvtpd_ps(a.right[1]));
+    _mm_storeu_ps(r.m[2], _mm256_cvtpd_ps(a.right[2]));
+    _mm_storeu_ps(r.m[3], _mm256_cvtpd_ps(a.right[3]));
+    return r;
+}

@@ -85,6 +85,15 @@ template <int C>
 // singular.
 template <int C>
 [[gnu::target("avx"), gnu::always_inline]] inline bool EliminateColumn(Augmented& a) {
+    if constexpr (C == kRows - 1) {
+        // A placement (last column 0, 0, 0, 1) whose last row was no earlier pivot still has
+        // that column: the pivot is exactly 1 (x · 1 is x, bit for bit) and every other row's
+        // factor is zero (the row is left as it is), so the last step would change no bit.
+        // Skipping it takes its division off the path from the last row to the answer.
+        if (a.column[C] == 1.0 && a.left[0][C] == 0.0 && a.left[1][C] == 0.0 &&
+            a.left[2][C] == 0.0)
+            return true;
+    }
     const Pivot pivot = FindPivot<C>(a);
     if (pivot.magnitude < qv::math::kSingularPivot) return false;
     // Each swap names its rows, so that the rows stay in registers.

@@ -47,13 +47,19 @@ inline cmatrix4 Multiply(const cmatrix4& a, const cmatrix4& b) {
     return r;
 }
 
-// The textbook rotation matrix of q, written as rows (see MatrixFromQuat).
+// The textbook rotation matrix of q, written as rows (see MatrixFromQuat). Each row is put
+// together in a register and stored whole: a caller that reads a row back soon after (the
+// scale of a local matrix is applied to it next) then takes it from the pending store, which
+// a read spanning several one-element stores cannot.
 inline cmatrix4 RotationMatrix(const cquat& q) {
     const float x = q.x, y = q.y, z = q.z, w = q.w;
+    const Float4 row0 = {1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y), 0.0f};
+    const Float4 row1 = {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x), 0.0f};
+    const Float4 row2 = {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y), 0.0f};
     cmatrix4 r;
-    r.m[0][0] = 1 - 2 * (y * y + z * z); r.m[0][1] = 2 * (x * y - w * z); r.m[0][2] = 2 * (x * z + w * y);
-    r.m[1][0] = 2 * (x * y + w * z); r.m[1][1] = 1 - 2 * (x * x + z * z); r.m[1][2] = 2 * (y * z - w * x);
-    r.m[2][0] = 2 * (x * z - w * y); r.m[2][1] = 2 * (y * z + w * x); r.m[2][2] = 1 - 2 * (x * x + y * y);
+    std::memcpy(r.m[0], &row0, sizeof row0);
+    std::memcpy(r.m[1], &row1, sizeof row1);
+    std::memcpy(r.m[2], &row2, sizeof row2);
     return r;
 }
 

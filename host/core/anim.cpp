@@ -39,6 +39,41 @@ int SearchAtOrBefore(const std::vector<ckey>& keys, int time) {
     return static_cast<int>(it - keys.begin()) - 1;
 }
 
+// Sorts by time (stable) and keeps, of several keys at one time, the one written last in
+// index order. Out of line: only index-based writes leave a track to sort, and each time-based
+// operation checks for that first.
+[[gnu::noinline]] void SortKeepingLastAtEachTime(std::vector<ckey>& keys) {
+    std::stable_sort(keys.begin(), keys.end(), KeyBefore);
+    std::vector<ckey> out;
+    out.reserve(keys.size());
+    for (const ckey& k : keys) {
+        if (!out.empty() && out.back().time == k.time) out.back() = k;
+        else out.push_back(k);
+    }
+    keys.swap(out);
+}
+
+// The index of the last key at or before time in sorted keys whose last key lies past time:
+// the cursor's key or the next one (playback asks for the following time), else a search.
+// Out of line: the lookups at or past the end (every lookup of a one-key track) stay short.
+[[gnu::noinline]] int IndexBeforeEnd(const std::vector<ckey>& keys, int& cursor, int time) {
+    const int n = static_cast<int>(keys.size());
+    const int c = cursor;
+    if (c >= 0 && c + 1 < n && keys[c].time <= time) {
+        if (time < keys[c + 1].time) return c;
+        if (c + 2 < n && time < keys[c + 2].time) return cursor = c + 1;
+    }
+    const int i = SearchAtOrBefore(keys, time);
+    if (i >= 0) cursor = i;
+    return i;
+}
+
+// The last key of sorted keys when time lies at or past it (every time, for a track of one
+// key), else null.
+const ckey* LastKeyAtOrBefore(const std::vector<ckey>& keys, int time) {
+    return !keys.empty() && keys.back().time <= time ? &keys.back() : nullptr;
+}
+
 cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
 
 }  // namespace
@@ -82,6 +117,12 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
 }
 
 int canim::GetKey(int time, ckey& key) const {
+    Normalise();
+    if (const ckey* last = LastKeyAtOrBefore(keys_, time)) {
+        if (last->time != time) return 0;
+        key = *last;
+        return 1;
+    }
     int i = FindIndexAtOrBefore(time);
     if (i < 0 || keys_[i].time != time) return 0;
     key = keys_[i];
@@ -89,6 +130,12 @@ int canim::GetKey(int time, ckey& key) const {
 }
 
 int canim::GetInterpolateKey(int time, ckey& key) const {
+    Normalise();
+    if (const ckey* last = LastKeyAtOrBefore(keys_, time)) {  // held from the last key on
+        key = *last;
+        key.time = time;
+        return 1;
+    }
     int i = FindIndexAtOrBefore(time);
     if (keys_.empty()) return 0;
     if (i < 0) {
@@ -111,11 +158,17 @@ int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
     Normalise();
     // Keys written in time order (imports, generated cycles) go on the end without a search.
-    auto it = keys_.empty() || keys_.back().time < key.time
-                  ? keys_.end()
-                  : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
-    if (it != keys_.end() && it->time == key.time) *it = key;
-    else keys_.insert(it, key);
+    // A key rewritten at the last key's time (every write of a one-key track) replaces it at
+    // once.
+    if (!keys_.empty() && keys_.back().time == key.time) {
+        keys_.back() = key;
+    } else {
+        auto it = keys_.empty() || keys_.back().time < key.time
+                      ? keys_.end()
+                      : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
+        if (it != keys_.end() && it->time == key.time) *it = key;
+        else keys_.insert(it, key);
+    }
     AfterWrite();
     return 1;
 }
@@ -167,17 +220,8 @@ const std::vector<ckey>& canim::Keys() const {
 
 int canim::FindIndexAtOrBefore(int time) const {
     Normalise();
-    const int n = NumKeys();
-    if (n > 0 && keys_.back().time <= time) return n - 1;  // at or past the end
-    // The cursor's key or the next one: playback asks for the following time.
-    const int c = cursor_;
-    if (c >= 0 && c + 1 < n && keys_[c].time <= time) {
-        if (time < keys_[c + 1].time) return c;
-        if (c + 2 < n && time < keys_[c + 2].time) return cursor_ = c + 1;
-    }
-    const int i = SearchAtOrBefore(keys_, time);
-    if (i >= 0) cursor_ = i;
-    return i;
+    if (LastKeyAtOrBefore(keys_, time)) return NumKeys() - 1;
+    return IndexBeforeEnd(keys_, cursor_, time);
 }
 
 const cslerparc& canim::ArcAfter(int i) const {
@@ -196,17 +240,8 @@ void canim::Clear() {
     AfterWrite();
 }
 
-// Sorts by time (stable) and keeps, of several keys at one time, the one written last in
-// index order.
 void canim::Normalise() const {
     if (!unordered_) return;
     unordered_ = false;
-    std::stable_sort(keys_.begin(), keys_.end(), KeyBefore);
-    std::vector<ckey> out;
-    out.reserve(keys_.size());
-    for (const ckey& k : keys_) {
-        if (!out.empty() && out.back().time == k.time) out.back() = k;
-        else out.push_back(k);
-    }
-    keys_.swap(out);
+    SortKeepingLastAtEachTime(keys_);
 }

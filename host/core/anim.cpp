@@ -74,6 +74,12 @@ const ckey* LastKeyAtOrBefore(const std::vector<ckey>& keys, int time) {
     return !keys.empty() && keys.back().time <= time ? &keys.back() : nullptr;
 }
 
+// The same for keys that may still need sorting (null then): the first test of each lookup,
+// which answers most of them with no call and no search.
+const ckey* SortedLastKeyAtOrBefore(const std::vector<ckey>& keys, bool unordered, int time) {
+    return unordered ? nullptr : LastKeyAtOrBefore(keys, time);
+}
+
 cpoint3 Lerp(const cpoint3& a, const cpoint3& b, float u) { return a + (b - a) * u; }
 
 }  // namespace
@@ -90,7 +96,7 @@ canim& canim::operator=(const canim& other) {
     return *this;
 }
 
-void canim::AfterWrite() {
+inline void canim::AfterWrite() {
     ++version_;
     if (owner_) QvNodeAccess::InvalidateSubtree(owner_);
 }
@@ -117,12 +123,15 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
 }
 
 int canim::GetKey(int time, ckey& key) const {
-    Normalise();
-    if (const ckey* last = LastKeyAtOrBefore(keys_, time)) {
+    if (const ckey* last = SortedLastKeyAtOrBefore(keys_, unordered_, time)) {
         if (last->time != time) return 0;
         key = *last;
         return 1;
     }
+    return GetKeyBySearch(time, key);
+}
+
+int canim::GetKeyBySearch(int time, ckey& key) const {
     int i = FindIndexAtOrBefore(time);
     if (i < 0 || keys_[i].time != time) return 0;
     key = keys_[i];
@@ -130,12 +139,16 @@ int canim::GetKey(int time, ckey& key) const {
 }
 
 int canim::GetInterpolateKey(int time, ckey& key) const {
-    Normalise();
-    if (const ckey* last = LastKeyAtOrBefore(keys_, time)) {  // held from the last key on
+    // Held from the last key on.
+    if (const ckey* last = SortedLastKeyAtOrBefore(keys_, unordered_, time)) {
         key = *last;
         key.time = time;
         return 1;
     }
+    return InterpolateBySearch(time, key);
+}
+
+int canim::InterpolateBySearch(int time, ckey& key) const {
     int i = FindIndexAtOrBefore(time);
     if (keys_.empty()) return 0;
     if (i < 0) {
@@ -156,21 +169,22 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
 
 int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
-    Normalise();
-    // Keys written in time order (imports, generated cycles) go on the end without a search.
     // A key rewritten at the last key's time (every write of a one-key track) replaces it at
     // once.
-    if (!keys_.empty() && keys_.back().time == key.time) {
-        keys_.back() = key;
-    } else {
-        auto it = keys_.empty() || keys_.back().time < key.time
-                      ? keys_.end()
-                      : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
-        if (it != keys_.end() && it->time == key.time) *it = key;
-        else keys_.insert(it, key);
-    }
+    if (!unordered_ && !keys_.empty() && keys_.back().time == key.time) keys_.back() = key;
+    else PlaceKeyBySearch(key);
     AfterWrite();
     return 1;
+}
+
+// Keys written in time order (imports, generated cycles) go on the end without a search.
+void canim::PlaceKeyBySearch(const ckey& key) {
+    Normalise();
+    auto it = keys_.empty() || keys_.back().time < key.time
+                  ? keys_.end()
+                  : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
+    if (it != keys_.end() && it->time == key.time) *it = key;
+    else keys_.insert(it, key);
 }
 
 int canim::SetNumKeys(int n, int /*keep*/) {

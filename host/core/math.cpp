@@ -173,11 +173,15 @@ cmatrix4 MatrixLookAt(const cpoint3& up, const cpoint3& dir) {
     return r;
 }
 
-// p · M with the point's implicit w = 1 (translation applied).
+// p · M with the point's implicit w = 1 (translation applied): the rows weighted by x, y and z
+// and the translation row added, four columns at a time, each summed left to right as
+// x·m0j + y·m1j + z·m2j + m3j (the fourth column is worked out and dropped).
 cpoint3 operator*(const cpoint3& p, const cmatrix4& m) {
-    return {p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
-            p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
-            p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]};
+    using qv::math::Row;
+    using qv::math::Splat;
+    const qv::math::Float4 r =
+        Splat(p.x) * Row(m, 0) + Splat(p.y) * Row(m, 1) + Splat(p.z) * Row(m, 2) + Row(m, 3);
+    return {r[0], r[1], r[2]};
 }
 
 cpoint3 VectorTransform(const cpoint3& p, const cmatrix4& m) {

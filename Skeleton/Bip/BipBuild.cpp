@@ -51,8 +51,9 @@ bool RemoveFromPreview(cnode* bone) {
 
 // Sets the bone's world position to offset plus the root's world position.
 void PlaceFromRoot(cnode* bone, cnode* root, const cpoint3& offset) {
-    const cpoint3 rootPos = root->GetPosition(GetAnimTime());
-    bone->SetPosition(GetAnimTime(), offset + rootPos);
+    const int t = GetAnimTime();
+    const cpoint3 rootPos = root->GetPosition(t);
+    bone->SetPosition(t, offset + rootPos);
 }
 
 // A new bone for a record at height 1: name, colour (when colour is set), position relative to

@@ -2,6 +2,7 @@
 // the choice, once per process, of the wider form where AVX is there (the same bits either way).
 #include "matrix_inverse.h"
 
+#include <atomic>
 #include <cmath>
 #include <utility>
 
@@ -76,6 +77,24 @@ bool qv::math::HaveAvx() {
     return avx;
 }
 
-cmatrix4 Inverse(const cmatrix4& in) {
-    return qv::math::HaveAvx() ? qv::math::InverseByQuads(in) : qv::math::InverseByPairs(in);
+namespace {
+
+using InverseForm = cmatrix4 (*)(const cmatrix4&);
+
+cmatrix4 ChooseFormAndInvert(const cmatrix4& in);
+
+// The form Inverse runs: until the first call, the function that chooses it. Set without
+// dynamic initialisation, so that it holds even for a call from another library's
+// initialiser; a call in two threads at once may choose twice, the same form.
+std::atomic<InverseForm> chosenForm{ChooseFormAndInvert};
+
+cmatrix4 ChooseFormAndInvert(const cmatrix4& in) {
+    const InverseForm form =
+        qv::math::HaveAvx() ? qv::math::InverseByQuads : qv::math::InverseByPairs;
+    chosenForm.store(form, std::memory_order_relaxed);
+    return form(in);
 }
+
+}  // namespace
+
+cmatrix4 Inverse(const cmatrix4& in) { return chosenForm.load(std::memory_order_relaxed)(in); }

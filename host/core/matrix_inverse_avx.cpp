@@ -2,7 +2,9 @@
 // one AVX register of four doubles, and every row stays in a register from start to end.
 #include <immintrin.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "matrix_inverse.h"
@@ -22,6 +24,10 @@ struct Augmented {
     __m256d right[kRows];
     double column[kRows];
 };
+
+// Whether a factor is zero (+0 or -0), tested on its bits: one integer test, which the row
+// update and the next column's element share.
+inline bool IsZero(double f) { return (std::bit_cast<uint64_t>(f) << 1) == 0; }
 
 template <int A, int B>
 [[gnu::target("avx"), gnu::always_inline]] inline void SwapRows(Augmented& a) {
@@ -44,7 +50,7 @@ template <int C, int R>
 [[gnu::target("avx"), gnu::always_inline]] inline void SubtractPivotRow(Augmented& a) {
     if constexpr (R != C) {
         const double f = Factor<C, R>(a);
-        if (f == 0.0) return;
+        if (IsZero(f)) return;
         const __m256d factor = {f, f, f, f};
         if constexpr (C < kRows - 1) a.left[R] -= factor * a.left[C];
         a.right[R] -= factor * a.right[C];
@@ -58,7 +64,7 @@ template <int C, int R>
                                                                           double scaled) {
     const double f = a.column[R];
     const double element = a.left[R][C + 1];
-    return f == 0.0 ? element : element - f * scaled;
+    return IsZero(f) ? element : element - f * scaled;
 }
 
 // The pivot of step C: the row of the largest |column[r]| of rows C.. (the first of equals, as

@@ -49,10 +49,25 @@ bool RemoveFromPreview(cnode* bone) {
 
 // --- placing one bone --------------------------------------------------------------------------
 
+// The root's world position at the current time, from which a run of bones is placed: the
+// bones lie below the root, so placing them leaves it where it is.
+struct RootPlace {
+    int t;
+    cpoint3 pos;
+};
+
+RootPlace RootPlaceNow(cnode* root) {
+    const int t = GetAnimTime();
+    return {t, root->GetPosition(t)};
+}
+
 // Sets the bone's world position to offset plus the root's world position.
+void PlaceFromRoot(cnode* bone, const RootPlace& root, const cpoint3& offset) {
+    bone->SetPosition(root.t, offset + root.pos);
+}
+
 void PlaceFromRoot(cnode* bone, cnode* root, const cpoint3& offset) {
-    const cpoint3 rootPos = root->GetPosition(GetAnimTime());
-    bone->SetPosition(GetAnimTime(), offset + rootPos);
+    PlaceFromRoot(bone, RootPlaceNow(root), offset);
 }
 
 // A new bone for a record at height 1: name, colour (when colour is set), position relative to
@@ -102,8 +117,9 @@ void BuildBodyTable(cnode* root, const BodyTable& t) {
 void ScaleBodyTable(cnode* root, float h, const BipDefaultRecord* records, cnode** bones,
                     int count) {
     if (!BIP_CHECK(root != nullptr, "parent")) return;
+    const RootPlace rootPlace = RootPlaceNow(root);
     for (int i = 0; i < count; ++i)
-        if (bones[i] != nullptr) PlaceFromRoot(bones[i], root, RecordPosition(records[i], h));
+        if (bones[i] != nullptr) PlaceFromRoot(bones[i], rootPlace, RecordPosition(records[i], h));
 }
 
 // The parent attaches, in table order, every bone whose record the caller attaches.
@@ -217,14 +233,15 @@ void ScaleDigits(cnode* root, float h, const DigitKind& k) {
     if (!BIP_CHECK(root != nullptr, "parent")) return;
     const BipDigitTable& rightTable = k.rightTables[k.count - 1];
     const BipDigitTable& leftTable = k.leftTables[k.count - 1];
+    const RootPlace rootPlace = RootPlaceNow(root);
     for (int f = 0; f < k.count; ++f) {
         for (int l = 0; l < k.links; ++l) {
             const int b = f * k.links + l;
             const int r = kMaxDigitLinks * f + l;
             if (k.right[b] != nullptr)
-                PlaceFromRoot(k.right[b], root, RecordPosition(rightTable[r], h));
+                PlaceFromRoot(k.right[b], rootPlace, RecordPosition(rightTable[r], h));
             if (k.left[b] != nullptr)
-                PlaceFromRoot(k.left[b], root, RecordPosition(leftTable[r], h));
+                PlaceFromRoot(k.left[b], rootPlace, RecordPosition(leftTable[r], h));
         }
     }
 }

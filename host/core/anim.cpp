@@ -39,6 +39,47 @@ int SearchAtOrBefore(const std::vector<ckey>& keys, int time) {
     return static_cast<int>(it - keys.begin()) - 1;
 }
 
+// Sorts by time (stable) and keeps, of several keys at one time, the one written last in
+// index order. Out of line: only index-based writes leave a track to sort, and each time-based
+// operation checks for that first.
+[[gnu::noinline]] void SortKeepingLastAtEachTime(std::vector<ckey>& keys) {
+    std::stable_sort(keys.begin(), keys.end(), KeyBefore);
+    std::vector<ckey> out;
+    out.reserve(keys.size());
+    for (const ckey& k : keys) {
+        if (!out.empty() && out.back().time == k.time) out.back() = k;
+        else out.push_back(k);
+    }
+    keys.swap(out);
+}
+
+// The index of the last key at or before time in sorted keys whose last key lies past time:
+// the cursor's key or the next one (playback asks for the following time), else a search.
+// Out of line: the lookups at or past the end (every lookup of a one-key track) stay short.
+[[gnu::noinline]] int IndexBeforeEnd(const std::vector<ckey>& keys, int& cursor, int time) {
+    const int n = static_cast<int>(keys.size());
+    const int c = cursor;
+    if (c >= 0 && c + 1 < n && keys[c].time <= time) {
+        if (time < keys[c + 1].time) return c;
+        if (c + 2 < n && time < keys[c + 2].time) return cursor = c + 1;
+    }
+    const int i = SearchAtOrBefore(keys, time);
+    if (i >= 0) cursor = i;
+    return i;
+}
+
+// The last key of sorted keys when time lies at or past it (every time, for a track of one
+// key), else null.
+const ckey* LastKeyAtOrBefore(const std::vector<ckey>& keys, int time) {
+    return !keys.empty() && keys.back().time <= time ? &keys.back() : nullptr;
+}
+
+// The same for keys that may still need sorting (null then): the first test of each lookup,
+// which answers most of them with no call and no search.
+const ckey* SortedLastKeyAtOrBefore(const std::vector<ckey>& keys, bool unordered, int time) {
+    return unordered ? nullptr : LastKeyAtOrBefore(keys, time);
+}
+
 }  // namespace
 
 canim::canim(const canim& other)
@@ -53,7 +94,7 @@ canim& canim::operator=(const canim& other) {
     return *this;
 }
 
-void canim::AfterWrite() {
+inline void canim::AfterWrite() {
     ++version_;
     if (owner_) QvNodeAccess::InvalidateSubtree(owner_);
 }
@@ -80,6 +121,15 @@ int canim::SetKeyAt(int index, const ckey& key, int /*flags*/) {
 }
 
 int canim::GetKey(int time, ckey& key) const {
+    if (const ckey* last = SortedLastKeyAtOrBefore(keys_, unordered_, time)) {
+        if (last->time != time) return 0;
+        key = *last;
+        return 1;
+    }
+    return GetKeyBySearch(time, key);
+}
+
+int canim::GetKeyBySearch(int time, ckey& key) const {
     int i = FindIndexAtOrBefore(time);
     if (i < 0 || keys_[i].time != time) return 0;
     key = keys_[i];
@@ -87,6 +137,17 @@ int canim::GetKey(int time, ckey& key) const {
 }
 
 bool canim::SegmentAt(int time, Segment& s) const {
+    // Held from the last key on.
+    if (const ckey* last = SortedLastKeyAtOrBefore(keys_, unordered_, time)) {
+        s.a = last;
+        s.b = nullptr;
+        s.arc = nullptr;
+        return true;
+    }
+    return SegmentBySearch(time, s);
+}
+
+bool canim::SegmentBySearch(int time, Segment& s) const {
     const int i = FindIndexAtOrBefore(time);
     if (keys_.empty()) return false;
     s.b = nullptr;
@@ -120,15 +181,22 @@ int canim::GetInterpolateKey(int time, ckey& key) const {
 
 int canim::SetKey(const ckey& key) {
     BeforeWrite(*this);
+    // A key rewritten at the last key's time (every write of a one-key track) replaces it at
+    // once.
+    if (!unordered_ && !keys_.empty() && keys_.back().time == key.time) keys_.back() = key;
+    else PlaceKeyBySearch(key);
+    AfterWrite();
+    return 1;
+}
+
+// Keys written in time order (imports, generated cycles) go on the end without a search.
+void canim::PlaceKeyBySearch(const ckey& key) {
     Normalise();
-    // Keys written in time order (imports, generated cycles) go on the end without a search.
     auto it = keys_.empty() || keys_.back().time < key.time
                   ? keys_.end()
                   : std::lower_bound(keys_.begin(), keys_.end(), key, KeyBefore);
     if (it != keys_.end() && it->time == key.time) *it = key;
     else keys_.insert(it, key);
-    AfterWrite();
-    return 1;
 }
 
 int canim::SetNumKeys(int n, int /*keep*/) {
@@ -178,17 +246,8 @@ const std::vector<ckey>& canim::Keys() const {
 
 int canim::FindIndexAtOrBefore(int time) const {
     if (unordered_) Normalise();  // every lookup asks; the sort is rare
-    const int n = NumKeys();
-    if (n > 0 && keys_.back().time <= time) return n - 1;  // at or past the end
-    // The cursor's key or the next one: playback asks for the following time.
-    const int c = cursor_;
-    if (c >= 0 && c + 1 < n && keys_[c].time <= time) {
-        if (time < keys_[c + 1].time) return c;
-        if (c + 2 < n && time < keys_[c + 2].time) return cursor_ = c + 1;
-    }
-    const int i = SearchAtOrBefore(keys_, time);
-    if (i >= 0) cursor_ = i;
-    return i;
+    if (LastKeyAtOrBefore(keys_, time)) return NumKeys() - 1;
+    return IndexBeforeEnd(keys_, cursor_, time);
 }
 
 const cslerparc& canim::ArcAfter(int i) const {
@@ -207,17 +266,8 @@ void canim::Clear() {
     AfterWrite();
 }
 
-// Sorts by time (stable) and keeps, of several keys at one time, the one written last in
-// index order.
 void canim::Normalise() const {
     if (!unordered_) return;
     unordered_ = false;
-    std::stable_sort(keys_.begin(), keys_.end(), KeyBefore);
-    std::vector<ckey> out;
-    out.reserve(keys_.size());
-    for (const ckey& k : keys_) {
-        if (!out.empty() && out.back().time == k.time) out.back() = k;
-        else out.push_back(k);
-    }
-    keys_.swap(out);
+    SortKeepingLastAtEachTime(keys_);
 }

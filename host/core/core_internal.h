@@ -75,9 +75,15 @@ protected:
 // Null ends the watch. The undo manager watches while one of its levels is open.
 void SetTrackWatcher(TrackWatcher* watcher);
 TrackWatcher* GetTrackWatcher();
-// Called by every write of a key track, before the write: tells the watcher which node's
-// track is about to change (tracks of no live node are not reported).
-void BeforeTrackChange(const canim& track);
+// The active watcher (null: none), read directly by the check every track write makes.
+extern TrackWatcher* activeTrackWatcher __attribute__((visibility("hidden")));
+// Tells the active watcher which node's track is about to change (tracks of no live node are
+// not reported).
+void ReportTrackChange(const canim& track);
+// Called by every write of a key track, before the write.
+inline void BeforeTrackChange(const canim& track) {
+    if (activeTrackWatcher != nullptr) ReportTrackChange(track);
+}
 
 // Replaces the selection without undo or event, keeping the nodes' selected flags in step.
 void ApplySelection(const std::vector<cnode*>& nodes);

@@ -173,72 +173,15 @@ cmatrix4 MatrixLookAt(const cpoint3& up, const cpoint3& dir) {
     return r;
 }
 
-namespace {
-
-// Two doubles, worked on element by element (one SSE2 operation on x86-64): a row operation
-// on them rounds each element exactly as the same operation on one double does.
-typedef double Double2 __attribute__((vector_size(2 * sizeof(double))));
-constexpr int kPairs = 4;  // a row of the augmented matrix [M | I]: 8 doubles
-
-struct AugmentedRow {
-    Double2 pair[kPairs];
-    double operator[](int j) const { return pair[j / 2][j % 2]; }
-};
-
-// The first pair of a row that step c of the elimination must still update: the left columns
-// up to c are never read again (pivots and factors come from later columns, the answer from
-// the right half), so their pairs drop out as the steps pass them.
-constexpr int FirstLivePair(int c) { return c == 0 ? 0 : (c < 3 ? 1 : 2); }
-
-}  // namespace
-
-// Gauss-Jordan elimination with partial pivoting, in double, on the augmented matrix [in | I]:
-// each pivot row is scaled by 1 / pivot and subtracted, f times, from every other row. The
-// loops are unrolled so that the rows stay in registers; every element of the right half is
-// rounded by the same operations in the same order as in the textbook loop.
-cmatrix4 Inverse(const cmatrix4& in) {
-    AugmentedRow a[4];
-#pragma GCC unroll 4
-    for (int i = 0; i < 4; ++i) {
-        a[i].pair[0] = Double2{in.m[i][0], in.m[i][1]};
-        a[i].pair[1] = Double2{in.m[i][2], in.m[i][3]};
-        a[i].pair[2] = Double2{i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0};
-        a[i].pair[3] = Double2{i == 2 ? 1.0 : 0.0, i == 3 ? 1.0 : 0.0};
-    }
-#pragma GCC unroll 4
-    for (int c = 0; c < 4; ++c) {
-        int pivot = c;
-#pragma GCC unroll 4
-        for (int r = c + 1; r < 4; ++r)
-            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
-        if (std::fabs(a[pivot][c]) < 1e-12) return cmatrix4{};  // singular
-        if (pivot != c) std::swap(a[c], a[pivot]);
-        const double inv = 1.0 / a[c][c];
-        const Double2 invPair = {inv, inv};
-        const int first = FirstLivePair(c);
-#pragma GCC unroll 4
-        for (int k = first; k < kPairs; ++k) a[c].pair[k] *= invPair;
-#pragma GCC unroll 4
-        for (int r = 0; r < 4; ++r) {
-            if (r == c) continue;
-            const double f = a[r][c];
-            if (f == 0.0) continue;
-            const Double2 fPair = {f, f};
-#pragma GCC unroll 4
-            for (int k = first; k < kPairs; ++k) a[r].pair[k] -= fPair * a[c].pair[k];
-        }
-    }
-    cmatrix4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) r.m[i][j] = static_cast<float>(a[i][j + 4]);
-    return r;
-}
-
-// p · M with the point's implicit w = 1 (translation applied).
+// p · M with the point's implicit w = 1 (translation applied): the rows weighted by x, y and z
+// and the translation row added, four columns at a time, each summed left to right as
+// x·m0j + y·m1j + z·m2j + m3j (the fourth column is worked out and dropped).
 cpoint3 operator*(const cpoint3& p, const cmatrix4& m) {
-    return {p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
-            p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
-            p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]};
+    using qv::math::Row;
+    using qv::math::Splat;
+    const qv::math::Float4 r =
+        Splat(p.x) * Row(m, 0) + Splat(p.y) * Row(m, 1) + Splat(p.z) * Row(m, 2) + Row(m, 3);
+    return {r[0], r[1], r[2]};
 }
 
 cpoint3 VectorTransform(const cpoint3& p, const cmatrix4& m) {

@@ -8,20 +8,6 @@ namespace qv::math {
 
 namespace {
 
-#if defined(__x86_64__)
-const bool kHaveAvx = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx") != 0;
-}();
-const bool kHaveAvx512 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-}();
-#else
-constexpr bool kHaveAvx = false;
-constexpr bool kHaveAvx512 = false;
-#endif
-
 // The last one to seven matrices through a full block, filled out with the last of them.
 template <int N>
 void PaddedBlock(const cmatrix4* const* worlds, cquat* out, int n,
@@ -46,19 +32,16 @@ void RotationsOfEightAvx512(const cmatrix4* const w[8], cquat out[8]) {
 }
 #endif
 
-bool HaveAvx() { return kHaveAvx; }
-bool HaveAvx512() { return kHaveAvx512; }
-
 void RotationsOfFourPlain(const cmatrix4* const w[4], cquat out[4]) { RotationsOfLanes<4>(w, out); }
 
 void RotationsOf(const cmatrix4* const* worlds, cquat* out, int n) {
     int k = 0;
-    if (kHaveAvx512) {
+    if (HaveAvx512()) {
         for (; k + 8 <= n; k += 8) RotationsOfEightAvx512(worlds + k, out + k);
         if (k < n) PaddedBlock<8>(worlds + k, out + k, n - k, RotationsOfEightAvx512);
         return;
     }
-    auto four = kHaveAvx ? RotationsOfFourAvx : PlainFour;
+    auto four = HaveAvx() ? RotationsOfFourAvx : PlainFour;
     for (; k + 4 <= n; k += 4) four(worlds + k, out + k);
     if (k < n) PaddedBlock<4>(worlds + k, out + k, n - k, four);
 }

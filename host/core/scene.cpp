@@ -1,6 +1,7 @@
 // The scene list, the selection (each change one undo level), time settings, the program's
 // hooks and the tools' callback slots.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "core_internal.h"
@@ -17,9 +18,24 @@ HostHooks& Hooks() {
 
 namespace detail {
 
-SceneState& Scene() {
+namespace {
+
+// The scene once made (null before): read by every call of Scene, which the time and the
+// recording switch of each placement write go through, without the made-once check of a
+// function's static.
+std::atomic<SceneState*> madeScene{nullptr};
+
+[[gnu::noinline]] SceneState& MakeScene() {
     static auto* scene = new SceneState();  // never destroyed, see the node registry
+    madeScene.store(scene, std::memory_order_release);
     return *scene;
+}
+
+}  // namespace
+
+SceneState& Scene() {
+    SceneState* scene = madeScene.load(std::memory_order_acquire);
+    return scene != nullptr ? *scene : MakeScene();
 }
 
 void NotifyTool(unsigned long event, unsigned long a, unsigned long b, void* data) {

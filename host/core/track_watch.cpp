@@ -3,19 +3,16 @@
 #include "core_internal.h"
 #include "qvcore/host.h"
 
-namespace {
-qv::detail::TrackWatcher* activeWatcher = nullptr;
-}  // namespace
-
 namespace qv::detail {
 
-void SetTrackWatcher(TrackWatcher* watcher) { activeWatcher = watcher; }
-TrackWatcher* GetTrackWatcher() { return activeWatcher; }
+TrackWatcher* activeTrackWatcher = nullptr;
 
-void BeforeTrackChange(const canim& track) {
-    if (activeWatcher == nullptr) return;
+void SetTrackWatcher(TrackWatcher* watcher) { activeTrackWatcher = watcher; }
+TrackWatcher* GetTrackWatcher() { return activeTrackWatcher; }
+
+void ReportTrackChange(const canim& track) {
     cnode* owner = track.Owner();
-    if (IsLive(owner)) activeWatcher->BeforeTrackChange(owner);
+    if (IsLive(owner)) activeTrackWatcher->BeforeTrackChange(owner);
 }
 
 }  // namespace qv::detail

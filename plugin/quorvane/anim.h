@@ -85,6 +85,11 @@ private:
     void AfterWrite();       // a new version; the owner's evaluation (and its subtree's) is stale
     // The slerp arc between key i and key i + 1, prepared once per segment and version.
     const cslerparc& ArcAfter(int i) const;
+    // GetKey, SegmentAt and SetKey past their first test (the track sorted, its last
+    // key at or before the time): sorting, the cursor or a search, interpolation, insertion.
+    int GetKeyBySearch(int time, ckey& key) const;
+    bool SegmentBySearch(int time, Segment& s) const;
+    void PlaceKeyBySearch(const ckey& key);
 
     mutable std::vector<ckey> keys_{ckey{}};
     mutable bool unordered_ = false;

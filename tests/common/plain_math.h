@@ -26,6 +26,14 @@ inline cmatrix4 Product(const cmatrix4& a, const cmatrix4& b) {
     return r;
 }
 
+// p · M with w = 1: each coordinate summed left to right.
+inline cpoint3 PointTimes(const cpoint3& p, const cmatrix4& m) {
+    cpoint3 r;
+    for (int j = 0; j < 3; ++j)
+        r[j] = p.x * m.m[0][j] + p.y * m.m[1][j] + p.z * m.m[2][j] + m.m[3][j];
+    return r;
+}
+
 inline cmatrix4 RotationMatrix(const cquat& q) {
     float x = q.x, y = q.y, z = q.z, w = q.w;
     cmatrix4 r;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <string>
+#include <tuple>
 
 #include "quorvane/node.h"
 
@@ -40,7 +42,9 @@ void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& r
 
     std::map<const cnode*, int> order;  // record order of the source bones
     for (int r = 0; r < records.count; ++r) order.emplace(records.data[r]->node, r);
-    std::map<std::pair<int, const cnode*>, cskinmirrorpair> pairs;
+    // By record order, then (bones outside the records) by name, the node only telling apart
+    // bones of one name: the report reads the same from run to run, wherever the bones live.
+    std::map<std::tuple<int, std::string, const cnode*>, cskinmirrorpair> pairs;
     cskinvertex before;
     for (const SkinMirrorRun::Write& w : run.writes) {
         const cskinvertex& src = run.verts[w.source];
@@ -50,7 +54,7 @@ void SkinMirrorReportFill(const SkinRecordArray& records, const SkinMirrorRun& r
             const cnode* bone = src.weights[k].bone;
             auto at = order.find(bone);
             const int rank = at == order.end() ? records.count : at->second;
-            cskinmirrorpair& p = pairs[{rank, bone}];
+            cskinmirrorpair& p = pairs[{rank, rank < records.count ? std::string() : NameOf(bone), bone}];
             if (p.pairs == 0) {
                 p.bone = NameOf(bone);
                 p.mirror = NameOf(after.weights[k].bone);

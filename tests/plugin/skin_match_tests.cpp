@@ -224,6 +224,33 @@ TEST_F(SkinMatch, FastPathGivesThePlainLoopsAnswersOnRandomSymmetricMeshes) {
             }
 }
 
+// Bones outside the records (none picked here) are reported by name, not by where they happen
+// to live in memory: made in reverse order of their names, they still come out A to H.
+TEST_F(SkinMatch, ReportListsBonesOutsideTheRecordsByName) {
+    const char* names[] = {"H", "G", "F", "E", "D", "C", "B", "A"};
+    std::vector<cbone*> bones;
+    for (const char* name : names) {
+        bones.push_back(CreateNewBone());
+        bones.back()->SetName(name);
+    }
+    cskin skin;
+    skin.numVerts = 2 * static_cast<int>(bones.size());
+    skin.verts.resize(skin.numVerts);
+    for (int v = 0; v < skin.numVerts; ++v) {
+        skin.verts[v].weights[0] = WeightOn(bones[v / 2], 1.0f, {});
+        skin.verts[v].numWeights = 1;
+    }
+    SkinMirrorRun run;
+    SkinMirrorRead(skin, run);
+    for (int b = 0; b < static_cast<int>(bones.size()); ++b) run.writes.push_back({2 * b, 2 * b + 1});
+    cskinmirrorreport report;
+    SkinMirrorReportFill(records_, run, skin, 0, 0, report);
+    std::string order;
+    for (const cskinmirrorpair& p : report.pairs) order += p.bone;
+    EXPECT_EQ(order, "ABCDEFGH");
+    for (cbone* b : bones) b->DeleteThis();
+}
+
 // Jitter right at the tolerance: mirror images exactly tol and a hair beyond it away in
 // distance; the float test decides, and both paths decide alike.
 TEST_F(SkinMatch, FastPathAgreesAtTheToleranceEdge) {

@@ -136,12 +136,13 @@ cnode::EvalCache& QvNodeAccess::EvaluateAfresh(cnode* node, int t) {
     }
     // Run ahead only for a node stepped on from a placement still fresh: one whose track is
     // written at every frame (a recording loop) would throw the frames ahead away each time.
-    const bool freshBefore = c.valid && c.generation == gen && c.time == t - 1;
+    const bool freshBefore = c.valid && c.generation == gen && c.time == static_cast<long long>(t) - 1;
     if (stepped && freshBefore && t <= std::numeric_limits<int>::max() - qv::detail::kRunAheadFrames) {
         RunAheadFrom(node, t);
         return c;
     }
-    if (c.generation == gen && (t < c.time - 1 || t > c.time + 1)) PrefetchChildKeys(node, t);
+    const long long away = static_cast<long long>(t) - c.time;  // frames, any ints
+    if (c.generation == gen && (away < -1 || away > 1)) PrefetchChildKeys(node, t);
     const ckey k = KeyAt(node->anim, t);
     c.world = node->parent_ ? qv::math::Multiply(LocalMatrix(k), ParentWorld(node->parent_, t))
                             : LocalMatrix(k);

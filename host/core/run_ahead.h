@@ -27,7 +27,7 @@ extern RunAhead runAhead __attribute__((visibility("hidden")));
 // Told of every evaluation of a node at t that its cache could not answer: true when the one
 // before was of the same node at the frame before (the node is being run through the frames).
 inline bool NoteEvaluation(const cnode* node, int t) {
-    const bool stepped = runAhead.lastNode == node && runAhead.lastTime == t - 1;
+    const bool stepped = runAhead.lastNode == node && runAhead.lastTime == static_cast<long long>(t) - 1;
     runAhead.lastNode = node;
     runAhead.lastTime = t;
     return stepped;

@@ -102,7 +102,8 @@ void QvNodeAccess::PlaceTree(cnode* node, int t) {
     while (root->parent_) root = root->parent_;
     const std::vector<cnode*>& nodes = TreeOrder(root);
     qv::detail::TreeWatch& watch = qv::detail::treeWatch;
-    const bool jumped = t < watch.treeTime - 1 || t > watch.treeTime + 1;
+    const long long away = static_cast<long long>(t) - watch.treeTime;  // frames, any ints
+    const bool jumped = away < -1 || away > 1;
     if (jumped)  // a far frame: every track's keys there start on their way at once
         for (const cnode* n : nodes) qv::detail::PrefetchKeysAt(n->anim, t);
 

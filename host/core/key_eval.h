@@ -44,7 +44,7 @@ inline void PrefetchKeysAt(const canim& anim, int t) {
 }
 
 // Keys a playback reaches a few frames on, ahead of key (the later key of the segment being
-// played): the key after next starts on its way from memory, the track being read in order.
+// played): the key kKeysAhead on starts on its way from memory, the track being read in order.
 // The address is only a hint; past the track's end it is never read.
 constexpr int kKeysAhead = 4;
 
